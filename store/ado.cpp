@@ -1,0 +1,414 @@
+#include "ado.h"
+
+#include "sqlite_util.h"
+
+#include <sqlite3.h>
+
+#include <string_view>
+
+namespace ado_detail {
+
+struct Database {
+    sqlite3* handle = nullptr;
+    ~Database() {
+        if (handle)
+            sqlite3_close_v2(handle);
+    }
+    bool open() const { return handle != nullptr; }
+};
+
+} // namespace ado_detail
+
+namespace {
+
+using ado_detail::Database;
+
+constexpr std::string_view kProvider = "Microsoft.Jet.OLEDB.4.0";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// The value of `key` in "k1=v1;k2=v2"; empty when absent.
+std::string ConnectionProperty(std::string_view connection, std::string_view key) {
+    while (!connection.empty()) {
+        size_t semi = connection.find(';');
+        std::string_view part = connection.substr(0, semi);
+        connection = semi == std::string_view::npos ? std::string_view{} : connection.substr(semi + 1);
+        size_t eq = part.find('=');
+        if (eq != std::string_view::npos && SameText(Trim(part.substr(0, eq)), key))
+            return std::string(Trim(part.substr(eq + 1)));
+    }
+    return {};
+}
+
+[[noreturn]] void ThrowEngineError(sqlite3* db, HRESULT hr = E_FAIL) {
+    throw _com_error(hr, db ? sqlite3_errmsg(db) : "");
+}
+
+bool IsIdentifierChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The table of "SELECT * FROM <table>" (the table may be bracketed); empty when the
+// text is not of that form.
+std::string TableOfSelectAll(std::string_view sql) {
+    sql = Trim(sql);
+    if (sql.ends_with(';'))
+        sql = Trim(sql.substr(0, sql.size() - 1));
+    auto takeWord = [&sql](std::string_view word) {
+        sql = Trim(sql);
+        if (sql.size() < word.size() || !SameText(sql.substr(0, word.size()), word))
+            return false;
+        sql.remove_prefix(word.size());
+        return true;
+    };
+    if (!takeWord("SELECT") || !takeWord("*") || !takeWord("FROM"))
+        return {};
+    std::string_view name = Trim(sql);
+    if (name.size() >= 2 && name.front() == '[' && name.back() == ']')
+        name = name.substr(1, name.size() - 2);
+    if (name.empty())
+        return {};
+    for (char c : name)
+        if (!IsIdentifierChar(c))
+            return {};
+    return std::string(name);
+}
+
+} // namespace
+
+// ---- Connection ----------------------------------------------------------------------
+
+Connection::Connection() = default;
+Connection::~Connection() = default;
+
+void Connection::Open(const std::string& connectionString, const std::string& /*userId*/,
+                      const std::string& /*password*/, long /*options*/) {
+    if (m_db)
+        throw _com_error(adErrObjectOpen, "connection already open");
+    if (!SameText(ConnectionProperty(connectionString, "Provider"), kProvider))
+        throw _com_error(adErrProviderNotFound, "provider not found");
+    const std::string file = ConnectionProperty(connectionString, "Data Source");
+    if (file.empty())
+        throw _com_error(E_FAIL, "no data source");
+
+    auto db = std::make_shared<Database>();
+    int rc = sqlite3_open_v2(file.c_str(), &db->handle, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK)
+        ThrowEngineError(db->handle);
+    sqlite3_extended_result_codes(db->handle, 1);
+    sqlite3_busy_timeout(db->handle, m_busyTimeoutMs);
+
+    // SQLite opens lazily and takes an empty file for an empty database: read the
+    // schema now, so a foreign, empty or locked file fails here, untouched.
+    sqlite::Statement check(db->handle, "SELECT count(*) FROM sqlite_master");
+    if (!check.ok())
+        ThrowEngineError(db->handle);
+    rc = check.Step();
+    if (rc != SQLITE_ROW)
+        ThrowEngineError(db->handle);
+    sqlite::Statement pages(db->handle, "PRAGMA page_count");
+    if (!pages.ok() || pages.Step() != SQLITE_ROW || sqlite3_column_int64(pages.get(), 0) == 0)
+        throw _com_error(E_FAIL, "file is empty, not a database");
+    m_db = std::move(db);
+}
+
+long Connection::GetState() const { return m_db ? adStateOpen : adStateClosed; }
+
+void Connection::Close() {
+    if (!m_db)
+        throw _com_error(adErrObjectClosed, "connection is closed");
+    // Record sets still holding the file finish with it; they see it closed.
+    sqlite3_close_v2(m_db->handle);
+    m_db->handle = nullptr;
+    m_db.reset();
+}
+
+void Connection::SetBusyTimeout(int milliseconds) {
+    m_busyTimeoutMs = milliseconds;
+    if (m_db)
+        sqlite3_busy_timeout(m_db->handle, milliseconds);
+}
+
+// ---- Recordset -----------------------------------------------------------------------
+
+Recordset::Recordset() = default;
+
+Recordset::~Recordset() {
+    try {
+        if (m_pending && m_db && m_db->open())
+            FlushPending();
+    } catch (const _com_error&) {
+        // A destructor has nobody to tell; the change is lost as ADO would lose it.
+    }
+}
+
+void Recordset::Open(const std::string& source, const _ConnectionPtr& activeConnection,
+                     CursorTypeEnum /*cursorType*/, LockTypeEnum /*lockType*/, long /*options*/) {
+    if (m_db)
+        throw _com_error(adErrObjectOpen, "record set already open");
+    Connection* connection = activeConnection.GetInterfacePtr();
+    if (!connection || connection->GetState() != adStateOpen)
+        throw _com_error(adErrInvalidConnection, "connection closed or missing");
+    const std::string table = TableOfSelectAll(source);
+    if (table.empty())
+        throw _com_error(DB_E_ERRORSINCOMMAND, "only SELECT * FROM <table> is understood");
+    m_db = connection->Handle();
+    try {
+        Load(table);
+    } catch (...) {
+        m_db.reset();
+        m_rows.clear();
+        m_columns.clear();
+        throw;
+    }
+}
+
+void Recordset::Load(const std::string& table) {
+    sqlite3* db = m_db->handle;
+    sqlite::Statement find(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 "
+                               "COLLATE NOCASE");
+    if (!find.ok())
+        ThrowEngineError(db);
+    find.BindText(1, table);
+    int rc = find.Step();
+    if (rc == SQLITE_DONE)
+        throw _com_error(DB_E_NOTABLE, "no such table: " + table);
+    if (rc != SQLITE_ROW)
+        ThrowEngineError(db);
+    m_table = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0));
+
+    sqlite::Statement select(db, "SELECT rowid, * FROM " + sqlite::QuoteIdentifier(m_table) +
+                                     " ORDER BY rowid");
+    if (!select.ok())
+        ThrowEngineError(db);
+    const int columns = sqlite3_column_count(select.get());
+    for (int i = 1; i < columns; ++i)
+        m_columns.emplace_back(sqlite3_column_name(select.get(), i));
+    while ((rc = select.Step()) == SQLITE_ROW) {
+        Row row{sqlite3_column_int64(select.get(), 0), {}};
+        row.values.reserve(m_columns.size());
+        for (int i = 1; i < columns; ++i) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(select.get(), i));
+            if (text)
+                row.values.emplace_back(std::string(text, static_cast<size_t>(
+                                                              sqlite3_column_bytes(select.get(), i))));
+            else
+                row.values.emplace_back(std::nullopt);
+        }
+        m_rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE)
+        ThrowEngineError(db);
+    m_pos = 0;
+    m_currentDeleted = false;
+}
+
+long Recordset::GetState() const { return m_db ? adStateOpen : adStateClosed; }
+
+void Recordset::Close() {
+    RequireOpen();
+    if (m_pending)
+        FlushPending();
+    m_db.reset();
+    m_rows.clear();
+    m_columns.clear();
+    m_pending.reset();
+}
+
+void Recordset::RequireOpen() const {
+    if (!m_db)
+        throw _com_error(adErrObjectClosed, "record set is closed");
+    if (!m_db->open())
+        throw _com_error(adErrObjectClosed, "connection was closed");
+}
+
+void Recordset::RequireCurrent() const {
+    RequireOpen();
+    if (m_pending && m_pending->isNew)
+        return;
+    if (m_currentDeleted || m_pos < 0 || m_pos >= static_cast<std::ptrdiff_t>(m_rows.size()))
+        throw _com_error(adErrNoCurrentRecord, "no current record");
+}
+
+bool Recordset::adoEOF() const {
+    RequireOpen();
+    if (m_pending && m_pending->isNew)
+        return false;
+    return !m_currentDeleted && m_pos >= static_cast<std::ptrdiff_t>(m_rows.size());
+}
+
+bool Recordset::BOF() const {
+    RequireOpen();
+    if (m_pending && m_pending->isNew)
+        return false;
+    return !m_currentDeleted && (m_pos < 0 || m_rows.empty());
+}
+
+long Recordset::RecordCount() const {
+    RequireOpen();
+    return static_cast<long>(m_rows.size());
+}
+
+void Recordset::SetPosition(std::ptrdiff_t pos) {
+    const auto size = static_cast<std::ptrdiff_t>(m_rows.size());
+    m_pos = pos < 0 ? -1 : (pos > size ? size : pos);
+    m_currentDeleted = false;
+}
+
+void Recordset::Move(long numRecords) {
+    RequireOpen();
+    if (m_pending)
+        FlushPending();
+    if (numRecords == 0)
+        return;
+    // Moving further out from an end where the cursor already stands is an error.
+    if ((numRecords > 0 && adoEOF()) || (numRecords < 0 && BOF()))
+        throw _com_error(adErrNoCurrentRecord, "already at the end");
+    // From a deleted row the rows after it have moved up into its place.
+    std::ptrdiff_t from = m_currentDeleted && numRecords > 0 ? m_pos - 1 : m_pos;
+    SetPosition(from + numRecords);
+}
+
+void Recordset::MoveFirst() {
+    RequireOpen();
+    if (m_pending)
+        FlushPending();
+    SetPosition(0); // on an empty set this is EOF and BOF at once
+}
+
+void Recordset::MoveNext() { Move(1); }
+
+size_t Recordset::ColumnIndex(const std::string& column) const {
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (SameText(m_columns[i], column))
+            return i;
+    throw _com_error(adErrItemNotFound, "no such column: " + column);
+}
+
+FieldValue Recordset::GetCollect(const std::string& column) const {
+    RequireOpen();
+    const size_t index = ColumnIndex(column);
+    RequireCurrent();
+    if (m_pending && m_pending->changes[index])
+        return *m_pending->changes[index];
+    if (m_pending && m_pending->isNew)
+        return std::nullopt;
+    return m_rows[static_cast<size_t>(m_pos)].values[index];
+}
+
+void Recordset::PutCollect(const std::string& column, const std::string& value) {
+    RequireOpen();
+    const size_t index = ColumnIndex(column);
+    RequireCurrent();
+    if (!m_pending)
+        m_pending = Pending{false, std::vector<std::optional<FieldValue>>(m_columns.size())};
+    m_pending->changes[index] = FieldValue(value);
+}
+
+void Recordset::AddNew() {
+    RequireOpen();
+    if (m_pending)
+        FlushPending();
+    m_pending = Pending{true, std::vector<std::optional<FieldValue>>(m_columns.size())};
+}
+
+void Recordset::Delete(AffectEnum /*affectRecords*/) {
+    RequireOpen();
+    if (m_pending && m_pending->isNew) {
+        m_pending.reset(); // deleting a row not yet stored just drops it
+        SetPosition(static_cast<std::ptrdiff_t>(m_rows.size()));
+        return;
+    }
+    RequireCurrent();
+    m_pending.reset();
+    const auto at = static_cast<size_t>(m_pos);
+    sqlite::Statement del(m_db->handle,
+                          "DELETE FROM " + sqlite::QuoteIdentifier(m_table) + " WHERE rowid = ?1");
+    if (!del.ok())
+        ThrowEngineError(m_db->handle);
+    del.BindInt64(1, m_rows[at].rowid);
+    if (del.Step() != SQLITE_DONE)
+        ThrowEngineError(m_db->handle);
+    m_rows.erase(m_rows.begin() + m_pos);
+    m_currentDeleted = true; // still on the deleted row until the next move
+}
+
+void Recordset::Update() {
+    RequireOpen();
+    if (m_pending)
+        FlushPending();
+}
+
+void Recordset::FlushPending() {
+    Pending pending = std::move(*m_pending);
+    m_pending.reset();
+    sqlite3* db = m_db->handle;
+    std::string sql;
+    std::vector<size_t> changed;
+    for (size_t i = 0; i < pending.changes.size(); ++i)
+        if (pending.changes[i])
+            changed.push_back(i);
+    const std::string table = sqlite::QuoteIdentifier(m_table);
+    if (pending.isNew) {
+        std::string names, marks;
+        for (size_t i : changed) {
+            names += (names.empty() ? "" : ", ") + sqlite::QuoteIdentifier(m_columns[i]);
+            marks += marks.empty() ? "?" : ", ?";
+        }
+        sql = changed.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                              : "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
+    } else {
+        if (changed.empty())
+            return;
+        std::string sets;
+        for (size_t i : changed)
+            sets += (sets.empty() ? "" : ", ") + sqlite::QuoteIdentifier(m_columns[i]) + " = ?";
+        sql = "UPDATE " + table + " SET " + sets + " WHERE rowid = ?";
+    }
+    sqlite::Statement stmt(db, sql);
+    if (!stmt.ok())
+        ThrowEngineError(db);
+    int bind = 1;
+    for (size_t i : changed) {
+        const FieldValue& value = *pending.changes[i];
+        if (value)
+            stmt.BindText(bind++, *value);
+        else
+            stmt.BindNull(bind++);
+    }
+    if (!pending.isNew)
+        stmt.BindInt64(bind, m_rows[static_cast<size_t>(m_pos)].rowid);
+    if (stmt.Step() != SQLITE_DONE)
+        ThrowEngineError(db);
+
+    if (pending.isNew) {
+        Row row{sqlite3_last_insert_rowid(db), std::vector<FieldValue>(m_columns.size())};
+        for (size_t i : changed)
+            row.values[i] = *pending.changes[i];
+        m_rows.push_back(std::move(row));
+        SetPosition(static_cast<std::ptrdiff_t>(m_rows.size()) - 1);
+    } else {
+        for (size_t i : changed)
+            m_rows[static_cast<size_t>(m_pos)].values[i] = *pending.changes[i];
+    }
+}

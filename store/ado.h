@@ -1,0 +1,130 @@
+// The word database in the shape of ADO's Connection and Recordset, over SQLite.
+// Every failure raises _com_error with the code ADO and Jet would give.
+#pragma once
+
+#include "comerror.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum CursorTypeEnum { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
+enum LockTypeEnum { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3 };
+enum CommandTypeEnum { adCmdText = 1, adCmdTable = 2 };
+enum AffectEnum { adAffectCurrent = 1 };
+enum ObjectStateEnum { adStateClosed = 0, adStateOpen = 1 };
+
+// A reference-counted interface pointer: using it while null raises E_POINTER.
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(std::nullptr_t) {}
+
+    HRESULT CreateInstance() {
+        m_p = std::make_shared<T>();
+        return S_OK;
+    }
+    void Release() { m_p.reset(); }
+
+    T* operator->() const {
+        if (!m_p)
+            throw _com_error(E_POINTER);
+        return m_p.get();
+    }
+    T* GetInterfacePtr() const { return m_p.get(); }
+    explicit operator bool() const { return m_p != nullptr; }
+    bool operator==(std::nullptr_t) const { return m_p == nullptr; }
+
+private:
+    std::shared_ptr<T> m_p;
+};
+
+namespace ado_detail {
+struct Database;
+}
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<file>": opens an existing database
+    // file read-write. A missing, empty or foreign file fails; nothing is ever created.
+    void Open(const std::string& connectionString, const std::string& userId,
+              const std::string& password, long options);
+    long GetState() const;
+    void Close();
+
+    // How long a call waits for another program holding the file before it fails.
+    void SetBusyTimeout(int milliseconds);
+
+    std::shared_ptr<ado_detail::Database> Handle() const { return m_db; }
+
+private:
+    std::shared_ptr<ado_detail::Database> m_db;
+    int m_busyTimeoutMs = 5000;
+};
+
+using _ConnectionPtr = ComPtr<Connection>;
+
+using FieldValue = std::optional<std::string>; // nullopt is the database's NULL
+
+class Recordset {
+public:
+    Recordset();
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // Source "SELECT * FROM <table>". Rows come in the order they were stored.
+    void Open(const std::string& source, const _ConnectionPtr& activeConnection,
+              CursorTypeEnum cursorType, LockTypeEnum lockType, long options);
+    long GetState() const;
+    void Close();
+
+    bool adoEOF() const;
+    bool BOF() const;
+    long RecordCount() const;
+
+    // Moves from the current record; past either end it stops at EOF or BOF.
+    void Move(long numRecords);
+    void MoveFirst();
+    void MoveNext();
+
+    FieldValue GetCollect(const std::string& column) const;
+    void PutCollect(const std::string& column, const std::string& value);
+    void AddNew();
+    void Delete(AffectEnum affectRecords);
+    void Update();
+
+private:
+    struct Row {
+        std::int64_t rowid;
+        std::vector<FieldValue> values;
+    };
+    struct Pending {
+        bool isNew = false;
+        std::vector<std::optional<FieldValue>> changes; // per column; nullopt = untouched
+    };
+
+    void RequireOpen() const;
+    void RequireCurrent() const;
+    size_t ColumnIndex(const std::string& column) const;
+    void Load(const std::string& table);
+    void FlushPending();
+    void SetPosition(std::ptrdiff_t pos);
+
+    std::shared_ptr<ado_detail::Database> m_db;
+    std::string m_table;
+    std::vector<std::string> m_columns;
+    std::vector<Row> m_rows;
+    std::ptrdiff_t m_pos = 0;       // -1: BOF; m_rows.size(): EOF
+    bool m_currentDeleted = false;  // positioned on a row just deleted
+    std::optional<Pending> m_pending;
+};
+
+using _RecordsetPtr = ComPtr<Recordset>;

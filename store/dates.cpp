@@ -1,0 +1,108 @@
+#include "dates.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+std::function<std::time_t()>& NowSource() {
+    static std::function<std::time_t()> source;
+    return source;
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &when);
+#else
+    localtime_r(&when, &tm);
+#endif
+    return tm;
+}
+
+std::string Format(std::time_t when, const char* format) {
+    std::tm tm = LocalTime(when);
+    char buf[64];
+    size_t n = std::strftime(buf, sizeof buf, format, &tm);
+    return std::string(buf, n);
+}
+
+// Days since 1970-01-01 of a proleptic Gregorian date (no time zone involved).
+long long DaysFromCivil(long long y, long long m, long long d) {
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yoe = y - era * 400;
+    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+} // namespace
+
+namespace clock_source {
+std::time_t Now() {
+    const auto& source = NowSource();
+    return source ? source() : std::time(nullptr);
+}
+void Set(std::function<std::time_t()> now) { NowSource() = std::move(now); }
+} // namespace clock_source
+
+std::string DayKey(std::time_t when) { return Format(when, "%Y%m%d"); }
+std::string TodayKey() { return DayKey(clock_source::Now()); }
+
+std::string ReviewDate(std::time_t when) { return Format(when, "%Y-%m-%d"); }
+std::string TodayReviewDate() { return ReviewDate(clock_source::Now()); }
+
+namespace {
+
+constexpr long long kLimit = 1'000'000'000;
+
+// One "%d" of scanf: optional blanks, optional sign, at least one digit.
+bool ReadInt(const char*& p, int& value) {
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f')
+        ++p;
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    if (*p < '0' || *p > '9')
+        return false;
+    long long n = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        n = std::min(n * 10 + (*p - '0'), kLimit); // a 20-digit year saturates, no overflow
+    value = static_cast<int>(negative ? -n : n);
+    return true;
+}
+
+} // namespace
+
+std::optional<CalendarDate> ReadReviewDate(const std::string& text) {
+    CalendarDate date{};
+    const char* p = text.c_str();
+    if (!ReadInt(p, date.year) || *p++ != '-' || !ReadInt(p, date.month) || *p++ != '-' ||
+        !ReadInt(p, date.day))
+        return std::nullopt;
+    return date;
+}
+
+ReviewAge::ReviewAge(std::time_t now) {
+    std::tm today = LocalTime(now);
+    m_today = DaysFromCivil(today.tm_year + 1900LL, today.tm_mon + 1LL, today.tm_mday);
+}
+
+std::optional<long long> ReviewAge::Days(const std::string& text) const {
+    auto date = ReadReviewDate(text);
+    if (!date)
+        return std::nullopt;
+    // Months outside 1..12 carry into the year, days outside the month into the next
+    // months, as the calendar functions would normalise them.
+    long long month0 = date->month - 1LL;
+    long long year = date->year + (month0 >= 0 ? month0 / 12 : (month0 - 11) / 12);
+    month0 -= (year - date->year) * 12;
+    long long first = DaysFromCivil(year, month0 + 1, 1);
+    return m_today - (first + date->day - 1);
+}
+
+bool ReviewAge::IsDue(const std::string& text) const {
+    auto days = Days(text);
+    return !days || *days >= kReviewDelayDays;
+}

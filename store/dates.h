@@ -1,0 +1,47 @@
+// The two text forms of the local date the program stores, and the review due test.
+#pragma once
+
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace clock_source {
+// The present moment. Tests replace it; an empty function restores the real clock.
+std::time_t Now();
+void Set(std::function<std::time_t()> now);
+} // namespace clock_source
+
+// "YYYYMMDD" of the local date: the day kept in read.ini.
+std::string DayKey(std::time_t when);
+std::string TodayKey();
+
+// "YYYY-MM-DD" of the local date: the "time" column of the review tables.
+std::string ReviewDate(std::time_t when);
+std::string TodayReviewDate();
+
+// Year, month and day read from a "%d-%d-%d" text; nothing when three integers are not there.
+struct CalendarDate {
+    int year, month, day;
+};
+std::optional<CalendarDate> ReadReviewDate(const std::string& text);
+
+// Whole local calendar days from a review date to the day `now` falls on. Counting
+// calendar days keeps a row due from local midnight of the third day even across a
+// daylight-saving change, where elapsed seconds / 86400 would be an hour off.
+// Built once per scan: the per-row test is plain arithmetic.
+class ReviewAge {
+public:
+    explicit ReviewAge(std::time_t now);
+    std::optional<long long> Days(const std::string& text) const;
+    // Due once it has waited three days. An unreadable date counts as due, so such a
+    // row is shown and replaced rather than kept forever.
+    bool IsDue(const std::string& text) const;
+
+private:
+    long long m_today;
+};
+
+constexpr int kReviewDelayDays = 3;
+
+inline bool IsReviewDue(const std::string& text, std::time_t now) { return ReviewAge(now).IsDue(text); }

@@ -1,0 +1,304 @@
+#include "profile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+#ifdef _WIN32
+constexpr std::string_view kNativeEol = "\r\n";
+#else
+constexpr std::string_view kNativeEol = "\n";
+#endif
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    a = Trim(a);
+    b = Trim(b);
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    return true;
+}
+
+// One physical line: its text without terminator, and the terminator it had.
+struct Line {
+    std::string text;
+    std::string eol;
+};
+
+struct IniFile {
+    std::string bom;
+    std::vector<Line> lines;
+    std::string eol{kNativeEol}; // used for lines we add
+};
+
+std::optional<std::string> ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    return data;
+}
+
+IniFile Parse(std::string_view data) {
+    IniFile ini;
+    if (data.starts_with(kUtf8Bom)) {
+        ini.bom = kUtf8Bom;
+        data.remove_prefix(kUtf8Bom.size());
+    }
+    bool eolSeen = false;
+    while (!data.empty()) {
+        size_t nl = data.find('\n');
+        Line line;
+        if (nl == std::string_view::npos) {
+            line.text = data;
+            data = {};
+        } else {
+            size_t end = (nl > 0 && data[nl - 1] == '\r') ? nl - 1 : nl;
+            line.text = data.substr(0, end);
+            line.eol = data.substr(end, nl + 1 - end);
+            data.remove_prefix(nl + 1);
+            if (!eolSeen) {
+                ini.eol = line.eol;
+                eolSeen = true;
+            }
+        }
+        ini.lines.push_back(std::move(line));
+    }
+    return ini;
+}
+
+std::optional<std::string_view> SectionName(std::string_view text) {
+    text = Trim(text);
+    if (!text.starts_with('['))
+        return std::nullopt;
+    text.remove_prefix(1);
+    size_t close = text.find(']');
+    return text.substr(0, close);
+}
+
+bool IsComment(std::string_view text) {
+    text = Trim(text);
+    return text.starts_with(';');
+}
+
+bool IsKeyLine(std::string_view text) {
+    return !IsComment(text) && text.find('=') != std::string_view::npos;
+}
+
+// Where the first section of that name starts and where its last key line is.
+struct SectionSpan {
+    size_t header = 0;
+    size_t lastEntry = 0; // last key line; the header itself when the section has none
+};
+
+std::optional<SectionSpan> FindSection(const IniFile& ini, std::string_view section) {
+    std::optional<SectionSpan> span;
+    for (size_t i = 0; i < ini.lines.size(); ++i) {
+        auto name = SectionName(ini.lines[i].text);
+        if (name) {
+            if (span)
+                break;
+            if (SameName(*name, section))
+                span = SectionSpan{i, i};
+        } else if (span && IsKeyLine(ini.lines[i].text)) {
+            span->lastEntry = i;
+        }
+    }
+    return span;
+}
+
+std::optional<size_t> FindKey(const IniFile& ini, const SectionSpan& span, std::string_view key) {
+    for (size_t i = span.header + 1; i <= span.lastEntry && i < ini.lines.size(); ++i) {
+        const std::string& text = ini.lines[i].text;
+        if (IsKeyLine(text) && SameName(std::string_view(text).substr(0, text.find('=')), key))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> LookUp(const char* section, const char* key, const std::string& path) {
+    if (!section || !key)
+        return std::nullopt;
+    auto data = ReadWhole(path);
+    if (!data)
+        return std::nullopt;
+    IniFile ini = Parse(*data);
+    auto span = FindSection(ini, section);
+    if (!span)
+        return std::nullopt;
+    auto at = FindKey(ini, *span, key);
+    if (!at)
+        return std::nullopt;
+    const std::string& text = ini.lines[*at].text;
+    return std::string(Trim(std::string_view(text).substr(text.find('=') + 1)));
+}
+
+std::string Serialise(const IniFile& ini) {
+    std::string out = ini.bom;
+    for (const Line& line : ini.lines)
+        out += line.text + line.eol;
+    return out;
+}
+
+void InsertLine(IniFile& ini, size_t at, std::string text) {
+    // The line before the new one may have had no terminator (end of file).
+    if (at > 0 && ini.lines[at - 1].eol.empty())
+        ini.lines[at - 1].eol = ini.eol;
+    ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), ini.eol});
+}
+
+void SetKey(IniFile& ini, std::string_view section, std::string_view key, std::string_view value) {
+    auto span = FindSection(ini, section);
+    if (!span) {
+        size_t end = ini.lines.size();
+        InsertLine(ini, end, "[" + std::string(section) + "]");
+        InsertLine(ini, end + 1, std::string(key) + "=" + std::string(value));
+        return;
+    }
+    if (auto at = FindKey(ini, *span, key)) {
+        std::string& text = ini.lines[*at].text;
+        text = text.substr(0, text.find('=') + 1) + std::string(value);
+        return;
+    }
+    InsertLine(ini, span->lastEntry + 1, std::string(key) + "=" + std::string(value));
+}
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+std::string TempNameBeside(const fs::path& target) {
+    std::random_device rd;
+    std::ostringstream name;
+    name << target.filename().string() << ".tmp-" << std::hex << rd() << rd();
+    return (target.parent_path() / name.str()).string();
+}
+
+bool ReplaceAtomically(const fs::path& target, const std::string& content) {
+    std::error_code ec;
+    bool existed = fs::exists(target, ec);
+    if (existed) {
+        // A read-only settings file stays untouched, as the platform would leave it.
+        std::fstream probe(target, std::ios::in | std::ios::out | std::ios::binary);
+        if (!probe)
+            return false;
+    }
+    const std::string temp = TempNameBeside(target);
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        out.close();
+        if (!out) {
+            fs::remove(temp, ec);
+            return false;
+        }
+    }
+    if (existed)
+        fs::permissions(temp, fs::status(target, ec).permissions(), ec);
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string GetCurrentDirectoryA() {
+    std::error_code ec;
+    fs::path dir = fs::current_path(ec);
+    return ec ? std::string() : dir.string();
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    return (fs::path(dir) / name).string();
+}
+
+UINT GetPrivateProfileIntA(const char* section, const char* key, int nDefault,
+                           const std::string& path) {
+    auto value = LookUp(section, key, path);
+    if (!value)
+        return static_cast<UINT>(nDefault);
+    std::string_view s = *value;
+    bool negative = false;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    UINT n = 0; // unsigned arithmetic: huge numbers wrap instead of overflowing
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            break;
+        n = n * 10u + static_cast<UINT>(c - '0');
+    }
+    return negative ? 0u - n : n;
+}
+
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def,
+                               char* out, DWORD nSize, const std::string& path) {
+    if (!out || nSize == 0)
+        return 0;
+    auto value = LookUp(section, key, path);
+    std::string_view text = value ? std::string_view(*value) : Trim(def ? def : "");
+    size_t n = std::min<size_t>(text.size(), nSize - 1);
+    text.copy(out, n);
+    out[n] = '\0';
+    return static_cast<DWORD>(n);
+}
+
+BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                const std::string& path) {
+    if (!section || !key || !value || path.empty())
+        return FALSE;
+    std::string_view sec = Trim(section), k = Trim(key);
+    // Anything that would turn into extra lines or a broken section header is refused.
+    if (sec.empty() || k.empty() || HasLineBreak(sec) || HasLineBreak(k) || HasLineBreak(value) ||
+        sec.find(']') != std::string_view::npos || k.find('=') != std::string_view::npos)
+        return FALSE;
+
+    std::error_code ec;
+    fs::path target = path;
+    if (fs::is_symlink(target, ec))
+        target = fs::weakly_canonical(target, ec);
+
+    std::string before;
+    if (fs::exists(target, ec)) {
+        auto data = ReadWhole(target.string());
+        if (!data)
+            return FALSE;
+        before = std::move(*data);
+    }
+    IniFile ini = Parse(before);
+    SetKey(ini, sec, k, value);
+    std::string after = Serialise(ini);
+    if (after == before && !before.empty())
+        return TRUE;
+    return ReplaceAtomically(target, after) ? TRUE : FALSE;
+}

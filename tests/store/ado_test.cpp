@@ -1,0 +1,221 @@
+#include "ado.h"
+
+#include "temp_dir.h"
+#include "word_db.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+HRESULT CodeOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const _com_error& e) {
+        return e.Error();
+    }
+    return S_OK;
+}
+
+class AdoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BuildWordDatabase(db, {{"CET4", NumberedWords(5)}, {"CET6", NumberedWords(3, "six")}});
+    }
+    std::vector<std::string> Words(const _RecordsetPtr& rs, const char* column = "danci") {
+        std::vector<std::string> words;
+        if (rs->BOF())
+            return words;
+        for (rs->MoveFirst(); !rs->adoEOF(); rs->MoveNext())
+            words.push_back(rs->GetCollect(column).value_or("<null>"));
+        return words;
+    }
+
+    TempDir dir;
+    std::string db = dir.file("danci.mdb");
+};
+
+TEST(ComErrorMessage, FollowsTheSystemTextThenIDispatchThenUnknownRule) {
+    EXPECT_EQ(_com_error(DB_E_NOTABLE).ErrorMessage(), "IDispatch error #3127");
+    EXPECT_EQ(_com_error(MakeHresult(0x8004FFFF)).ErrorMessage(), "IDispatch error #65023");
+    EXPECT_EQ(_com_error(MakeHresult(0x80040200)).ErrorMessage(), "Unknown error 0x80040200");
+    EXPECT_EQ(_com_error(adErrItemNotFound).ErrorMessage(), "Unknown error 0x800A0CC1");
+    EXPECT_EQ(_com_error(adErrNoCurrentRecord).ErrorMessage(), "Unknown error 0x800A0BCD");
+    EXPECT_EQ(_com_error(E_POINTER).ErrorMessage(), "无效指针");
+    EXPECT_EQ(_com_error(E_FAIL).ErrorMessage(), "未指定的错误");
+}
+
+TEST_F(AdoTest, OpenNeverCreatesOrTouchesABadFile) {
+    auto open = [](const std::string& file) {
+        return CodeOf([&] { OpenConnection(file); });
+    };
+    EXPECT_EQ(open(dir.file("missing.mdb")), E_FAIL);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.mdb")));
+
+    dir.Write("empty.mdb", "");
+    EXPECT_EQ(open(dir.file("empty.mdb")), E_FAIL);
+    EXPECT_EQ(std::filesystem::file_size(dir.file("empty.mdb")), 0u);
+
+    const std::string garbage(4096, 'x');
+    dir.Write("garbage.mdb", garbage);
+    EXPECT_EQ(open(dir.file("garbage.mdb")), E_FAIL);
+    EXPECT_EQ(dir.Read("garbage.mdb"), garbage);
+
+    _ConnectionPtr c;
+    c.CreateInstance();
+    EXPECT_EQ(CodeOf([&] { c->Open("Provider=Other;Data Source=" + db, "", "", 0); }),
+              adErrProviderNotFound);
+    EXPECT_EQ(c->GetState(), adStateClosed);
+}
+
+TEST_F(AdoTest, RelativeDataSourceIsFoundInTheCurrentDirectory) {
+    dir.Enter();
+    _ConnectionPtr c = OpenConnection("danci.mdb");
+    EXPECT_EQ(c->GetState(), adStateOpen);
+    c->Close();
+    EXPECT_EQ(c->GetState(), adStateClosed);
+    EXPECT_EQ(CodeOf([&] { c->Close(); }), adErrObjectClosed);
+}
+
+TEST_F(AdoTest, NullPointersAndClosedObjectsRaise) {
+    _RecordsetPtr none;
+    EXPECT_EQ(CodeOf([&] { none->MoveFirst(); }), E_POINTER);
+
+    _RecordsetPtr rs;
+    rs.CreateInstance();
+    EXPECT_EQ(CodeOf([&] { rs->MoveNext(); }), adErrObjectClosed);
+    _ConnectionPtr closed;
+    closed.CreateInstance();
+    EXPECT_EQ(CodeOf([&] { rs->Open("SELECT * FROM CET4", closed, adOpenDynamic, adLockOptimistic,
+                                    adCmdText); }),
+              adErrInvalidConnection);
+
+    _ConnectionPtr c = OpenConnection(db);
+    rs = OpenTable(c, "CET4");
+    c->Close();
+    EXPECT_EQ(CodeOf([&] { rs->GetCollect("danci"); }), adErrObjectClosed);
+}
+
+TEST_F(AdoTest, MissingTableOrColumnGiveTheirCodes) {
+    _ConnectionPtr c = OpenConnection(db);
+    _RecordsetPtr rs;
+    rs.CreateInstance();
+    try {
+        rs->Open("SELECT * FROM CET8", c, adOpenDynamic, adLockOptimistic, adCmdText);
+        FAIL() << "opened a missing table";
+    } catch (const _com_error& e) {
+        EXPECT_EQ(e.ErrorMessage(), "IDispatch error #3127");
+    }
+    EXPECT_EQ(rs->GetState(), adStateClosed);
+    EXPECT_EQ(CodeOf([&] { rs->Open("DELETE FROM CET4", c, adOpenDynamic, adLockOptimistic,
+                                    adCmdText); }),
+              DB_E_ERRORSINCOMMAND);
+    rs = OpenTable(c, "cet4");
+    EXPECT_EQ(CodeOf([&] { rs->GetCollect("time"); }), adErrItemNotFound);
+    EXPECT_EQ(rs->GetCollect("DANCI"), "word0");
+}
+
+TEST_F(AdoTest, RowsComeInStoredOrderAndMoveStopsAtTheEnd) {
+    _ConnectionPtr c = OpenConnection(db);
+    _RecordsetPtr rs = OpenTable(c, "CET4");
+    EXPECT_EQ(Words(rs), (std::vector<std::string>{"word0", "word1", "word2", "word3", "word4"}));
+
+    rs = OpenTable(c, "CET4");
+    rs->Move(3);
+    EXPECT_EQ(rs->GetCollect("fanyi"), "释义3");
+    rs->Move(2); // exactly the row count: at the end, not an error
+    EXPECT_TRUE(rs->adoEOF());
+    EXPECT_EQ(CodeOf([&] { rs->GetCollect("danci"); }), adErrNoCurrentRecord);
+    EXPECT_EQ(CodeOf([&] { rs->MoveNext(); }), adErrNoCurrentRecord);
+
+    rs = OpenTable(c, "CET4");
+    rs->Move(100);
+    EXPECT_TRUE(rs->adoEOF());
+    rs = OpenTable(c, "CET4");
+    rs->Move(-1);
+    EXPECT_TRUE(rs->BOF());
+    EXPECT_EQ(CodeOf([&] { rs->GetCollect("danci"); }), adErrNoCurrentRecord);
+}
+
+TEST_F(AdoTest, EmptyTableIsBothBofAndEof) {
+    _ConnectionPtr c = OpenConnection(db);
+    _RecordsetPtr rs = OpenTable(c, "readfuxi");
+    EXPECT_TRUE(rs->BOF());
+    EXPECT_TRUE(rs->adoEOF());
+    rs->MoveFirst();
+    EXPECT_TRUE(rs->adoEOF());
+    EXPECT_EQ(CodeOf([&] { rs->Move(4); }), adErrNoCurrentRecord);
+}
+
+TEST_F(AdoTest, AddedRowsAreSeenByTheNextScanAndStored) {
+    _ConnectionPtr c = OpenConnection(db);
+    _RecordsetPtr rs = OpenTable(c, "readfuxi");
+    for (const char* word : {"alpha", "beta"}) {
+        rs->AddNew();
+        rs->PutCollect("danci", word);
+        rs->PutCollect("fanyi", "释义");
+        rs->PutCollect("time", "2026-12-08");
+        rs->Update();
+    }
+    EXPECT_FALSE(rs->BOF());
+    EXPECT_EQ(Words(rs), (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_EQ(Words(OpenTable(c, "readfuxi"), "time"),
+              (std::vector<std::string>{"2026-12-08", "2026-12-08"}));
+}
+
+TEST_F(AdoTest, DeleteThenUpdateRemovesTheRowAndTheScanGoesOn) {
+    _ConnectionPtr c = OpenConnection(db);
+    _RecordsetPtr rs = OpenTable(c, "CET6");
+    rs->MoveNext();
+    rs->Delete(adAffectCurrent);
+    rs->Update();
+    EXPECT_FALSE(rs->adoEOF());
+    EXPECT_EQ(CodeOf([&] { rs->GetCollect("danci"); }), adErrNoCurrentRecord);
+    rs->MoveNext();
+    EXPECT_EQ(rs->GetCollect("danci"), "six2");
+    EXPECT_EQ(Words(OpenTable(c, "CET6")), (std::vector<std::string>{"six0", "six2"}));
+
+    // Taking the only rows one by one leaves a table that later scans see as empty.
+    for (rs->MoveFirst(); !rs->adoEOF(); rs->MoveNext()) {
+        rs->Delete(adAffectCurrent);
+        rs->Update();
+    }
+    rs->MoveFirst();
+    EXPECT_TRUE(rs->adoEOF());
+    EXPECT_TRUE(Words(OpenTable(c, "CET6")).empty());
+}
+
+TEST_F(AdoTest, NullFieldReadsAsNull) {
+    {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(db.c_str(), &raw), SQLITE_OK);
+        sqlite3_exec(raw, "INSERT INTO spellfuxi (danci, fanyi, time) VALUES ('x', NULL, 5)",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(raw);
+    }
+    _RecordsetPtr rs = OpenTable(OpenConnection(db), "spellfuxi");
+    EXPECT_EQ(rs->GetCollect("fanyi"), std::nullopt);
+    EXPECT_EQ(rs->GetCollect("time"), "5"); // other types come back as their text
+}
+
+TEST_F(AdoTest, ALockedFileFailsAfterTheBusyTimeoutWithoutCrashing) {
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(db.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    _ConnectionPtr c;
+    c.CreateInstance();
+    c->SetBusyTimeout(20);
+    EXPECT_EQ(CodeOf([&] { c->Open(ConnectionString(db), "", "", 0); }), E_FAIL);
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+
+    c->Open(ConnectionString(db), "", "", 0);
+    _RecordsetPtr rs = OpenTable(c, "readfuxi");
+    sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    rs->AddNew();
+    rs->PutCollect("danci", "x");
+    EXPECT_EQ(CodeOf([&] { rs->Update(); }), E_FAIL);
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+}
+
+} // namespace

@@ -1,0 +1,133 @@
+#include "profile.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProfileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string ini = dir.file("read.ini");
+
+    int Int(const char* section, const char* key, int def) {
+        return static_cast<int>(GetPrivateProfileIntA(section, key, def, ini));
+    }
+    std::string Str(const char* section, const char* key, DWORD size = 9) {
+        std::string buf(size, '#');
+        DWORD n = GetPrivateProfileStringA(section, key, "", buf.data(), size, ini);
+        EXPECT_EQ(buf[n], '\0');
+        return buf.substr(0, n);
+    }
+    bool Write(const char* section, const char* key, const char* value) {
+        return WritePrivateProfileStringA(section, key, value, ini) == TRUE;
+    }
+};
+
+TEST_F(ProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
+    EXPECT_EQ(Int("system", "danci", 40), 40);
+    EXPECT_EQ(Str("CET6", "ts"), "");
+    dir.Write("read.ini", "[system]\ndanci=25\n");
+    EXPECT_EQ(Int("usermessage", "danci", 0), 0);
+    EXPECT_EQ(Int("system", "time", 30), 30);
+    EXPECT_EQ(Int("system", "danci", 40), 25);
+}
+
+TEST_F(ProfileTest, IntegersReadTheLeadingSignedNumber) {
+    dir.Write("read.ini", "[system]\nCET=0\na=2\nb=-1\nc=12abc\nd=abc\ne=\nf=  7  \ng=--3\n"
+                          "big=99999999999\nneg=-2147483648\n");
+    EXPECT_EQ(Int("system", "CET", 1), 0);
+    EXPECT_EQ(Int("system", "a", 1), 2);
+    EXPECT_EQ(Int("system", "b", 1), -1);
+    EXPECT_EQ(Int("system", "c", 1), 12);
+    EXPECT_EQ(Int("system", "d", 1), 0);
+    EXPECT_EQ(Int("system", "e", 1), 0);
+    EXPECT_EQ(Int("system", "f", 1), 7);
+    EXPECT_EQ(Int("system", "g", 1), 0);
+    // Far outside 32 bits the value wraps as on the platform, without overflow.
+    EXPECT_EQ(GetPrivateProfileIntA("system", "big", 0, ini), static_cast<UINT>(99999999999ULL));
+    EXPECT_EQ(Int("system", "neg", 0), -2147483647 - 1);
+}
+
+TEST_F(ProfileTest, NamesMatchWithoutCaseAndBlanksAndTheFirstDuplicateWins) {
+    dir.Write("read.ini", "; comment\n[ System ]\n  DANCI = 33 \nnoequals\n[system]\ndanci=44\n"
+                          "[CET4]\ndanci=1\ndanci=2\n");
+    EXPECT_EQ(Int("system", "danci", 0), 33);
+    EXPECT_EQ(Int("cet4", "Danci", 0), 1);
+    EXPECT_EQ(Int("system", "noequals", 5), 5);
+}
+
+TEST_F(ProfileTest, SameKeyInDifferentSectionsAreDifferentValues) {
+    Write("system", "qiangzhi", "1");
+    Write("usermessage", "qiangzhi", "0");
+    Write("CET4", "tsmount", "12");
+    Write("usermessage", "tsmount", "3");
+    EXPECT_EQ(Int("system", "qiangzhi", 9), 1);
+    EXPECT_EQ(Int("usermessage", "qiangzhi", 9), 0);
+    EXPECT_EQ(Int("CET4", "tsmount", 9), 12);
+    EXPECT_EQ(Int("usermessage", "tsmount", 9), 3);
+}
+
+TEST_F(ProfileTest, StringReadHonoursTheBufferSize) {
+    dir.Write("read.ini", "[CET6]\nts=2010042099\nshort=abc\n");
+    EXPECT_EQ(Str("CET6", "ts"), "20100420");
+    EXPECT_EQ(Str("CET6", "ts", 4), "201");
+    EXPECT_EQ(Str("CET6", "short"), "abc");
+    char one[1] = {'x'};
+    EXPECT_EQ(GetPrivateProfileStringA("CET6", "ts", "", one, 1, ini), 0u);
+    EXPECT_EQ(one[0], '\0');
+}
+
+TEST_F(ProfileTest, WriteCreatesFileSectionAndKey) {
+    ASSERT_TRUE(Write("CET6", "tr", "20261208"));
+    ASSERT_TRUE(Write("CET6", "trmount", "5"));
+    ASSERT_TRUE(Write("system", "danci", "30"));
+    EXPECT_EQ(dir.Read("read.ini"), "[CET6]\ntr=20261208\ntrmount=5\n[system]\ndanci=30\n");
+}
+
+TEST_F(ProfileTest, WriteReplacesInPlaceAndKeepsEverythingElse) {
+    const std::string before = "; my notes\r\n[system]\r\ndanci = 20\r\n\r\n; keep\r\n"
+                               "[CET4]\r\nrmount=7\r\n";
+    dir.Write("read.ini", before);
+    ASSERT_TRUE(Write("SYSTEM", "Danci", "45"));
+    EXPECT_EQ(dir.Read("read.ini"),
+              "; my notes\r\n[system]\r\ndanci =45\r\n\r\n; keep\r\n[CET4]\r\nrmount=7\r\n");
+    ASSERT_TRUE(Write("system", "CET", "0"));
+    EXPECT_EQ(dir.Read("read.ini"), "; my notes\r\n[system]\r\ndanci =45\r\nCET=0\r\n\r\n; keep\r\n"
+                                    "[CET4]\r\nrmount=7\r\n");
+}
+
+TEST_F(ProfileTest, HandEditedFileQuirksSurviveAWrite) {
+    // Byte-order mark, no final newline, non-ASCII text, duplicate sections.
+    dir.Write("read.ini", "\xEF\xBB\xBF[system]\nnote=学习\n[CET6]\nrmount=3\n[system]\nx=1");
+    EXPECT_EQ(Int("system", "CET", 1), 1);
+    ASSERT_TRUE(Write("CET6", "rmount", "4"));
+    ASSERT_TRUE(Write("usermessage", "time", "30"));
+    EXPECT_EQ(dir.Read("read.ini"), "\xEF\xBB\xBF[system]\nnote=学习\n[CET6]\nrmount=4\n[system]\nx=1\n"
+                                    "[usermessage]\ntime=30\n");
+    EXPECT_EQ(Int("CET6", "rmount", 0), 4);
+}
+
+TEST_F(ProfileTest, WriteRefusesTextThatWouldInjectLines) {
+    dir.Write("read.ini", "[system]\ndanci=20\n");
+    EXPECT_FALSE(Write("system", "danci", "20\n[evil]"));
+    EXPECT_FALSE(Write("sys]tem", "danci", "1"));
+    EXPECT_FALSE(Write("system", "a=b", "1"));
+    EXPECT_EQ(dir.Read("read.ini"), "[system]\ndanci=20\n");
+}
+
+TEST_F(ProfileTest, FailedWriteLeavesNoTraceAndLongPathsWork) {
+    EXPECT_FALSE(WritePrivateProfileStringA("s", "k", "v", dir.file("missing/dir/read.ini")));
+    std::string deep = dir.path().string();
+    while (deep.size() < 700)
+        deep += "/a-fairly-long-folder-name";
+    std::filesystem::create_directories(deep);
+    const std::string path = deep + "/read.ini";
+    ASSERT_EQ(WritePrivateProfileStringA("system", "danci", "22", path), TRUE);
+    EXPECT_EQ(GetPrivateProfileIntA("system", "danci", 40, path), 22u);
+    for (const auto& entry : std::filesystem::directory_iterator(deep))
+        EXPECT_EQ(entry.path().filename(), "read.ini"); // no temporary left behind
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#include "wordbank.h"
+
+#include "temp_dir.h"
+#include "word_db.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const WordBankError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+TEST(WordList, ReadsWordsAndTranslationsIgnoringFurtherColumns) {
+    TempDir dir;
+    dir.Write("bank.tsv", "\xEF\xBB\xBF" "access\tv. 获取 n. 接近，入口\t'ækses\r\nproject\tn. 工程\n");
+    auto words = ReadWordList(dir.file("bank.tsv"));
+    ASSERT_EQ(words.size(), 2u);
+    EXPECT_EQ(words[0].word, "access");
+    EXPECT_EQ(words[0].translation, "v. 获取 n. 接近，入口");
+    EXPECT_EQ(words[1].translation, "n. 工程");
+}
+
+TEST(WordList, RejectsAMalformedLineNamingFileAndLine) {
+    TempDir dir;
+    const std::string file = dir.file("bank.tsv");
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\tb\nno tab here\n", ":2: expected a word"},
+        {"a\tb\n\n", ":2: expected a word"},
+        {"a\tb\nc\t\n", ":2: empty translation"},
+        {"a\tb\nx\ty\n\tz\n", ":3: empty word"},
+        {"a\t\xFF\xFE\n", ":1: not valid UTF-8"},
+    };
+    for (const auto& [content, expected] : cases) {
+        dir.Write("bank.tsv", content);
+        EXPECT_EQ(ErrorOf([&] { ReadWordList(file); }).rfind(file + expected, 0), 0u) << content;
+    }
+    EXPECT_NE(ErrorOf([&] { ReadWordList(dir.file("absent.tsv")); }), "");
+}
+
+TEST(WordDatabase, AFailedBuildLeavesTheOldFileAndNoPartialOne) {
+    TempDir dir;
+    const std::string out = dir.file("danci.mdb");
+    BuildWordDatabase(out, {{"CET4", NumberedWords(3)}});
+    const std::string before = dir.Read("danci.mdb");
+    EXPECT_NE(ErrorOf([&] { BuildWordDatabase(out, {{"CET5", NumberedWords(3)}}); }), "");
+    EXPECT_EQ(dir.Read("danci.mdb"), before);
+    EXPECT_FALSE(std::filesystem::exists(out + ".building"));
+
+    const std::string fresh = dir.file("fresh.mdb");
+    EXPECT_NE(ErrorOf([&] { BuildWordDatabase(fresh, {{"CET9", {}}}); }), "");
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
+TEST(WordDatabase, BuildsAllFourTablesThatTheProgramReads) {
+    TempDir dir;
+    const std::string out = dir.file("danci.mdb");
+    BuildWordDatabase(out, {{"CET6", NumberedWords(4)}});
+    _ConnectionPtr c = OpenConnection(out);
+    EXPECT_EQ(OpenTable(c, "CET6")->RecordCount(), 4);
+    EXPECT_EQ(OpenTable(c, "CET4")->RecordCount(), 0);
+    for (const char* review : {"readfuxi", "spellfuxi"}) {
+        _RecordsetPtr rs = OpenTable(c, review);
+        rs->AddNew();
+        rs->PutCollect("time", "2026-12-08");
+        rs->Update();
+    }
+}
+
+TEST(WordDatabase, BundledAndFullListsBuildInOrder) {
+    TempDir dir;
+    for (const std::string& folder : {std::string(WORDMILL_SOURCE_DIR) + "/data",
+                                      std::string(WORDMILL_SHARED_DATA)}) {
+        if (!std::filesystem::exists(folder + "/cet4.tsv"))
+            continue; // the full lists live outside the project and may be absent
+        auto cet4 = ReadWordList(folder + "/cet4.tsv");
+        auto cet6 = ReadWordList(folder + "/cet6.tsv");
+        EXPECT_GE(cet4.size(), 400u);
+        EXPECT_GE(cet6.size(), 400u);
+        BuildWordDatabase(dir.file("danci.mdb"), {{"CET4", cet4}, {"CET6", cet6}});
+        _RecordsetPtr rs = OpenTable(OpenConnection(dir.file("danci.mdb")), "CET4");
+        EXPECT_EQ(rs->RecordCount(), static_cast<long>(cet4.size()));
+        rs->Move(static_cast<long>(cet4.size()) - 1);
+        EXPECT_EQ(rs->GetCollect("danci"), cet4.back().word);
+        EXPECT_EQ(rs->GetCollect("fanyi"), cet4.back().translation);
+    }
+}
+
+} // namespace

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs with apt whatever of the build and test packages is missing (Debian 12).
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
+          libgtest-dev libbenchmark-dev fonts-wqy-microhei tzdata xvfb xauth)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,151 @@
+#include "wordbank.h"
+
+#include "sqlite_util.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string_view>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// Length of the sequence a lead byte opens; 0 for a byte that cannot lead one.
+size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead < 0xE0)
+        return 2;
+    if (lead >= 0xE0 && lead < 0xF0)
+        return 3;
+    if (lead >= 0xF0 && lead < 0xF5)
+        return 4;
+    return 0;
+}
+
+bool IsValidUtf8(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        const size_t length = Utf8SequenceLength(static_cast<unsigned char>(s[i]));
+        if (length == 0 || s.size() - i < length)
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+WordEntry ParseLine(std::string_view line, const std::string& where) {
+    if (!IsValidUtf8(line))
+        throw WordBankError(where + ": not valid UTF-8");
+    size_t tab = line.find('\t');
+    if (tab == std::string_view::npos)
+        throw WordBankError(where + ": expected a word, a TAB and a translation");
+    std::string_view word = TrimBlanks(line.substr(0, tab));
+    std::string_view rest = line.substr(tab + 1);
+    std::string_view translation = TrimBlanks(rest.substr(0, rest.find('\t')));
+    if (word.empty())
+        throw WordBankError(where + ": empty word");
+    if (translation.empty())
+        throw WordBankError(where + ": empty translation");
+    return {std::string(word), std::string(translation)};
+}
+
+struct DbCloser {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
+
+void Exec(sqlite3* db, const std::string& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::string message = error ? error : "unknown error";
+        sqlite3_free(error);
+        throw WordBankError("database: " + message);
+    }
+}
+
+void InsertWords(sqlite3* db, const BankTable& bank) {
+    sqlite::Statement insert(db, "INSERT INTO " + sqlite::QuoteIdentifier(bank.table) +
+                                     " (danci, fanyi) VALUES (?1, ?2)");
+    if (!insert.ok())
+        throw WordBankError("database: " + std::string(sqlite3_errmsg(db)));
+    for (const WordEntry& entry : bank.words) {
+        insert.BindText(1, entry.word);
+        insert.BindText(2, entry.translation);
+        if (insert.Step() != SQLITE_DONE)
+            throw WordBankError("database: " + std::string(sqlite3_errmsg(db)));
+        insert.Reset();
+    }
+}
+
+void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks) {
+    sqlite3* raw = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    DbHandle db(raw);
+    if (rc != SQLITE_OK)
+        throw WordBankError(path + ": cannot create (" + std::string(sqlite3_errmsg(raw)) + ")");
+    Exec(db.get(), "BEGIN");
+    for (const char* table : {"CET4", "CET6"})
+        Exec(db.get(), std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT)");
+    for (const char* table : {"readfuxi", "spellfuxi"})
+        Exec(db.get(), std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT, time TEXT)");
+    for (const BankTable& bank : banks) {
+        if (bank.table != "CET4" && bank.table != "CET6")
+            throw WordBankError("unknown bank table: " + bank.table);
+        InsertWords(db.get(), bank);
+    }
+    Exec(db.get(), "COMMIT");
+    if (sqlite3_close(db.release()) != SQLITE_OK)
+        throw WordBankError(path + ": cannot close");
+}
+
+} // namespace
+
+std::vector<WordEntry> ReadWordList(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw WordBankError(path + ": cannot open");
+    std::vector<WordEntry> words;
+    std::string line;
+    for (size_t number = 1; std::getline(in, line); ++number) {
+        std::string_view text = line;
+        if (number == 1 && text.starts_with("\xEF\xBB\xBF"))
+            text.remove_prefix(3);
+        if (text.ends_with('\r'))
+            text.remove_suffix(1);
+        words.push_back(ParseLine(text, path + ":" + std::to_string(number)));
+    }
+    if (in.bad())
+        throw WordBankError(path + ": read error");
+    return words;
+}
+
+void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks) {
+    const std::string temp = outPath + ".building";
+    std::error_code ec;
+    fs::remove(temp, ec);
+    try {
+        WriteDatabase(temp, banks);
+    } catch (...) {
+        fs::remove(temp, ec);
+        throw;
+    }
+    fs::rename(temp, outPath, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        throw WordBankError(outPath + ": cannot write (" + ec.message() + ")");
+    }
+}

@@ -1,0 +1,31 @@
+// Word lists (TSV) and the danci.mdb file built from them.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct WordEntry {
+    std::string word;
+    std::string translation;
+};
+
+// A rejected input, its message naming the file and line.
+class WordBankError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One entry a line: word TAB translation [TAB anything further, ignored]. UTF-8, LF or
+// CRLF, an optional byte-order mark. Throws WordBankError at the first bad line.
+std::vector<WordEntry> ReadWordList(const std::string& path);
+
+struct BankTable {
+    std::string table; // "CET4" or "CET6"
+    std::vector<WordEntry> words;
+};
+
+// Writes a fresh database with the bank tables given (and CET4/CET6 empty where not
+// given) and the two empty review tables. The file appears whole or not at all; an
+// existing file is replaced only on success. Throws WordBankError.
+void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks);
