@@ -1,0 +1,58 @@
+#include "wordmill_app.h"
+
+#include "profile.h"
+#include "skin.h"
+#include "wordmill_dlg.h"
+
+const char* const kConnectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=danci.mdb";
+const char* const kConnectionFailedMessage = "数据库连接失败，确认数据库danci.mdb是否在当前路径下!";
+
+CWordmillApp::CWordmillApp() : CWinApp(nullptr) {}
+
+CWordmillApp::~CWordmillApp() { m_pConnection.Release(); }
+
+CWordmillApp& GetWordmillApp() { return *static_cast<CWordmillApp*>(AfxGetApp()); }
+
+BOOL CWordmillApp::InitInstance() {
+    SkinInit(AfxGetInstanceHandle(), "ReadUI", 0, 0);
+    SkinLoadFile("Skins\\corona.smf");
+    SkinSetDialogSkin("Dialog");
+
+    AfxOleInit();
+    m_pConnection.CreateInstance();
+    try {
+        m_pConnection->Open(kConnectionString, "", "", 0);
+    } catch (const _com_error&) {
+        AfxMessageBox(kConnectionFailedMessage);
+    }
+
+    const std::string iniPath = JoinPath(GetCurrentDirectoryA(), "read.ini");
+    m_nDailyQuota = static_cast<int>(GetPrivateProfileIntA("system", "danci", 40, iniPath));
+
+    Enable3dControlsStatic();
+    CWordmillDlg dlg;
+    m_pMainWnd = &dlg;
+    SkinSetWindowSkin(nullptr, "MainFrame"); // the window does not exist yet
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}
+
+int CWordmillApp::ExitInstance() {
+    try {
+        CloseConnection();
+    } catch (const _com_error&) {
+        // Nothing is left to tell at exit; the process ends all the same.
+        m_pConnection.Release();
+    }
+    return CWinApp::ExitInstance();
+}
+
+void CWordmillApp::CloseConnection() {
+    if (!m_pConnection)
+        return;
+    _ConnectionPtr connection = m_pConnection;
+    m_pConnection.Release();
+    if (connection->GetState() != adStateClosed)
+        connection->Close();
+}

@@ -1,0 +1,13 @@
+#include "giveup_dlg.h"
+
+#include "resource.h"
+
+CGiveUpDlg::CGiveUpDlg(CWnd* parent) : CDialog(IDD_GIVEUP, parent) {}
+
+void CGiveUpDlg::OnOK() {
+    // Exactly the phrase: no trimming, no variants.
+    if (GetDlgItemText(IDC_EDIT) == "我放弃")
+        CDialog::OnOK();
+    else
+        AfxMessageBox("输入错误");
+}

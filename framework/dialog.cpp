@@ -1,0 +1,508 @@
+#include "dialog.h"
+
+#include "dialog_template.h"
+#include "dialog_window.h"
+#include "resources.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+struct DataExchangeFailed {};
+
+int MulDiv(int value, int numerator, int denominator) {
+    return static_cast<int>((static_cast<long long>(value) * numerator + denominator / 2) / denominator);
+}
+
+QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
+    switch (c.kind) {
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(ToQt(c.text), parent);
+        button->setAutoDefault(false); // Enter is the dialog's business, as on Windows
+        return button;
+    }
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(ToQt(c.text), parent);
+        if (c.style & BS_LEFTTEXT)
+            box->setLayoutDirection(Qt::RightToLeft);
+        return box;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(c.style & WS_BORDER);
+        if (c.style & ES_NUMBER)
+            edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        return edit;
+    }
+    case ControlKind::Static: {
+        auto* label = new QLabel(ToQt(c.text), parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::Picture: {
+        auto* label = new QLabel(parent);
+        label->setPixmap(LoadBitmapResource(static_cast<UINT>(c.resourceId)));
+        return label;
+    }
+    case ControlKind::Icon: {
+        auto* label = new QLabel(parent);
+        label->setPixmap(LoadIconResource(static_cast<UINT>(c.resourceId)).pixmap(32, 32));
+        return label;
+    }
+    case ControlKind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(c.style & CBS_DROPDOWN);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setProperty("sorted", bool(c.style & CBS_SORT));
+        return combo;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// ---- CWnd -----------------------------------------------------------------------------
+
+void CWnd::SetWindowText(const std::string& text) {
+    const QString qtext = QString::fromStdString(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(m_widget))
+        edit->setText(qtext);
+    else if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
+        button->setText(qtext);
+    else if (auto* label = qobject_cast<QLabel*>(m_widget))
+        label->setText(qtext);
+    else if (auto* combo = qobject_cast<QComboBox*>(m_widget))
+        combo->setEditText(qtext);
+    else if (m_widget)
+        m_widget->setWindowTitle(qtext);
+}
+
+std::string CWnd::GetWindowText() const {
+    QString text;
+    if (auto* edit = qobject_cast<QLineEdit*>(m_widget))
+        text = edit->text();
+    else if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
+        text = button->text();
+    else if (auto* label = qobject_cast<QLabel*>(m_widget))
+        text = label->text();
+    else if (auto* combo = qobject_cast<QComboBox*>(m_widget))
+        text = combo->currentText();
+    else if (m_widget)
+        text = m_widget->windowTitle();
+    return text.toStdString();
+}
+
+BOOL CWnd::EnableWindow(BOOL enable) {
+    const BOOL wasDisabled = !m_widget->isEnabled();
+    m_widget->setEnabled(enable);
+    return wasDisabled;
+}
+
+BOOL CWnd::IsWindowEnabled() const { return m_widget->isEnabled(); }
+void CWnd::SetFocus() { m_widget->setFocus(Qt::OtherFocusReason); }
+
+BOOL CWnd::ShowWindow(int cmdShow) {
+    const BOOL wasVisible = m_widget->isVisible();
+    m_widget->setVisible(cmdShow != SW_HIDE);
+    return wasVisible;
+}
+
+BOOL CWnd::IsWindowVisible() const { return m_widget->isVisible(); }
+
+int CWnd::GetCheck() const {
+    auto* box = qobject_cast<QAbstractButton*>(m_widget);
+    return box && box->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+}
+
+void CWnd::SetCheck(int check) {
+    if (auto* box = qobject_cast<QAbstractButton*>(m_widget))
+        box->setChecked(check == BST_CHECKED);
+}
+
+int CWnd::AddString(const std::string& text) {
+    auto* combo = qobject_cast<QComboBox*>(m_widget);
+    if (!combo)
+        return CB_ERR;
+    const QString item = QString::fromStdString(text);
+    int at = combo->count();
+    if (combo->property("sorted").toBool()) {
+        at = 0;
+        while (at < combo->count() && QString::compare(combo->itemText(at), item, Qt::CaseInsensitive) <= 0)
+            ++at;
+    }
+    const QString shown = combo->currentText();
+    const int selected = combo->currentIndex();
+    combo->insertItem(at, item);
+    // Adding never changes what is selected or shown.
+    combo->setCurrentIndex(selected < 0 ? -1 : (selected >= at ? selected + 1 : selected));
+    if (selected < 0)
+        combo->setEditText(shown);
+    return at;
+}
+
+int CWnd::SetCurSel(int index) {
+    auto* combo = qobject_cast<QComboBox*>(m_widget);
+    if (!combo)
+        return CB_ERR;
+    if (index < 0 || index >= combo->count()) {
+        combo->setCurrentIndex(-1);
+        combo->setEditText(QString());
+        return CB_ERR;
+    }
+    combo->setCurrentIndex(index);
+    return index;
+}
+
+int CWnd::GetCurSel() const {
+    auto* combo = qobject_cast<QComboBox*>(m_widget);
+    if (!combo)
+        return CB_ERR;
+    // An edited text that is not the selected entry means no selection.
+    int index = combo->currentIndex();
+    if (index >= 0 && combo->itemText(index) != combo->currentText())
+        return CB_ERR;
+    return index;
+}
+
+int CWnd::GetCount() const {
+    auto* combo = qobject_cast<QComboBox*>(m_widget);
+    return combo ? combo->count() : CB_ERR;
+}
+
+// ---- CMenu, CDataExchange ------------------------------------------------------------
+
+BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, const std::string& text) {
+    m_items.push_back({flags, static_cast<UINT>(id), text});
+    return TRUE;
+}
+
+void CDataExchange::Fail() { throw DataExchangeFailed{}; }
+
+// ---- CPaintDC ------------------------------------------------------------------------
+
+struct CPaintDC::Impl {
+    QPainter painter;
+};
+
+CPaintDC::CPaintDC(CDialog* dialog) : d(std::make_unique<Impl>()) {
+    if (QWidget* window = dialog->Window())
+        d->painter.begin(window);
+}
+
+CPaintDC::~CPaintDC() = default;
+
+BOOL CPaintDC::StretchBitmap(UINT bitmapId, const CRect& rect) {
+    if (!d->painter.isActive())
+        return FALSE;
+    QPixmap bitmap = LoadBitmapResource(bitmapId); // freed when this call returns
+    if (bitmap.isNull())
+        return FALSE;
+    d->painter.drawPixmap(QRect(rect.left, rect.top, rect.Width(), rect.Height()), bitmap);
+    return TRUE;
+}
+
+BOOL CPaintDC::DrawIcon(int x, int y, UINT iconId) {
+    if (!d->painter.isActive())
+        return FALSE;
+    QIcon icon = LoadIconResource(iconId);
+    if (icon.isNull())
+        return FALSE;
+    d->painter.drawPixmap(x, y, icon.pixmap(32, 32));
+    return TRUE;
+}
+
+// ---- CDialog -------------------------------------------------------------------------
+
+CDialog::CDialog(UINT templateId, CWnd* /*parent*/)
+    : m_templateId(templateId), m_template(FindDialogTemplate(templateId)) {}
+
+CDialog::~CDialog() { Destroy(); }
+
+QWidget* CDialog::Window() const { return m_window; }
+BOOL CDialog::IsWindow() const { return m_window != nullptr; }
+
+CRect CDialog::MapDialogRect(const CRect& du) const {
+    const int bx = m_window ? m_window->baseUnitX() : 4;
+    const int by = m_window ? m_window->baseUnitY() : 8;
+    return {MulDiv(du.left, bx, 4), MulDiv(du.top, by, 8), MulDiv(du.right, bx, 4),
+            MulDiv(du.bottom, by, 8)};
+}
+
+void CDialog::Build() {
+    m_window = new DialogWindow(this, *m_template);
+    m_self = std::make_unique<CWnd>(m_window, 0);
+    const CRect size = MapDialogRect({0, 0, m_template->cx, m_template->cy});
+    if (m_template->style & WS_MAXIMIZEBOX)
+        m_window->resize(size.right, size.bottom);
+    else
+        m_window->setFixedSize(size.right, size.bottom);
+
+    QWidget* previous = nullptr;
+    for (const ControlTemplate& c : m_template->controls) {
+        QWidget* control = MakeControl(c, m_window);
+        const CRect r = MapDialogRect({c.x, c.y, c.x + c.cx, c.y + c.cy});
+        control->setGeometry(r.left, r.top, r.Width(), r.Height());
+        control->setProperty("ctrlId", c.id);
+        control->setObjectName(QStringLiteral("ctrl_%1").arg(c.id));
+        control->setFocusPolicy((c.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::NoFocus);
+        control->installEventFilter(m_window);
+        if (c.kind == ControlKind::Picture || c.kind == ControlKind::Icon)
+            control->lower(); // pictures lie under the controls that follow them
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            if (c.style & BS_DEFPUSHBUTTON) {
+                m_window->setDefaultButtonId(c.id);
+                button->setDefault(true);
+            }
+            const int id = c.id;
+            QObject::connect(button, &QPushButton::clicked, m_window, [this, id] { SendCommand(id); });
+        }
+        if (c.id != IDC_STATIC)
+            m_items[c.id] = std::make_unique<CWnd>(control, c.id);
+        if (control->focusPolicy() != Qt::NoFocus) {
+            if (previous)
+                QWidget::setTabOrder(previous, control);
+            previous = control;
+        }
+    }
+}
+
+void CDialog::Destroy() {
+    if (!m_window)
+        return;
+    while (!m_timers.empty())
+        KillTimer(m_timers.begin()->first);
+    DialogWindow* window = m_window;
+    m_window = nullptr;
+    m_items.clear();
+    m_self.reset();
+    m_systemMenu.reset();
+    delete window;
+}
+
+INT_PTR CDialog::DoModal() {
+    if (!m_template || m_window)
+        return -1;
+    Build();
+    m_ending = false;
+    m_result = -1;
+    m_window->setResult(-1);
+    BOOL focusDefault = OnInitDialog();
+    if (focusDefault) {
+        // The first tab stop takes the focus, as the dialog manager gives it.
+        for (const ControlTemplate& c : m_template->controls)
+            if ((c.style & WS_TABSTOP) && m_items.count(c.id) && m_items[c.id]->widget()->isEnabled()) {
+                m_items[c.id]->widget()->setFocus(Qt::TabFocusReason);
+                break;
+            }
+    }
+    if (!m_ending)
+        m_window->exec();
+    OnDestroy();
+    Destroy();
+    return m_result;
+}
+
+void CDialog::EndDialog(int result) {
+    m_result = result;
+    m_ending = true;
+    if (m_window)
+        m_window->done(result);
+}
+
+CWnd* CDialog::GetDlgItem(int id) {
+    auto it = m_items.find(id);
+    return it == m_items.end() ? nullptr : it->second.get();
+}
+
+void CDialog::SetDlgItemText(int id, const std::string& text) {
+    if (CWnd* item = GetDlgItem(id))
+        item->SetWindowText(text);
+}
+
+std::string CDialog::GetDlgItemText(int id) {
+    CWnd* item = GetDlgItem(id);
+    return item ? item->GetWindowText() : std::string();
+}
+
+UINT CDialog::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) {
+    if (translated)
+        *translated = FALSE;
+    const std::string text = GetDlgItemText(id);
+    size_t i = text.find_first_not_of(" \t");
+    if (i == std::string::npos)
+        return 0;
+    bool negative = false;
+    if (isSigned && text[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    if (i >= text.size() || text[i] < '0' || text[i] > '9')
+        return 0;
+    unsigned long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + static_cast<unsigned>(text[i] - '0');
+        if (value > (isSigned ? 0x80000000ULL : 0xFFFFFFFFULL))
+            return 0; // out of range: not translated
+    }
+    if (text.find_first_not_of(" \t", i) != std::string::npos)
+        return 0;
+    if (isSigned && !negative && value > 0x7FFFFFFFULL)
+        return 0;
+    if (translated)
+        *translated = TRUE;
+    return negative ? static_cast<UINT>(0ULL - value) : static_cast<UINT>(value);
+}
+
+UINT CDialog::IsDlgButtonChecked(int id) {
+    CWnd* item = GetDlgItem(id);
+    return item ? static_cast<UINT>(item->GetCheck()) : 0;
+}
+
+void CDialog::CheckDlgButton(int id, UINT check) {
+    if (CWnd* item = GetDlgItem(id))
+        item->SetCheck(static_cast<int>(check));
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const DataExchangeFailed&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+UINT_PTR CDialog::SetTimer(UINT_PTR id, UINT elapseMs) {
+    if (!m_window)
+        return 0;
+    auto& timer = m_timers[id];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        QObject::connect(timer.get(), &QTimer::timeout, m_window, [this, id] { OnTimer(id); });
+    }
+    timer->start(static_cast<int>(std::min<UINT>(elapseMs, 0x7FFFFFFF)));
+    return id;
+}
+
+BOOL CDialog::KillTimer(UINT_PTR id) {
+    auto it = m_timers.find(id);
+    if (it == m_timers.end())
+        return FALSE;
+    // The timer may be the one whose tick is running now: let Qt delete it afterwards.
+    it->second->stop();
+    it->second.release()->deleteLater();
+    m_timers.erase(it);
+    return TRUE;
+}
+
+CMenu* CDialog::GetSystemMenu(BOOL revert) {
+    if (!m_window || !(m_template->style & WS_SYSMENU))
+        return nullptr;
+    if (!m_systemMenu || revert)
+        m_systemMenu = std::make_unique<CMenu>();
+    return m_systemMenu.get();
+}
+
+void CDialog::SetWindowText(const std::string& text) {
+    if (m_window)
+        m_window->setWindowTitle(QString::fromStdString(text));
+}
+
+std::string CDialog::GetWindowText() const {
+    return m_window ? m_window->windowTitle().toStdString() : std::string();
+}
+
+BOOL CDialog::ShowWindow(int cmdShow) {
+    if (!m_window)
+        return FALSE;
+    const BOOL wasVisible = m_window->isVisible();
+    switch (cmdShow) {
+    case SW_HIDE: m_window->hide(); break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED: m_window->showMinimized(); break;
+    case SW_SHOWMAXIMIZED: m_window->showMaximized(); break;
+    case SW_RESTORE:
+    case SW_SHOWNORMAL: m_window->showNormal(); break;
+    default: m_window->show(); break;
+    }
+    return wasVisible;
+}
+
+BOOL CDialog::IsIconic() const { return m_window && m_window->isMinimized(); }
+BOOL CDialog::IsWindowVisible() const { return m_window && m_window->isVisible(); }
+
+void CDialog::SetForegroundWindow() {
+    if (m_window) {
+        m_window->raise();
+        m_window->activateWindow();
+    }
+}
+
+void CDialog::GetClientRect(CRect* rect) const {
+    *rect = m_window ? CRect{0, 0, m_window->width(), m_window->height()} : CRect{};
+}
+
+void CDialog::Invalidate() {
+    if (m_window)
+        m_window->update();
+}
+
+void CDialog::SendCommand(int id) {
+    if (auto it = m_commands.find(id); it != m_commands.end()) {
+        auto handler = it->second; // the handler may rebind or end the dialog
+        handler();
+    } else if (id == IDOK) {
+        OnOK();
+    } else if (id == IDCANCEL) {
+        OnCancel();
+    }
+}
+
+void CDialog::SendSysCommand(UINT id, LPARAM lParam) { OnSysCommand(id, lParam); }
+
+void CDialog::OnCommand(int id, std::function<void()> handler) { m_commands[id] = std::move(handler); }
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnClose() { SendCommand(IDCANCEL); }
+void CDialog::OnDestroy() {}
+void CDialog::OnTimer(UINT_PTR) {}
+void CDialog::OnPaint() {}
+void CDialog::OnSize(UINT, int, int) {}
+BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::OnSysCommand(UINT id, LPARAM) {
+    if (!m_window)
+        return;
+    switch (id & 0xFFF0) {
+    case SC_CLOSE: OnClose(); break;
+    case SC_MINIMIZE: m_window->showMinimized(); break;
+    case SC_MAXIMIZE: m_window->showMaximized(); break;
+    case SC_RESTORE: m_window->showNormal(); break;
+    default: break;
+    }
+}

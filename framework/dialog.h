@@ -1,0 +1,186 @@
+// Dialogs built from templates, controls addressed by id, handlers bound by id:
+// the framework's dialog class over Qt widgets.
+#pragma once
+
+#include "wintypes_ui.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QWidget;
+class CDialog;
+class DialogWindow;
+struct DialogTemplate;
+
+struct CRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// A handle on one control (or on the dialog itself) for the window calls.
+class CWnd {
+public:
+    CWnd(QWidget* widget, int id) : m_widget(widget), m_id(id) {}
+
+    int GetDlgCtrlID() const { return m_id; }
+    void SetWindowText(const std::string& text);
+    std::string GetWindowText() const;
+    BOOL EnableWindow(BOOL enable = TRUE);
+    BOOL IsWindowEnabled() const;
+    void SetFocus();
+    BOOL ShowWindow(int cmdShow);
+    BOOL IsWindowVisible() const;
+
+    // Check boxes.
+    int GetCheck() const;
+    void SetCheck(int check);
+
+    // Combo boxes.
+    int AddString(const std::string& text); // into sorted place for a sorted list
+    int SetCurSel(int index);              // CB_ERR and no selection outside the list
+    int GetCurSel() const;
+    int GetCount() const;
+
+    QWidget* widget() const { return m_widget; }
+
+private:
+    QWidget* m_widget;
+    int m_id;
+};
+
+// A system menu: the standard items, then what the program appends.
+class CMenu {
+public:
+    struct Item {
+        UINT flags;
+        UINT id;
+        std::string text;
+    };
+    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const std::string& text = {});
+    const std::vector<Item>& Items() const { return m_items; }
+
+private:
+    std::vector<Item> m_items;
+};
+
+// Drawing during OnPaint.
+class CPaintDC {
+public:
+    explicit CPaintDC(CDialog* dialog);
+    ~CPaintDC();
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+
+    // Loads the bitmap resource for this call only and stretches it over `rect`.
+    BOOL StretchBitmap(UINT bitmapId, const CRect& rect);
+    BOOL DrawIcon(int x, int y, UINT iconId);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Exchange of member values with controls (UpdateData).
+class CDataExchange {
+public:
+    CDataExchange(CDialog* dialog, BOOL saveAndValidate)
+        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    // Ends the exchange as failed; UpdateData then returns FALSE.
+    [[noreturn]] void Fail();
+
+    CDialog* m_pDlgWnd;
+    BOOL m_bSaveAndValidate;
+};
+
+class CDialog {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    virtual ~CDialog();
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    // Builds the window, runs it modally and destroys it; the value given to
+    // EndDialog, or -1 when the window could not be made.
+    virtual INT_PTR DoModal();
+    void EndDialog(int result);
+
+    UINT GetTemplateId() const { return m_templateId; }
+    BOOL IsWindow() const; // while DoModal runs
+
+    CWnd* GetDlgItem(int id);
+    void SetDlgItemText(int id, const std::string& text);
+    std::string GetDlgItemText(int id);
+    UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE);
+    UINT IsDlgButtonChecked(int id);
+    void CheckDlgButton(int id, UINT check);
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs);
+    BOOL KillTimer(UINT_PTR id);
+
+    CMenu* GetSystemMenu(BOOL revert);
+    void SetWindowText(const std::string& text);
+    std::string GetWindowText() const;
+    BOOL ShowWindow(int cmdShow);
+    BOOL IsIconic() const;
+    BOOL IsWindowVisible() const;
+    void SetForegroundWindow();
+    void GetClientRect(CRect* rect) const;
+    void Invalidate();
+
+    // Runs a command as a click or menu choice would: the bound handler, else
+    // OnOK for IDOK and OnCancel for IDCANCEL.
+    void SendCommand(int id);
+    // The system-menu command path (menu items, Alt+Space menu, close box).
+    void SendSysCommand(UINT id, LPARAM lParam = 0);
+
+    // Pixels of a rectangle given in this dialog's dialog units.
+    CRect MapDialogRect(const CRect& dialogUnits) const;
+
+    // The window, for the framework's own services (tray, painting). Null when none.
+    QWidget* Window() const;
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void OnClose();
+    virtual void OnDestroy();
+    virtual void OnTimer(UINT_PTR id);
+    virtual void OnPaint();
+    virtual void OnSize(UINT type, int cx, int cy);
+    virtual void OnSysCommand(UINT id, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    virtual void DoDataExchange(CDataExchange* dx);
+
+    // The message map: a handler for a command id (button or menu item).
+    void OnCommand(int id, std::function<void()> handler);
+    template <class T> void OnCommand(int id, void (T::*handler)()) {
+        OnCommand(id, [this, handler] { (static_cast<T*>(this)->*handler)(); });
+    }
+
+private:
+    friend class DialogWindow;
+    void Build();
+    void Destroy();
+
+    UINT m_templateId;
+    const DialogTemplate* m_template = nullptr;
+    DialogWindow* m_window = nullptr;
+    std::map<int, std::unique_ptr<CWnd>> m_items;
+    std::map<int, std::function<void()>> m_commands;
+    std::map<UINT_PTR, std::unique_ptr<class QTimer>> m_timers;
+    std::unique_ptr<CMenu> m_systemMenu;
+    std::unique_ptr<CWnd> m_self;
+    bool m_ending = false;
+    int m_result = -1;
+};
+
+// Size types for OnSize.
+constexpr UINT SIZE_RESTORED = 0;
+constexpr UINT SIZE_MINIMIZED = 1;
+constexpr UINT SIZE_MAXIMIZED = 2;

@@ -1,0 +1,45 @@
+// The Qt window behind a CDialog while it runs. Private to the framework.
+#pragma once
+
+#include "dialog.h"
+
+#include <QDialog>
+
+class QAbstractButton;
+
+class DialogWindow : public QDialog {
+public:
+    DialogWindow(CDialog* owner, const DialogTemplate& tpl);
+
+    CDialog* owner() const { return m_owner; }
+    int defaultButtonId() const { return m_defaultId; }
+    void setDefaultButtonId(int id) { m_defaultId = id; }
+    void showSystemMenu(const QPoint& globalPos);
+
+    // Dialog base units of the template font: average character width and height.
+    int baseUnitX() const { return m_baseX; }
+    int baseUnitY() const { return m_baseY; }
+
+    static DialogWindow* fromWidget(QWidget* widget);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    bool handleKey(QKeyEvent* key, int controlId);
+    void reportSize();
+
+    CDialog* m_owner;
+    int m_defaultId = IDOK;
+    int m_baseX = 0, m_baseY = 0;
+};
+
+// Font a template names, mapped to one that exists here and draws Chinese.
+QFont TemplateFont(std::string_view face, int points);
+QString ToQt(std::string_view text);

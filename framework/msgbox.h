@@ -1,0 +1,9 @@
+// Message boxes captioned with the application's name.
+#pragma once
+
+#include "wintypes_ui.h"
+
+#include <string>
+
+// Shows `text` with an OK button and waits for it; returns IDOK.
+int AfxMessageBox(const std::string& text, UINT type = MB_OK);

@@ -1,0 +1,13 @@
+// The skin library's four entry points, as start-up calls them (ordinals 1, 3, 5, 8).
+// A skin file holds a Qt style sheet; without one everything looks as Qt draws it.
+#pragma once
+
+#include "winapp.h"
+#include "wintypes_ui.h"
+
+using HWND = void*;
+
+BOOL SkinInit(HINSTANCE instance, const char* appName, int reserved1, int reserved2); // ordinal 1
+BOOL SkinLoadFile(const char* path);                    // ordinal 3; path relative to the current directory
+BOOL SkinSetWindowSkin(HWND window, const char* part);  // ordinal 5
+BOOL SkinSetDialogSkin(const char* part);               // ordinal 8

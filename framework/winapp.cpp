@@ -1,0 +1,59 @@
+#include "winapp.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace {
+CWinApp* g_app = nullptr;
+int g_argc = 1;
+char g_defaultArg0[] = "Wordmill";
+char* g_defaultArgv[] = {g_defaultArg0, nullptr};
+} // namespace
+
+CWinApp::CWinApp(const char* appName) {
+    if (appName)
+        m_pszAppName = appName;
+    g_app = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+int CWinApp::ExitInstance() { return 0; }
+
+int CWinApp::Run(int argc, char** argv) {
+    if (argc < 1 || !argv) {
+        argc = g_argc;
+        argv = g_defaultArgv;
+    }
+    if (m_pszAppName.empty())
+        m_pszAppName = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString();
+    if (!QApplication::instance()) {
+        // QApplication keeps a reference to argc: it must outlive the application.
+        g_argc = argc;
+        m_ownedApp = std::make_unique<QApplication>(g_argc, argv);
+    }
+    QApplication::setApplicationName(QString::fromStdString(m_pszAppName));
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (InitInstance())
+        QApplication::exec();
+    int code = ExitInstance();
+    m_pMainWnd = nullptr;
+    m_ownedApp.reset();
+    return code;
+}
+
+CWinApp* AfxGetApp() { return g_app; }
+
+HINSTANCE AfxGetInstanceHandle() { return g_app; }
+
+std::string AfxGetAppName() {
+    if (g_app && !g_app->m_pszAppName.empty())
+        return g_app->m_pszAppName;
+    return QApplication::applicationName().toStdString();
+}
+
+BOOL AfxOleInit() { return TRUE; }

@@ -1,0 +1,63 @@
+// Window-side constants and small types the program's dialogs are written against.
+#pragma once
+
+#include "wintypes.h"
+
+#include <cstdint>
+
+using INT_PTR = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+
+// Dialog results and standard command ids.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+// Messages the framework reports to PreTranslateMessage.
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_USER = 0x0400;
+
+// Virtual keys.
+constexpr WPARAM VK_RETURN = 0x0D;
+constexpr WPARAM VK_ESCAPE = 0x1B;
+constexpr WPARAM VK_SPACE = 0x20;
+constexpr WPARAM VK_F4 = 0x73;
+
+struct MSG {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    int controlId = 0; // id of the control the message is for; 0 for the dialog itself
+};
+
+// System-menu commands.
+constexpr UINT SC_SIZE = 0xF000;
+constexpr UINT SC_MINIMIZE = 0xF020;
+constexpr UINT SC_MAXIMIZE = 0xF030;
+constexpr UINT SC_CLOSE = 0xF060;
+constexpr UINT SC_RESTORE = 0xF120;
+
+// Menu item flags.
+constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_SEPARATOR = 0x0800;
+
+// ShowWindow commands.
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_RESTORE = 9;
+
+// Message box types and results.
+constexpr UINT MB_OK = 0x0000;
+constexpr UINT MB_ICONINFORMATION = 0x0040;
+
+// Check-box states.
+constexpr int BST_UNCHECKED = 0;
+constexpr int BST_CHECKED = 1;
+
+constexpr int CB_ERR = -1;

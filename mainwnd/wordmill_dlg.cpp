@@ -1,0 +1,5 @@
+#include "wordmill_dlg.h"
+
+#include "resource.h"
+
+CWordmillDlg::CWordmillDlg(CWnd* parent) : CDialog(IDD_WORDMILL_DIALOG, parent) {}

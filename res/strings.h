@@ -1,0 +1,9 @@
+// String resources.
+#pragma once
+
+#include "wintypes.h"
+
+#include <string>
+
+// The string with that id; empty when there is none.
+std::string LoadResourceString(UINT id);

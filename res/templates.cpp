@@ -1,0 +1,106 @@
+// The six dialog templates and the string table.
+#include "dialog_template.h"
+#include "resource.h"
+#include "strings.h"
+
+#include <array>
+
+namespace {
+
+using K = ControlKind;
+constexpr std::uint32_t kChild = WS_VISIBLE;
+constexpr std::uint32_t kModalDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+const DialogTemplate kAbout{
+    IDD_ABOUTBOX, "关于 Wordmill", "宋体", 9, 235, 55, kModalDialog, 0,
+    {
+        {K::Icon, IDC_STATIC, "", 11, 17, 20, 20, kChild, 0, IDR_MAINFRAME},
+        {K::Static, IDC_STATIC, "Wordmill 1.0 版", 40, 10, 119, 8, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATIC, "© 2026 Wordmill 开发组", 40, 25, 119, 8, kChild},
+        {K::PushButton, 1, "确定", 178, 7, 50, 14, kChild | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON},
+    }};
+
+const DialogTemplate kMain{
+    IDD_WORDMILL_DIALOG, "Wordmill", "宋体", 9, 422, 255,
+    WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_MODALFRAME,
+    WS_EX_APPWINDOW,
+    {
+        {K::PushButton, IDC_BROWSE, "浏览背单词", 24, 173, 55, 31, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_SPELL, "拼写背单词", 349, 171, 56, 30, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_GAME, "游戏背单词", 24, 209, 52, 32, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_HIDE, "隐藏", 347, 209, 56, 30, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_SETTINGS, "设置", 186, 212, 56, 30, kChild | WS_TABSTOP},
+        {K::Picture, IDC_STATIC, "", 0, 0, 447, 145, kChild, 0, IDB_TOP},
+        {K::PushButton, IDC_HOMEPAGE, "到我的空间", 185, 176, 57, 28, kChild | WS_TABSTOP},
+        {K::Static, IDC_STATIC, "Wordmill 背单词　·　每天一点，三天一复习　·　意见与建议请点“到我的空间”",
+         24, 149, 385, 14, kChild | SS_NOPREFIX},
+    }};
+
+const DialogTemplate kSettings{
+    IDD_SETTINGS, "对话", "System", 10, 256, 182, kModalDialog, WS_EX_TRANSPARENT,
+    {
+        {K::PushButton, 1, "确定", 33, 165, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
+        {K::PushButton, 2, "取消", 176, 165, 50, 14, kChild | WS_TABSTOP},
+        {K::CheckBox, IDC_FORCED, "是否启动强制背单词", 18, 46, 86, 18, kChild | WS_TABSTOP | BS_LEFTTEXT,
+         WS_EX_TRANSPARENT},
+        {K::Edit, IDC_EDIT, "", 87, 16, 76, 16, kChild | WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL},
+        {K::Static, IDC_STATIC, "每日背单词数", 22, 18, 61, 15, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, "范围（20~50）", 179, 15, 59, 22, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::CheckBox, IDC_PROTECT, "是否开启保护视力", 131, 40, 100, 26, kChild | WS_TABSTOP | BS_LEFTTEXT,
+         WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, "强制背单词间隔", 20, 110, 58, 21, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Edit, IDC_INTERVAL, "", 88, 107, 78, 18, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {K::Static, IDC_STATIC, "范围（30~90)分钟", 179, 110, 57, 23, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Edit, IDC_PER_READ, "", 88, 79, 77, 19, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {K::Static, IDC_STATIC, "每次读取数量", 24, 80, 50, 20, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, "范围4~8", 178, 77, 52, 24, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, "选择单词库", 19, 134, 54, 15, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::ComboBox, IDC_BANK, "", 89, 135, 78, 37, kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_SORT},
+    }};
+
+const DialogTemplate kBrowse{
+    IDD_BROWSE, "浏览", "System", 10, 236, 167, kModalDialog, 0,
+    {
+        {K::PushButton, IDC_LEFT, "记的", 36, 110, 57, 23, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_RIGHT, "忘记", 124, 111, 62, 22, kChild | WS_TABSTOP},
+        {K::Edit, IDC_EDIT, "", 56, 69, 117, 24, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {K::Static, IDC_INFO, "", 60, 16, 91, 21, kChild},
+    }};
+
+const DialogTemplate kSpell{
+    IDD_SPELL, "对话", "System", 10, 236, 167, kModalDialog, 0,
+    {
+        {K::Static, IDC_INFO, "", 30, 16, 176, 34, kChild},
+        {K::Edit, IDC_EDIT, "", 56, 60, 124, 22, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {K::Static, IDC_REMAIN, "", 60, 92, 116, 14, kChild},
+        {K::PushButton, IDC_ANSWER, "确定", 88, 118, 60, 22, kChild | WS_TABSTOP},
+    }};
+
+const DialogTemplate kGiveUp{
+    IDD_GIVEUP, "警告！", "System", 10, 202, 127, kModalDialog, 0,
+    {
+        {K::Static, IDC_STATIC, "您今天的任务未完成，您要退出放弃吗!如果放弃请输入\"我放弃\"", 32, 21, 124,
+         43, kChild},
+        {K::Edit, IDC_EDIT, "", 41, 67, 101, 17, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {K::PushButton, 1, "确定", 35, 100, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
+        {K::PushButton, 2, "取消", 124, 100, 50, 14, kChild | WS_TABSTOP},
+    }};
+
+const std::array<const DialogTemplate*, 6> kTemplates{&kAbout, &kMain, &kSettings,
+                                                      &kBrowse, &kSpell, &kGiveUp};
+
+} // namespace
+
+const DialogTemplate* FindDialogTemplate(UINT id) {
+    for (const DialogTemplate* t : kTemplates)
+        if (t->id == id)
+            return t;
+    return nullptr;
+}
+
+std::string LoadResourceString(UINT id) {
+    switch (id) {
+    case IDS_ABOUTBOX: return "关于 Wordmill(&A)...";
+    default: return {};
+    }
+}
