@@ -1,7 +1,7 @@
 // The six dialog templates and the string table.
 #include "dialog_template.h"
 #include "resource.h"
-#include "strings.h"
+#include "string_table.h"
 
 #include <array>
 

@@ -1,0 +1,224 @@
+#include "afx.h"
+#include "dialog_template.h"
+#include "resource.h"
+
+#include "modal_driver.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenu>
+#include <QRawFont>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The give-up template with every hook recorded.
+class ProbeDlg : public CDialog {
+public:
+    ProbeDlg() : CDialog(IDD_GIVEUP) {}
+    std::vector<std::string> calls;
+    int ticks = 0;
+    std::function<void()> onInit;
+    std::function<void(UINT_PTR)> onTick;
+    void Bind(int id, std::function<void()> handler) { OnCommand(id, std::move(handler)); }
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        if (onInit)
+            onInit();
+        return TRUE;
+    }
+    void OnOK() override {
+        calls.push_back("OnOK");
+        CDialog::OnOK();
+    }
+    void OnCancel() override {
+        calls.push_back("OnCancel");
+        CDialog::OnCancel();
+    }
+    void OnClose() override {
+        calls.push_back("OnClose");
+        CDialog::OnClose();
+    }
+    void OnDestroy() override { calls.push_back("OnDestroy"); }
+    void OnTimer(UINT_PTR id) override {
+        ++ticks;
+        if (onTick)
+            onTick(id);
+    }
+};
+
+using Calls = std::vector<std::string>;
+
+TEST(Dialog, KeysAndTheCloseBoxTakeTheWindowsPaths) {
+    struct Case {
+        const char* name;
+        std::function<void(QWidget*)> act;
+        int result;
+        Calls calls;
+    };
+    const std::vector<Case> cases = {
+        {"Esc", [](QWidget* d) { Key(Control(d, IDC_EDIT), Qt::Key_Escape); }, IDCANCEL,
+         {"OnCancel", "OnDestroy"}},
+        {"close box", [](QWidget* d) { d->close(); }, IDCANCEL, {"OnClose", "OnCancel", "OnDestroy"}},
+        {"Alt+F4", [](QWidget* d) { Key(d, Qt::Key_F4, Qt::AltModifier); }, IDCANCEL,
+         {"OnClose", "OnCancel", "OnDestroy"}},
+        {"Enter in the edit: default button",
+         [](QWidget* d) { Key(Control(d, IDC_EDIT), Qt::Key_Return); }, IDOK, {"OnOK", "OnDestroy"}},
+        {"Enter on a focused button: that button",
+         [](QWidget* d) {
+             Control(d, IDCANCEL)->setFocus();
+             Key(Control(d, IDCANCEL), Qt::Key_Enter);
+         },
+         IDCANCEL, {"OnCancel", "OnDestroy"}},
+    };
+    for (const Case& c : cases) {
+        ModalDriver driver;
+        driver.OnDialog(IDD_GIVEUP, c.act);
+        ProbeDlg dlg;
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.name;
+        EXPECT_EQ(dlg.calls, c.calls) << c.name;
+    }
+}
+
+TEST(Dialog, BoundCommandRunsInsteadOfTheDefault) {
+    ModalDriver driver;
+    driver.OnDialog(IDD_GIVEUP, [](QWidget* d) { Key(Control(d, IDC_EDIT), Qt::Key_Escape); });
+    ProbeDlg dlg;
+    bool ran = false;
+    dlg.Bind(IDCANCEL, [&] {
+        ran = true;
+        dlg.EndDialog(77);
+    });
+    EXPECT_EQ(dlg.DoModal(), 77);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(dlg.calls, Calls{"OnDestroy"});
+}
+
+TEST(Dialog, GeometryFollowsDialogUnitsOfTheTemplateFont) {
+    ModalDriver driver;
+    driver.OnDialog(IDD_GIVEUP, [](QWidget* d) {
+        QFontMetrics fm(d->font());
+        const int avg = (fm.horizontalAdvance(QStringLiteral(
+                             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+        const int height = fm.height();
+        auto px = [](int du, int base, int div) { return (du * base + div / 2) / div; };
+        const DialogTemplate* tpl = FindDialogTemplate(IDD_GIVEUP);
+        EXPECT_EQ(d->width(), px(tpl->cx, avg, 4));
+        EXPECT_EQ(d->height(), px(tpl->cy, height, 8));
+        // Edit 1006 at 41, 67; 101 × 17.
+        const QRect edit = Control(d, IDC_EDIT)->geometry();
+        EXPECT_EQ(edit.x(), px(41, avg, 4));
+        EXPECT_EQ(edit.y(), px(67, height, 8));
+        EXPECT_EQ(edit.right() + 1, px(41 + 101, avg, 4));
+        EXPECT_EQ(edit.bottom() + 1, px(67 + 17, height, 8));
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("警告！"));
+        Click(d, IDCANCEL);
+    });
+    ProbeDlg dlg;
+    dlg.DoModal();
+}
+
+TEST(Dialog, EveryTemplateTextDrawsWithRealGlyphs) {
+    for (UINT id : {IDD_ABOUTBOX, IDD_WORDMILL_DIALOG, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL, IDD_GIVEUP}) {
+        const DialogTemplate* tpl = FindDialogTemplate(id);
+        ASSERT_NE(tpl, nullptr) << id;
+        ModalDriver driver;
+        driver.OnDialog(id, [tpl](QWidget* d) {
+            QImage image(d->size(), QImage::Format_ARGB32);
+            d->render(&image); // draws every control once
+            QRawFont raw = QRawFont::fromFont(d->font());
+            ASSERT_TRUE(raw.isValid());
+            QString all = d->windowTitle();
+            for (const ControlTemplate& c : tpl->controls)
+                all += QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
+            for (QChar ch : all)
+                EXPECT_TRUE(ch.isSpace() || raw.supportsCharacter(ch))
+                    << "no glyph for U+" << std::hex << unsigned(ch.unicode()) << " in " << raw.familyName().toStdString();
+            qobject_cast<QDialog*>(d)->done(IDCANCEL);
+        });
+        CDialog dlg(id);
+        dlg.DoModal();
+    }
+}
+
+TEST(Dialog, TimersTickWhileAnotherModalWindowRunsOnTop) {
+    ModalDriver driver;
+    ProbeDlg dlg;
+    dlg.onInit = [&] { dlg.SetTimer(1, 10); };
+    int ticksWhileBoxOpen = 0;
+    driver.OnDialog(IDD_GIVEUP, [&](QWidget*) { AfxMessageBox("提示"); })
+        .Then([&](QWidget* box) {
+            EXPECT_TRUE(IsMessageBox(box));
+            const int before = dlg.ticks;
+            QTRY_VERIFY_WITH_TIMEOUT(dlg.ticks >= before + 2, 2000);
+            ticksWhileBoxOpen = dlg.ticks - before;
+            qobject_cast<QDialog*>(box)->done(0);
+        });
+    dlg.onTick = [&](UINT_PTR) {
+        if (driver.finished() && ticksWhileBoxOpen > 0) {
+            dlg.KillTimer(1);
+            dlg.EndDialog(IDOK);
+        }
+    };
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_GE(ticksWhileBoxOpen, 2);
+}
+
+TEST(Dialog, MessageBoxIsCaptionedWithTheApplicationName) {
+    ModalDriver driver;
+    QString caption;
+    driver.Then([&](QWidget* box) {
+        caption = box->windowTitle();
+        qobject_cast<QDialog*>(box)->done(0);
+    });
+    CWinApp app("Wordmill");
+    EXPECT_EQ(AfxMessageBox("数据"), IDOK);
+    EXPECT_EQ(caption, QStringLiteral("Wordmill"));
+}
+
+TEST(Dialog, SystemMenuOffersStandardAndAppendedItems) {
+    class MenuDlg : public CDialog {
+    public:
+        MenuDlg() : CDialog(IDD_WORDMILL_DIALOG) {}
+        std::vector<UINT> commands;
+
+    protected:
+        BOOL OnInitDialog() override {
+            CMenu* menu = GetSystemMenu(FALSE);
+            menu->AppendMenu(MF_SEPARATOR);
+            menu->AppendMenu(MF_STRING, IDM_ABOUTBOX, "关于 Wordmill(&A)...");
+            return TRUE;
+        }
+        void OnSysCommand(UINT id, LPARAM lParam) override {
+            commands.push_back(id);
+            CDialog::OnSysCommand(id, lParam);
+        }
+    };
+    ModalDriver driver;
+    QStringList items;
+    driver.OnDialog(IDD_WORDMILL_DIALOG, [&](QWidget* d) {
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* a : menu->actions())
+                items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            menu->setActiveAction(menu->actions().last());
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        Key(d, Qt::Key_Space, Qt::AltModifier); // opens the menu, returns when it closes
+        Key(d, Qt::Key_Escape);
+    });
+    MenuDlg dlg;
+    dlg.DoModal();
+    EXPECT_EQ(items, (QStringList{"还原(&R)", "最小化(&N)", "最大化(&X)", "-", "关闭(&C)\tAlt+F4", "-",
+                                  "关于 Wordmill(&A)..."}));
+    EXPECT_EQ(dlg.commands, std::vector<UINT>{IDM_ABOUTBOX});
+}
+
+} // namespace

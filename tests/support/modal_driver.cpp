@@ -1,0 +1,125 @@
+#include "modal_driver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+ModalDriver::ModalDriver(int watchdogMs) {
+    QObject::connect(&m_poll, &QTimer::timeout, [this] { Poll(); });
+    m_poll.start(5);
+    m_watchdog.setSingleShot(true);
+    QObject::connect(&m_watchdog, &QTimer::timeout, [this] { Expire(); });
+    m_watchdog.start(watchdogMs);
+}
+
+ModalDriver::~ModalDriver() {
+    EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " scripted step(s) never ran";
+}
+
+ModalDriver& ModalDriver::Then(Step step) {
+    m_steps.push_back(std::move(step));
+    return *this;
+}
+
+ModalDriver& ModalDriver::OnDialog(unsigned templateId, Step step) {
+    return Then([templateId, step = std::move(step)](QWidget* modal) {
+        EXPECT_EQ(TemplateOf(modal), templateId) << "another window came up: "
+                                                 << modal->windowTitle().toStdString();
+        step(modal);
+    });
+}
+
+ModalDriver& ModalDriver::AcceptMessage() {
+    return Then([this](QWidget* modal) {
+        EXPECT_TRUE(IsMessageBox(modal)) << "expected a message box, got "
+                                         << modal->windowTitle().toStdString();
+        m_messages.push_back(MessageText(modal).toStdString());
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            box->buttons().front()->click();
+    });
+}
+
+void ModalDriver::Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || modal == m_lastActive)
+        return;
+    m_lastActive = modal;
+    if (m_steps.empty())
+        return;
+    Step step = std::move(m_steps.front());
+    m_steps.pop_front();
+    // Deferred: the step may open a modal loop of its own, which must not run inside
+    // this timer's slot.
+    QPointer<QWidget> target(modal);
+    QTimer::singleShot(0, [target, step = std::move(step)] {
+        if (target)
+            step(target);
+    });
+}
+
+void ModalDriver::Expire() {
+    ADD_FAILURE() << "modal driver: timed out with " << m_steps.size() << " step(s) left";
+    m_steps.clear();
+    m_poll.stop();
+    // Unwind every open modal loop so the test ends instead of hanging.
+    auto closeAll = std::make_shared<QTimer>();
+    QObject::connect(closeAll.get(), &QTimer::timeout, [closeAll] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->done(QDialog::Rejected);
+        else
+            closeAll->stop();
+    });
+    closeAll->start(1);
+}
+
+QWidget* Control(QWidget* dialog, int id) {
+    QWidget* control = dialog->findChild<QWidget*>(QStringLiteral("ctrl_%1").arg(id));
+    EXPECT_NE(control, nullptr) << "no control " << id;
+    return control;
+}
+
+void SetText(QWidget* dialog, int id, const QString& text) {
+    QWidget* control = Control(dialog, id);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        combo->setEditText(text);
+}
+
+QString Text(QWidget* dialog, int id) {
+    QWidget* control = Control(dialog, id);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        return edit->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return button->text();
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    if (auto* combo = qobject_cast<QComboBox*>(control))
+        return combo->currentText();
+    return {};
+}
+
+void Click(QWidget* dialog, int id) {
+    if (auto* button = qobject_cast<QAbstractButton*>(Control(dialog, id)))
+        button->click();
+}
+
+void Key(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(target, static_cast<Qt::Key>(qtKey), modifiers);
+}
+
+unsigned TemplateOf(QWidget* window) { return window->property("templateId").toUInt(); }
+
+bool IsMessageBox(QWidget* window) { return qobject_cast<QMessageBox*>(window) != nullptr; }
+
+QString MessageText(QWidget* window) {
+    auto* box = qobject_cast<QMessageBox*>(window);
+    return box ? box->text() : QString();
+}
