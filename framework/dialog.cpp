@@ -254,7 +254,11 @@ void CDialog::Build() {
     for (const ControlTemplate& c : m_template->controls) {
         QWidget* control = MakeControl(c, m_window);
         const CRect r = MapDialogRect({c.x, c.y, c.x + c.cx, c.y + c.cy});
-        control->setGeometry(r.left, r.top, r.Width(), r.Height());
+        // A combo box's template height includes its dropped-down list.
+        const int height = c.kind == ControlKind::ComboBox
+                               ? std::min(r.Height(), control->sizeHint().height())
+                               : r.Height();
+        control->setGeometry(r.left, r.top, r.Width(), height);
         control->setProperty("ctrlId", c.id);
         control->setObjectName(QStringLiteral("ctrl_%1").arg(c.id));
         control->setFocusPolicy((c.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::NoFocus);

@@ -1,6 +1,7 @@
 #include "dialog_window.h"
 
 #include "dialog_template.h"
+#include "winapp.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,6 +10,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -141,6 +146,23 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
 void DialogWindow::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     m_owner->OnPaint();
+    ReportFirstPaint();
+}
+
+// For the start-up benchmark: with WORDMILL_STARTUP_PROBE set, the main window's first
+// paint prints the wall-clock time and ends the program.
+void DialogWindow::ReportFirstPaint() {
+    static const bool probe = qEnvironmentVariableIsSet("WORDMILL_STARTUP_PROBE");
+    static bool reported = false;
+    CWinApp* app = AfxGetApp();
+    if (!probe || reported || !app || app->m_pMainWnd != m_owner)
+        return;
+    reported = true;
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    std::printf("wordmill-first-paint-ns %lld\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    std::fflush(stdout);
+    QTimer::singleShot(0, this, [this] { m_owner->EndDialog(IDCANCEL); });
 }
 
 void DialogWindow::resizeEvent(QResizeEvent* event) {

@@ -33,6 +33,7 @@ protected:
 
 private:
     bool handleKey(QKeyEvent* key, int controlId);
+    void ReportFirstPaint();
     void reportSize();
 
     CDialog* m_owner;

@@ -10,10 +10,9 @@ cmake --build "$build"
 
 run="$root/run"
 mkdir -p "$run"
+# The learner's database and read.ini are kept from one start to the next.
 [ -f "$run/danci.mdb" ] || cp "$build/data/danci.mdb" "$run/danci.mdb"
-if [ ! -x "$build/app/Wordmill" ]; then
-    echo "The Wordmill window is not built yet; the data folder is ready in $run." >&2
-    exit 1
-fi
+mkdir -p "$run/Skins"
+cp "$build/data/Skins/corona.smf" "$run/Skins/corona.smf"
 cd "$run"
 exec "$build/app/Wordmill" "$@"

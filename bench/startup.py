@@ -1,0 +1,50 @@
+#!/usr/bin/env python3
+"""Start-up time (process start to the main window's first paint) and peak memory.
+
+usage: bench/startup.py BUILD_DIR [RUNS]
+Runs Wordmill offscreen in a prepared data folder with the database in place.
+"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def one_run(program, folder):
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", WORDMILL_STARTUP_PROBE="1")
+    start = time.time_ns()
+    proc = subprocess.Popen([program], cwd=folder, env=env, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL)
+    out = proc.stdout.read().decode()
+    _, status, usage = os.wait4(proc.pid, 0)
+    if status != 0:
+        raise SystemExit(f"Wordmill exited with status {status}")
+    for line in out.splitlines():
+        if line.startswith("wordmill-first-paint-ns "):
+            painted = int(line.split()[1])
+            return (painted - start) / 1e6, usage.ru_maxrss / 1024.0
+    raise SystemExit("no first paint reported")
+
+
+def main():
+    build = sys.argv[1] if len(sys.argv) > 1 else "build"
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 20
+    program = os.path.abspath(os.path.join(build, "app", "Wordmill"))
+    with tempfile.TemporaryDirectory() as folder:
+        shutil.copy(os.path.join(build, "data", "danci.mdb"), folder)
+        shutil.copytree(os.path.join(build, "data", "Skins"), os.path.join(folder, "Skins"))
+        one_run(program, folder)  # warm the file cache
+        results = [one_run(program, folder) for _ in range(runs)]
+    times = sorted(r[0] for r in results)
+    peaks = [r[1] for r in results]
+    print(f"runs: {runs}")
+    print(f"first paint: median {statistics.median(times):.1f} ms, "
+          f"min {times[0]:.1f} ms, max {times[-1]:.1f} ms")
+    print(f"peak memory: median {statistics.median(peaks):.1f} MB, max {max(peaks):.1f} MB")
+
+
+if __name__ == "__main__":
+    main()
