@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <string_view>
 
 namespace ado_detail {
@@ -297,6 +298,25 @@ void Recordset::MoveFirst() {
 }
 
 void Recordset::MoveNext() { Move(1); }
+
+std::int64_t Recordset::GetBookmark() const {
+    RequireCurrent();
+    if (m_pending && m_pending->isNew)
+        throw _com_error(adErrNoCurrentRecord, "row not stored yet");
+    return m_rows[static_cast<size_t>(m_pos)].rowid;
+}
+
+void Recordset::SetBookmark(std::int64_t bookmark) {
+    RequireOpen();
+    if (m_pending)
+        FlushPending();
+    // Rows stay in rowid order: loaded so, and new rows get larger rowids.
+    auto it = std::lower_bound(m_rows.begin(), m_rows.end(), bookmark,
+                               [](const Row& row, std::int64_t id) { return row.rowid < id; });
+    if (it == m_rows.end() || it->rowid != bookmark)
+        throw _com_error(adErrNoCurrentRecord, "bookmarked row is gone");
+    SetPosition(it - m_rows.begin());
+}
 
 size_t Recordset::ColumnIndex(const std::string& column) const {
     for (size_t i = 0; i < m_columns.size(); ++i)

@@ -95,6 +95,11 @@ public:
     void MoveFirst();
     void MoveNext();
 
+    // The current record's identity, and a move back to it (adErrNoCurrentRecord when
+    // the row is gone).
+    std::int64_t GetBookmark() const;
+    void SetBookmark(std::int64_t bookmark);
+
     FieldValue GetCollect(const std::string& column) const;
     void PutCollect(const std::string& column, const std::string& value);
     void AddNew();

@@ -1,0 +1,314 @@
+#include "drill_core.h"
+
+#include "drill_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DrillCoreTest : public ::testing::Test {
+protected:
+    DrillCore& Start(long long quota = 40, const DrillKeys& keys = kBrowseKeys) {
+        core = std::make_unique<DrillCore>(keys, [this](const std::string& m) { messages.push_back(m); });
+        core->SetUp(world.connection, quota, world.ini);
+        return *core;
+    }
+    // Picks n times, grading every bank word right so the list is left alone.
+    void PickBankWords(int n) {
+        for (int i = 0; i < n; ++i) {
+            ASSERT_TRUE(core->PickNextWord());
+            ASSERT_NE(core->Source(), WordSource::FromReviewList) << "pick " << i;
+            core->GradeRight();
+        }
+    }
+
+    DrillWorld world;
+    std::unique_ptr<DrillCore> core;
+    std::vector<std::string> messages;
+};
+
+TEST_F(DrillCoreTest, CountsNewWordsAgainstTheQuotaAndLabelsTheRest) {
+    world.Ini("system", "qiangzhi", "1");
+    DrillCore& drill = Start(3);
+    EXPECT_EQ(drill.BankName(), "CET6");
+    EXPECT_EQ(drill.RemainingLabel(), "");
+    const char* labels[] = {"剩下的单词数为2", "剩下的单词数为1", "剩下的单词数为0", "今天任务已完成"};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(drill.PickNextWord());
+        EXPECT_EQ(drill.Current().word, "six" + std::to_string(i));
+        EXPECT_EQ(drill.RemainingLabel(), labels[i]);
+        EXPECT_EQ(drill.MustConfirmGiveUp(), i < 3) << "after word " << i + 1;
+        drill.GradeRight();
+    }
+    EXPECT_EQ(drill.TodayCount(), 4);
+    EXPECT_EQ(drill.BankPosition(), 4);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(DrillCoreTest, ANewDayResetsTheCountButKeepsThePosition) {
+    world.Ini("CET6", "tr", "20261207");
+    world.Ini("CET6", "trmount", "7");
+    world.Ini("CET6", "rmount", "4");
+    DrillCore& drill = Start();
+    EXPECT_EQ(drill.TodayCount(), 0);
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Current().word, "six4");
+    EXPECT_EQ(drill.RemainingLabel(), "剩下的单词数为39");
+    drill.SaveProgress();
+
+    DrillCore& again = Start(); // later the same day: the count goes on
+    EXPECT_EQ(again.TodayCount(), 1);
+    EXPECT_EQ(again.BankPosition(), 5);
+}
+
+TEST_F(DrillCoreTest, EachBankAndEachDrillKeepsItsOwnProgress) {
+    world.Ini("system", "CET", "0");
+    Start().PickNextWord();
+    EXPECT_EQ(core->BankName(), "CET4");
+    EXPECT_EQ(core->Current().word, "four0");
+    core->SaveProgress();
+    world.Ini("system", "CET", "-1");
+    Start().PickNextWord();
+    EXPECT_EQ(core->Current().word, "six0");
+    core->PickNextWord();
+    core->SaveProgress();
+    world.Ini("system", "CET", "0");
+    Start().PickNextWord();
+    EXPECT_EQ(core->Current().word, "four1");
+    Start(40, kSpellKeys).PickNextWord(); // the spelling drill has its own keys
+    EXPECT_EQ(core->Current().word, "four0");
+    core->SaveProgress();
+    EXPECT_EQ(world.IniInt("CET4", "rmount"), 1);
+    EXPECT_EQ(world.IniInt("CET4", "smount"), 1);
+    EXPECT_EQ(world.IniInt("CET6", "rmount"), 2);
+}
+
+TEST_F(DrillCoreTest, ALoneMissedWordComesBackAtTheFifthPick) {
+    DrillCore& drill = Start();
+    drill.PickNextWord();
+    drill.GradeWrong(true); // appended with score 0
+    PickBankWords(4);       // 20, 40, 60, 80
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Source(), WordSource::FromReviewList);
+    EXPECT_EQ(drill.Current().word, "six0");
+    EXPECT_EQ(drill.Current().score, 100);
+
+    drill.GradeWrong(true); // 130, step 2: back at once
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Source(), WordSource::FromReviewList);
+    EXPECT_EQ(drill.ReviewList()[0].score, 150);
+    EXPECT_EQ(drill.ReviewList()[0].step, 2);
+    EXPECT_EQ(drill.TodayCount(), 5); // review words neither count nor move the bank
+}
+
+TEST_F(DrillCoreTest, RightAnswersPushAnEntryBackUntilItTurnsNegative) {
+    DrillCore& drill = Start(40, kSpellKeys);
+    drill.PickNextWord();
+    drill.GradeWrong(true);
+    PickBankWords(4);
+    ASSERT_TRUE(drill.PickNextWord()); // at 100, step 1
+    drill.GradeRight();                // 30, step 2
+    EXPECT_EQ(drill.ReviewList()[0].score, 30);
+    PickBankWords(3);                  // 50, 70, 90
+    ASSERT_TRUE(drill.PickNextWord()); // 110
+    EXPECT_EQ(drill.Source(), WordSource::FromReviewList);
+    drill.GradeRight();                // 20, step 3
+    EXPECT_EQ(drill.ReviewList()[0].score, 20);
+    PickBankWords(3);                  // 40, 60, 80
+    ASSERT_TRUE(drill.PickNextWord()); // 100
+    drill.GradeRight();                // -10, step 4
+    EXPECT_EQ(drill.ReviewList()[0].score, -10);
+    PickBankWords(1);
+    EXPECT_EQ(drill.ReviewList()[0].score, -10); // never aged again
+    drill.SaveProgress();
+    EXPECT_TRUE(world.Rows("spellfuxi").empty()); // nor stored
+}
+
+TEST_F(DrillCoreTest, WithTwoEntriesTheNewestIsEligibleAtOnceButTheOlderComesFirst) {
+    DrillCore& drill = Start();
+    drill.PickNextWord();
+    drill.GradeWrong(true);
+    drill.PickNextWord(); // lone entry: 20, not taken
+    EXPECT_EQ(drill.Current().word, "six1");
+    drill.GradeWrong(true);
+    ASSERT_TRUE(drill.PickNextWord()); // 40 and 20: the front one
+    EXPECT_EQ(drill.Current().word, "six0");
+}
+
+TEST_F(DrillCoreTest, DueFromLocalMidnightOfTheThirdDayAndDeletedWhenTaken) {
+    world.Sql("INSERT INTO readfuxi VALUES ('old', '旧', '2026-12-05')");
+    world.Sql("INSERT INTO readfuxi VALUES ('new', '新', '2026-12-06')");
+    world.SetNow(LocalTime(2026, 12, 7, 23, 59, 59));
+    DrillCore& drill = Start();
+    drill.PickNextWord();
+    EXPECT_EQ(drill.Current().word, "six0");
+    world.SetNow(LocalTime(2026, 12, 8, 0, 0, 0));
+    drill.GradeRight();
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Current().word, "old");
+    EXPECT_EQ(drill.Current().translation, "旧");
+    EXPECT_EQ(drill.Source(), WordSource::Fresh);
+    EXPECT_EQ(world.Rows("readfuxi"), std::vector<std::string>{"new|2026-12-06"});
+    EXPECT_EQ(drill.TodayCount(), 1);
+}
+
+TEST_F(DrillCoreTest, SavingWritesTheDayTheCountTheRowsAndThePositionInOrder) {
+    DrillCore& drill = Start();
+    drill.PickNextWord();
+    drill.GradeWrong(true);
+    drill.PickNextWord();
+    drill.SaveProgress();
+    EXPECT_EQ(world.dir.Read("read.ini"), "[CET6]\ntr=20261208\ntrmount=2\nrmount=2\n");
+    EXPECT_EQ(world.Rows("readfuxi"), std::vector<std::string>{"six0|2026-12-08"});
+}
+
+TEST_F(DrillCoreTest, SavingAgainReplacesTheRowsThisDrillStored) {
+    world.Sql("INSERT INTO readfuxi VALUES ('other', '别的', '2026-12-07')");
+    DrillCore& drill = Start();
+    drill.PickNextWord();
+    drill.GradeWrong(true);
+    drill.PickNextWord();
+    drill.GradeWrong(true);
+    drill.SaveProgress(); // a close that the learner then cancelled
+    drill.SaveProgress();
+    EXPECT_EQ(world.Rows("readfuxi"),
+              (std::vector<std::string>{"other|2026-12-07", "six0|2026-12-08", "six1|2026-12-08"}));
+    // six0 is asked again and answered right three times: its score goes negative.
+    ASSERT_TRUE(drill.PickNextWord());
+    ASSERT_EQ(drill.Current().word, "six0");
+    drill.GradeRight(); // 40 - 70 = -30
+    drill.SaveProgress();
+    EXPECT_EQ(world.Rows("readfuxi"), (std::vector<std::string>{"other|2026-12-07", "six1|2026-12-08"}));
+}
+
+TEST_F(DrillCoreTest, ADueWordLeftUngradedStaysDue) {
+    world.Sql("INSERT INTO readfuxi VALUES ('old', '旧', '2026-12-01')");
+    DrillCore& drill = Start();
+    ASSERT_TRUE(drill.PickNextWord());
+    ASSERT_EQ(drill.Current().word, "old");
+    EXPECT_TRUE(world.Rows("readfuxi").empty());
+    drill.SaveProgress(); // ends with the word on screen
+    EXPECT_EQ(world.Rows("readfuxi"), std::vector<std::string>{"old|2026-12-01"});
+    drill.GradeRight(); // a cancelled give-up, then the learner knew it
+    EXPECT_TRUE(world.Rows("readfuxi").empty());
+    drill.PickNextWord();
+    EXPECT_EQ(drill.Current().word, "six0"); // not the same word again
+    drill.SaveProgress();
+    EXPECT_TRUE(world.Rows("readfuxi").empty());
+}
+
+TEST_F(DrillCoreTest, NullFieldsReadAsEmptyAndFreshWordsStartAtStepOne) {
+    world.Sql("UPDATE CET6 SET fanyi = NULL WHERE danci = 'six1'");
+    DrillCore& drill = Start();
+    drill.PickNextWord();
+    drill.GradeWrong(true);
+    drill.PickNextWord(); // the lone entry is at 20: a bank word
+    EXPECT_EQ(drill.Current().word, "six1");
+    EXPECT_EQ(drill.Current().translation, ""); // not the previous word's
+    drill.GradeRight();
+    PickBankWords(3);
+    ASSERT_TRUE(drill.PickNextWord()); // 100, step 1
+    drill.GradeWrong(true);            // 130, step 2
+    ASSERT_TRUE(drill.PickNextWord()); // 150, step 2 on screen
+    EXPECT_EQ(drill.Current().step, 2);
+    drill.GradeRight();                // 60, step 3
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Source(), WordSource::Fresh);
+    EXPECT_EQ(drill.Current().step, 1);
+}
+
+TEST_F(DrillCoreTest, WhenNothingIsLeftTheWordOnScreenKeepsItsEntry) {
+    world.Ini("CET6", "rmount", "29");
+    DrillCore& drill = Start();
+    drill.PickNextWord(); // the last bank word
+    drill.GradeWrong(true);
+    EXPECT_FALSE(drill.PickNextWord()); // 20: not yet
+    EXPECT_EQ(drill.Current().word, "six29");
+    EXPECT_EQ(drill.Source(), WordSource::Fresh);
+    drill.GradeWrong(true); // a fresh word on screen: appended again
+    EXPECT_EQ(drill.ReviewList().size(), 2u);
+    ASSERT_TRUE(drill.PickNextWord());
+    ASSERT_EQ(drill.Source(), WordSource::FromReviewList);
+    drill.GradeRight(); // entry 0 → 40 - 70 < 0
+    // Entry 1 (40) is next; then nothing is left and the same entry stays current.
+    ASSERT_TRUE(drill.PickNextWord());
+    ASSERT_EQ(drill.CurrentEntry(), std::optional<size_t>(1));
+    drill.GradeRight();
+    EXPECT_FALSE(drill.PickNextWord());
+    EXPECT_EQ(drill.CurrentEntry(), std::optional<size_t>(1));
+    drill.GradeWrong(true); // updates that entry, never a missing one
+    EXPECT_EQ(drill.ReviewList().size(), 2u);
+    EXPECT_GE(drill.ReviewList()[1].score, 0);
+}
+
+TEST_F(DrillCoreTest, UnreadableDatesAreDue) {
+    world.Sql("INSERT INTO readfuxi VALUES ('nulltime', 'x', NULL)");
+    world.Sql("INSERT INTO readfuxi VALUES ('junk', 'y', 'soon')");
+    DrillCore& drill = Start();
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Current().word, "nulltime");
+    drill.GradeRight();
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Current().word, "junk");
+}
+
+TEST_F(DrillCoreTest, OddPositionsNeitherCrashNorWriteNonsense) {
+    world.Ini("CET6", "rmount", "-5");
+    Start().PickNextWord();
+    EXPECT_EQ(core->Current().word, "six0");
+    core->SaveProgress();
+    EXPECT_EQ(world.IniInt("CET6", "rmount"), 1);
+
+    world.Ini("CET6", "rmount", "999");
+    world.Sql("INSERT INTO readfuxi VALUES ('old', '旧', '2026-12-01')");
+    Start();
+    ASSERT_TRUE(core->PickNextWord()); // no new words, but due words still come
+    EXPECT_EQ(core->Current().word, "old");
+    core->GradeRight();
+    EXPECT_FALSE(core->PickNextWord());
+    core->SaveProgress();
+    EXPECT_EQ(world.IniInt("CET6", "rmount"), 999);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(DrillCoreTest, WithoutADatabaseBothOpensAreReportedAndTheDrillGoesOn) {
+    world.connection->Close();
+    DrillCore& drill = Start();
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_FALSE(drill.PickNextWord());
+    drill.GradeWrong(true);
+    drill.SaveProgress();
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(world.IniText("CET6", "tr"), "20261208");
+    EXPECT_EQ(world.IniInt("CET6", "rmount"), 0);
+}
+
+TEST_F(DrillCoreTest, AMissingTableIsReportedByItsErrorText) {
+    world.Sql("DROP TABLE readfuxi");
+    world.connection = OpenConnection(world.db);
+    Start();
+    EXPECT_EQ(messages, std::vector<std::string>{"IDispatch error #3127"});
+    EXPECT_TRUE(core->PickNextWord()); // the bank still works
+}
+
+TEST_F(DrillCoreTest, AFailureLaterOnIsReportedOnceAndTheDrillGoesOn) {
+    DrillCore& drill = Start();
+    drill.PickNextWord();
+    world.connection->Close(); // every cursor fails from now on
+    for (int i = 0; i < 5; ++i)
+        drill.PickNextWord();
+    EXPECT_EQ(messages.size(), 2u); // review cursor once, bank cursor once
+    EXPECT_EQ(drill.Current().word, "six0");
+}
+
+TEST_F(DrillCoreTest, AReopenedBankGoesOnFromThePosition) {
+    DrillCore& drill = Start(40, kSpellKeys);
+    drill.PickNextWord();
+    drill.PickNextWord();
+    drill.CloseBank();
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Current().word, "six2");
+    EXPECT_EQ(drill.BankPosition(), 3);
+}
+
+} // namespace
