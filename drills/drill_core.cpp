@@ -209,6 +209,15 @@ void DrillCore::SaveProgress() {
     const char* bank = m_bank.c_str();
     WritePrivateProfileStringA(bank, m_keys.day, TodayKey().c_str(), m_iniPath);
     WritePrivateProfileStringA(bank, m_keys.count, std::to_string(m_todayCount).c_str(), m_iniPath);
+    StoreReviewRows();
+    WritePosition();
+}
+
+void DrillCore::StoreReviewRows() {
+    if (!m_reviewCursor.usable)
+        return;
+    // All rows in one transaction: one write to disk, not one per word.
+    const bool batched = Guard(m_reviewCursor, [this] { m_connection->BeginTrans(); });
     const std::string today = TodayReviewDate();
     RemoveStoredRows();
     for (const WordRecord& entry : m_reviewList)
@@ -218,7 +227,19 @@ void DrillCore::SaveProgress() {
     m_restoredDueRow.reset();
     if (m_ungradedDueDate && StoreRow(m_current.word, m_current.translation, *m_ungradedDueDate))
         m_restoredDueRow = m_storedRows.back();
-    WritePosition();
+    if (!batched)
+        return;
+    try {
+        m_connection->CommitTrans();
+    } catch (const _com_error& e) {
+        m_report(e.ErrorMessage());
+        try {
+            m_connection->RollbackTrans();
+        } catch (const _com_error&) {
+            // Already rolled back by the engine.
+        }
+        m_reviewCursor.usable = false; // its rows no longer match the table
+    }
 }
 
 void DrillCore::WritePosition() {

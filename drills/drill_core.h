@@ -78,6 +78,7 @@ private:
     bool TakeBankWord();
     void UpdateLabel();
     std::string FieldText(Cursor& cursor, const char* column);
+    void StoreReviewRows();
     void RemoveStoredRows();
     bool StoreRow(const std::string& word, const std::string& translation, const std::string& date);
 

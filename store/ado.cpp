@@ -144,6 +144,24 @@ void Connection::Close() {
     m_db.reset();
 }
 
+namespace {
+void Exec(ado_detail::Database* db, const char* sql) {
+    if (!db)
+        throw _com_error(adErrObjectClosed, "connection is closed");
+    if (sqlite3_exec(db->handle, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        ThrowEngineError(db->handle);
+}
+} // namespace
+
+long Connection::BeginTrans() {
+    Exec(m_db.get(), "BEGIN IMMEDIATE");
+    return 1;
+}
+
+void Connection::CommitTrans() { Exec(m_db.get(), "COMMIT"); }
+
+void Connection::RollbackTrans() { Exec(m_db.get(), "ROLLBACK"); }
+
 void Connection::SetBusyTimeout(int milliseconds) {
     m_busyTimeoutMs = milliseconds;
     if (m_db)

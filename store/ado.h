@@ -59,6 +59,11 @@ public:
     long GetState() const;
     void Close();
 
+    // One transaction around many row changes (one write to disk instead of one each).
+    long BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+
     // How long a call waits for another program holding the file before it fails.
     void SetBusyTimeout(int milliseconds);
 

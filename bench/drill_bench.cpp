@@ -1,0 +1,77 @@
+// The drills' costs: a pick over a large review table, and a close storing many words.
+#include "drill_core.h"
+#include "wordbank.h"
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string MakeDatabase(const std::string& name, int reviewRows, const char* date) {
+    const fs::path dir = fs::temp_directory_path() / "wordmill-drill-bench";
+    fs::create_directories(dir);
+    const std::string path = (dir / name).string();
+    std::vector<WordEntry> bank;
+    for (int i = 0; i < 20'000; ++i)
+        bank.push_back({"word" + std::to_string(i), "n. 释义" + std::to_string(i)});
+    BuildWordDatabase(path, {{"CET6", bank}});
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO readfuxi VALUES (?1, 'n. 复习', ?2)", -1, &insert, nullptr);
+    for (int i = 0; i < reviewRows; ++i) {
+        const std::string word = "review" + std::to_string(i);
+        sqlite3_bind_text(insert, 1, word.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 2, date, -1, SQLITE_STATIC);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return path;
+}
+
+_ConnectionPtr Connect(const std::string& file) {
+    _ConnectionPtr c;
+    c.CreateInstance();
+    c->Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file, "", "", 0);
+    return c;
+}
+
+std::string IniPath() { return (fs::temp_directory_path() / "wordmill-drill-bench" / "read.ini").string(); }
+
+// One pick that scans every review row (none due) and takes a bank word.
+void BM_PickNoneDue(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    _ConnectionPtr c = Connect(MakeDatabase("pick" + std::to_string(rows) + ".mdb", rows, "2999-01-01"));
+    DrillCore core(kBrowseKeys, [](const std::string&) {});
+    core.SetUp(c, 40, IniPath());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(core.PickNextWord());
+}
+BENCHMARK(BM_PickNoneDue)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// One close that stores 1,000 missed words (replacing what an earlier close stored).
+void BM_CloseStoring1000(benchmark::State& state) {
+    _ConnectionPtr c = Connect(MakeDatabase("close.mdb", 1000, "2000-01-01"));
+    DrillCore core(kBrowseKeys, [](const std::string&) {});
+    core.SetUp(c, 40, IniPath());
+    for (int i = 0; i < 1000; ++i) { // every due row missed: a list of 1,000
+        core.PickNextWord();
+        core.GradeWrong(true);
+    }
+    for (auto _ : state)
+        core.SaveProgress();
+    state.counters["stored"] = static_cast<double>(core.ReviewList().size());
+}
+BENCHMARK(BM_CloseStoring1000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,139 @@
+#include "browse_dlg.h"
+
+#include "app_fixture.h"
+#include "modal_driver.h"
+#include "resource.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BrowseTest : public ::testing::Test {
+protected:
+    AppWorld world;
+};
+
+struct Screen {
+    QString word, left, right, label;
+};
+
+Screen Read(QWidget* dlg) {
+    return {Text(dlg, IDC_EDIT), Text(dlg, IDC_LEFT), Text(dlg, IDC_RIGHT), Text(dlg, IDC_INFO)};
+}
+
+TEST_F(BrowseTest, WordThenMeaningThenGradeWithTheirCaptions) {
+    ModalDriver driver;
+    driver.OnDialog(IDD_BROWSE, [](QWidget* dlg) {
+        Screen s = Read(dlg);
+        EXPECT_EQ(s.word, "six0");
+        EXPECT_EQ(s.left, QStringLiteral("记的")); // the template's captions until the first grade
+        EXPECT_EQ(s.right, QStringLiteral("忘记"));
+        EXPECT_EQ(s.label, QStringLiteral("剩下的单词数为39"));
+        EXPECT_EQ(QApplication::focusWidget(), Control(dlg, IDC_LEFT));
+
+        Click(dlg, IDC_LEFT); // 记得
+        s = Read(dlg);
+        EXPECT_EQ(s.word, QStringLiteral("释义0"));
+        EXPECT_EQ(s.left, QStringLiteral("正确"));
+        EXPECT_EQ(s.right, QStringLiteral("错误"));
+        Click(dlg, IDC_RIGHT); // 错误: to the review list
+        s = Read(dlg);
+        EXPECT_EQ(s.word, "six1");
+        EXPECT_EQ(s.left, QStringLiteral("记得"));
+        EXPECT_EQ(s.right, QStringLiteral("不记得"));
+
+        Click(dlg, IDC_RIGHT); // 不记得
+        EXPECT_EQ(Read(dlg).left, QStringLiteral("下一个"));
+        EXPECT_EQ(Read(dlg).right, QStringLiteral("下一个"));
+        Click(dlg, IDC_LEFT); // 下一个: to the review list too
+        EXPECT_EQ(Read(dlg).word, "six0"); // two entries: the front one at 40 comes back
+        EXPECT_EQ(Read(dlg).label, QStringLiteral("剩下的单词数为38"));
+        dlg->close();
+    });
+    CBrowseDlg dlg;
+    dlg.DoModal();
+    EXPECT_EQ(world.Rows("readfuxi"), (std::vector<std::string>{"six0|2026-12-08", "six1|2026-12-08"}));
+    EXPECT_EQ(world.IniInt("CET6", "rmount"), 2);
+    EXPECT_EQ(world.IniInt("CET6", "trmount"), 2);
+}
+
+TEST_F(BrowseTest, ForcedStudyAsksBeforeLeavingAnUnfinishedDay) {
+    world.Ini("system", "qiangzhi", "1");
+    world.app.m_nDailyQuota = 2;
+    ModalDriver driver;
+    driver
+        .OnDialog(IDD_BROWSE, [](QWidget* dlg) {
+            Click(dlg, IDC_RIGHT); // 不记得: Reveal
+            dlg->close();
+        })
+        .OnDialog(IDD_GIVEUP, [](QWidget* giveUp) { Click(giveUp, IDCANCEL); })
+        .OnDialog(IDD_BROWSE, [&](QWidget* dlg) {
+            // Still the same word, phase and counters; the day is already saved.
+            EXPECT_EQ(Read(dlg).word, QStringLiteral("释义0"));
+            EXPECT_EQ(Read(dlg).left, QStringLiteral("下一个"));
+            EXPECT_EQ(world.IniInt("CET6", "trmount"), 1);
+            Click(dlg, IDC_LEFT); // six1: count 2, still within the quota of 2
+            Click(dlg, IDC_LEFT);
+            Click(dlg, IDC_LEFT); // six2: count 3, the day's task is done
+            EXPECT_EQ(Read(dlg).label, QStringLiteral("今天任务已完成"));
+            dlg->close(); // no question now
+        });
+    CBrowseDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(world.IniInt("CET6", "trmount"), 3);
+    // six0 was stored at the cancelled close and once more at the last: one row.
+    EXPECT_EQ(world.Rows("readfuxi"), std::vector<std::string>{"six0|2026-12-08"});
+}
+
+TEST_F(BrowseTest, GivingUpEndsTheDrill) {
+    world.Ini("system", "qiangzhi", "1");
+    ModalDriver driver;
+    driver.OnDialog(IDD_BROWSE, [](QWidget* dlg) { dlg->close(); })
+        .OnDialog(IDD_GIVEUP, [](QWidget* giveUp) {
+            SetText(giveUp, IDC_EDIT, QStringLiteral("我放弃"));
+            Click(giveUp, IDOK);
+        });
+    CBrowseDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(world.IniText("CET6", "tr"), "20261208");
+}
+
+TEST_F(BrowseTest, EscAndEnterSaveTheDayWithoutAsking) {
+    world.Ini("system", "qiangzhi", "1");
+    for (int key : {Qt::Key_Escape, Qt::Key_Return}) {
+        ModalDriver driver;
+        driver.OnDialog(IDD_BROWSE, [key](QWidget* dlg) {
+            Click(dlg, IDC_LEFT);
+            Click(dlg, IDC_RIGHT); // 错误
+            Control(dlg, IDC_EDIT)->setFocus();
+            Key(Control(dlg, IDC_EDIT), key);
+        });
+        CBrowseDlg dlg;
+        dlg.DoModal();
+        EXPECT_TRUE(driver.messages().empty());
+    }
+    EXPECT_EQ(world.IniInt("CET6", "trmount"), 4);
+    EXPECT_EQ(world.IniInt("CET6", "rmount"), 4);
+    EXPECT_EQ(world.Rows("readfuxi"), (std::vector<std::string>{"six0|2026-12-08", "six2|2026-12-08"}));
+}
+
+TEST_F(BrowseTest, WithoutADatabaseTheErrorsAreShownAndTheDrillStaysUsable) {
+    world.connection->Close();
+    ModalDriver driver;
+    driver.AcceptMessage().AcceptMessage().OnDialog(IDD_BROWSE, [](QWidget* dlg) {
+        EXPECT_EQ(Read(dlg).word, "");
+        Click(dlg, IDC_LEFT);
+        Click(dlg, IDC_LEFT);
+        Click(dlg, IDC_RIGHT);
+        dlg->close();
+    });
+    CBrowseDlg dlg;
+    dlg.DoModal();
+    EXPECT_EQ(driver.messages(), (std::vector<std::string>{"Unknown error 0x800A0E7D",
+                                                           "Unknown error 0x800A0E7D"}));
+    EXPECT_EQ(world.IniInt("CET6", "rmount"), 0);
+}
+
+} // namespace
