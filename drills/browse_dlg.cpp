@@ -1,23 +1,14 @@
 #include "browse_dlg.h"
 
-#include "giveup_dlg.h"
-#include "profile.h"
 #include "resource.h"
-#include "wordmill_app.h"
 
-namespace {
-void ShowDatabaseError(const std::string& text) { AfxMessageBox(text); }
-} // namespace
-
-CBrowseDlg::CBrowseDlg(CWnd* parent)
-    : CDialog(IDD_BROWSE, parent), m_core(kBrowseKeys, ShowDatabaseError) {
+CBrowseDlg::CBrowseDlg(CWnd* parent) : CDrillDlg(IDD_BROWSE, kBrowseKeys, parent) {
     OnCommand(IDC_LEFT, &CBrowseDlg::OnRemembered);
     OnCommand(IDC_RIGHT, &CBrowseDlg::OnForgot);
 }
 
 BOOL CBrowseDlg::OnInitDialog() {
-    CWordmillApp& app = GetWordmillApp();
-    m_core.SetUp(app.m_pConnection, app.m_nDailyQuota, JoinPath(GetCurrentDirectoryA(), "read.ini"));
+    SetUpCore();
     m_phase = AnswerPhase::Prompt;
     CDialog::OnInitDialog();
     m_core.PickNextWord();
@@ -68,25 +59,6 @@ void CBrowseDlg::Next() {
     SetDlgItemText(IDC_LEFT, "记得");
     SetDlgItemText(IDC_RIGHT, "不记得");
     m_phase = AnswerPhase::Prompt;
-}
-
-// Esc and Enter end the drill too; the day is saved all the same, without the question.
-void CBrowseDlg::OnOK() { SaveAndEnd(IDOK); }
-void CBrowseDlg::OnCancel() { SaveAndEnd(IDCANCEL); }
-
-void CBrowseDlg::SaveAndEnd(int result) {
-    m_core.SaveProgress();
-    EndDialog(result);
-}
-
-void CBrowseDlg::OnClose() {
-    m_core.SaveProgress();
-    if (m_core.MustConfirmGiveUp()) {
-        CGiveUpDlg confirm;
-        if (confirm.DoModal() == IDCANCEL)
-            return; // keep studying: same word, phase, list and counters
-    }
-    EndDialog(IDCANCEL);
 }
 
 void CBrowseDlg::OnDestroy() {

@@ -1,0 +1,71 @@
+#include "spell_dlg.h"
+
+#include "resource.h"
+#include "spelling_answer.h"
+
+CSpellDlg::CSpellDlg(CWnd* parent) : CDrillDlg(IDD_SPELL, kSpellKeys, parent) {
+    OnCommand(IDC_ANSWER, &CSpellDlg::OnAnswer);
+}
+
+BOOL CSpellDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetUpCore();
+    m_answerJudged = false;
+    m_core.PickNextWord();
+    SetDlgItemText(IDC_REMAIN, m_core.RemainingLabel());
+    SetDlgItemText(IDC_INFO, m_core.Current().translation);
+    return TRUE;
+}
+
+// Enter, wherever the focus is, presses the answer button; it never reaches OK.
+BOOL CSpellDlg::PreTranslateMessage(MSG* msg) {
+    if (msg->message != WM_KEYDOWN || msg->wParam != VK_RETURN)
+        return FALSE;
+    if (CWnd* button = GetDlgItem(IDC_ANSWER))
+        button->SetFocus();
+    OnAnswer();
+    return TRUE;
+}
+
+void CSpellDlg::OnAnswer() {
+    if (m_answerJudged)
+        MoveOn();
+    else
+        Judge();
+}
+
+void CSpellDlg::Judge() {
+    if (!m_core.HasWord())
+        return; // nothing was ever asked: nothing to judge, nothing to keep
+    m_answerJudged = true;
+    const WordRecord& asked = m_core.Current();
+    const std::string shown = asked.word; // grading may replace the record
+    if (IsRightSpelling(GetDlgItemText(IDC_EDIT), asked.word)) {
+        SetDlgItemText(IDC_INFO, "正确");
+        SetDlgItemText(IDC_ANSWER, "下一个");
+        m_core.GradeRight();
+    } else {
+        SetDlgItemText(IDC_INFO, "错误");
+        m_core.GradeWrong(true);
+    }
+    SetDlgItemText(IDC_EDIT, shown);
+}
+
+void CSpellDlg::MoveOn() {
+    m_core.PickNextWord();
+    SetDlgItemText(IDC_REMAIN, m_core.RemainingLabel());
+    SetDlgItemText(IDC_INFO, m_core.Current().translation);
+    SetDlgItemText(IDC_EDIT, "");
+    UpdateData(FALSE);
+    SetDlgItemText(IDC_ANSWER, "确定");
+    if (CWnd* edit = GetDlgItem(IDC_EDIT))
+        edit->SetFocus();
+    m_answerJudged = false;
+}
+
+// The spelling drill lets go of its bank cursor when it saves; it is opened again if the
+// learner stays.
+void CSpellDlg::SaveDay() {
+    m_core.SaveProgress();
+    m_core.CloseBank();
+}

@@ -1,0 +1,23 @@
+// The spelling drill: see the meaning, type the word, be judged.
+#pragma once
+
+#include "drill_dlg.h"
+
+class CSpellDlg : public CDrillDlg {
+public:
+    explicit CSpellDlg(CWnd* parent = nullptr);
+
+    bool AnswerJudged() const { return m_answerJudged; }
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void SaveDay() override;
+
+private:
+    void OnAnswer(); // button 1026 and Enter
+    void Judge();
+    void MoveOn();
+
+    bool m_answerJudged = false;
+};
