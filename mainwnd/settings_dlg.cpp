@@ -1,0 +1,60 @@
+#include "settings_dlg.h"
+
+#include "profile.h"
+#include "resource.h"
+
+namespace {
+
+bool Within(UINT value, UINT low, UINT high) { return value >= low && value <= high; }
+
+} // namespace
+
+CSettingsDlg::CSettingsDlg(CWnd* parent)
+    : CDialog(IDD_SETTINGS, parent), m_szIniPath(JoinPath(GetCurrentDirectoryA(), "read.ini")) {
+    m_bForced = static_cast<int>(GetPrivateProfileIntA("system", "qiangzhi", 0, m_szIniPath));
+    m_nDaily = GetPrivateProfileIntA("system", "danci", 20, m_szIniPath);
+    m_nInterval = GetPrivateProfileIntA("system", "time", 30, m_szIniPath);
+    m_nPerRead = GetPrivateProfileIntA("system", "mei", 4, m_szIniPath);
+    m_nBank = static_cast<int>(GetPrivateProfileIntA("system", "CET", 1, m_szIniPath));
+    m_bProtect = 0; // never read back: the box starts unchecked every time
+}
+
+void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Check(dx, IDC_FORCED, m_bForced);
+    DDX_Text(dx, IDC_EDIT, m_nDaily);
+    DDX_Text(dx, IDC_INTERVAL, m_nInterval);
+    DDX_Check(dx, IDC_PROTECT, m_bProtect);
+    DDX_Text(dx, IDC_PER_READ, m_nPerRead);
+}
+
+BOOL CSettingsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    CWnd* banks = GetDlgItem(IDC_BANK);
+    banks->AddString("CET6");
+    banks->AddString("CET4"); // the list is sorted: CET4 ends at index 0
+    banks->SetCurSel(m_nBank);
+    return TRUE;
+}
+
+void CSettingsDlg::OnOK() {
+    m_nDaily = GetDlgItemInt(IDC_EDIT);
+    m_nPerRead = GetDlgItemInt(IDC_PER_READ);
+    m_nInterval = GetDlgItemInt(IDC_INTERVAL);
+    m_nBank = GetDlgItem(IDC_BANK)->GetCurSel();
+    // Compared unsigned: a negative entry lies far above every upper bound.
+    if (!Within(m_nDaily, 20, 50) || !Within(m_nPerRead, 4, 8) || !Within(m_nInterval, 30, 90)) {
+        AfxMessageBox("更改失败输入数字有误");
+        return;
+    }
+    auto write = [this](const char* key, const std::string& value) {
+        WritePrivateProfileStringA("system", key, value.c_str(), m_szIniPath);
+    };
+    write("danci", std::to_string(static_cast<int>(m_nDaily)));
+    write("CET", std::to_string(m_nBank));
+    write("mei", std::to_string(static_cast<int>(m_nPerRead)));
+    write("time", std::to_string(static_cast<int>(m_nInterval)));
+    write("qiangzhi", IsDlgButtonChecked(IDC_FORCED) ? "1" : "0");
+    write("protect", IsDlgButtonChecked(IDC_PROTECT) ? "1" : "0");
+    AfxMessageBox("更改成功");
+    CDialog::OnOK();
+}

@@ -1,0 +1,26 @@
+// The settings dialog: daily quota, forced study and its interval, words per reading,
+// eye protection and the word bank, kept in section "system" of read.ini.
+#pragma once
+
+#include "afx.h"
+
+#include <string>
+
+class CSettingsDlg : public CDialog {
+public:
+    explicit CSettingsDlg(CWnd* parent = nullptr);
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    std::string m_szIniPath;
+    int m_bForced;
+    UINT m_nDaily;
+    UINT m_nInterval;
+    int m_bProtect;
+    UINT m_nPerRead;
+    int m_nBank;
+};

@@ -1,0 +1,170 @@
+#include "settings_dlg.h"
+
+#include "modal_driver.h"
+#include "profile.h"
+#include "resource.h"
+#include "temp_dir.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { dir.Enter(); }
+
+    struct Form {
+        QString daily, interval, perRead;
+        bool forced, protect;
+        int bank;
+    };
+    static Form ReadForm(QWidget* dlg) {
+        return {Text(dlg, IDC_EDIT),
+                Text(dlg, IDC_INTERVAL),
+                Text(dlg, IDC_PER_READ),
+                qobject_cast<QCheckBox*>(Control(dlg, IDC_FORCED))->isChecked(),
+                qobject_cast<QCheckBox*>(Control(dlg, IDC_PROTECT))->isChecked(),
+                qobject_cast<QComboBox*>(Control(dlg, IDC_BANK))->currentIndex()};
+    }
+    static void Fill(QWidget* dlg, const QString& daily, const QString& perRead, const QString& interval) {
+        SetText(dlg, IDC_EDIT, daily);
+        SetText(dlg, IDC_PER_READ, perRead);
+        SetText(dlg, IDC_INTERVAL, interval);
+    }
+    // Opens the dialog, runs `act` on it and answers each message box; the messages seen.
+    std::vector<std::string> Run(const std::function<void(QWidget*)>& act, int messageBoxes,
+                                 const std::function<void(QWidget*)>& after = {}) {
+        ModalDriver driver;
+        driver.OnDialog(IDD_SETTINGS, act);
+        for (int i = 0; i < messageBoxes; ++i)
+            driver.AcceptMessage();
+        if (after)
+            driver.OnDialog(IDD_SETTINGS, after);
+        CSettingsDlg dlg;
+        dlg.DoModal();
+        return driver.messages();
+    }
+
+    TempDir dir;
+};
+
+TEST_F(SettingsTest, OpensWithTheDefaultsWhenNothingIsSaved) {
+    Run([](QWidget* dlg) {
+        Form f = ReadForm(dlg);
+        EXPECT_EQ(f.daily, "20");
+        EXPECT_EQ(f.interval, "30");
+        EXPECT_EQ(f.perRead, "4");
+        EXPECT_FALSE(f.forced);
+        EXPECT_FALSE(f.protect);
+        EXPECT_EQ(f.bank, 1);
+        EXPECT_EQ(Text(dlg, IDC_BANK), "CET6");
+        auto* combo = qobject_cast<QComboBox*>(Control(dlg, IDC_BANK));
+        EXPECT_EQ(combo->itemText(0), "CET4");
+        Click(dlg, IDCANCEL);
+    }, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("read.ini")));
+}
+
+TEST_F(SettingsTest, EachBoundIsAcceptedAtItsEndsAndRejectedOnePast) {
+    struct Case {
+        const char *daily, *perRead, *interval;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"20", "4", "30", true},  {"50", "8", "90", true},  {"19", "6", "60", false},
+        {"51", "6", "60", false}, {"35", "3", "60", false}, {"35", "9", "60", false},
+        {"35", "6", "29", false}, {"35", "6", "91", false}, {"35", "6", "", false},
+        {"35", "", "60", false},  {"35", "abc", "60", false}, {"35", "6", "abc", false},
+        {"35", "6", "-30", false}, {"", "6", "60", false},
+    };
+    for (const Case& c : cases) {
+        dir.Write("read.ini", "[CET6]\nrmount=3\n");
+        bool stillOpen = false;
+        auto messages = Run([&](QWidget* dlg) {
+            Fill(dlg, c.daily, c.perRead, c.interval);
+            Click(dlg, IDOK);
+        }, 1, c.accepted ? std::function<void(QWidget*)>{} : [&](QWidget* dlg) {
+            stillOpen = true;
+            EXPECT_EQ(Text(dlg, IDC_INTERVAL), c.interval); // the entries stay
+            Click(dlg, IDCANCEL);
+        });
+        const std::string context = std::string(c.daily) + "/" + c.perRead + "/" + c.interval;
+        if (c.accepted) {
+            EXPECT_EQ(messages, std::vector<std::string>{"更改成功"}) << context;
+            EXPECT_EQ(dir.Read("read.ini"), std::string("[CET6]\nrmount=3\n[system]\ndanci=") + c.daily +
+                                                "\nCET=1\nmei=" + c.perRead + "\ntime=" + c.interval +
+                                                "\nqiangzhi=0\nprotect=0\n")
+                << context;
+        } else {
+            EXPECT_EQ(messages, std::vector<std::string>{"更改失败输入数字有误"}) << context;
+            EXPECT_TRUE(stillOpen) << context;
+            EXPECT_EQ(dir.Read("read.ini"), "[CET6]\nrmount=3\n") << context; // byte for byte
+        }
+    }
+}
+
+TEST_F(SettingsTest, OddStoredValuesOpenCleanAndSaveCleanly) {
+    dir.Write("read.ini", "[system]\nCET=2\nqiangzhi=5\nprotect=1\ndanci=33\n");
+    auto messages = Run([](QWidget* dlg) {
+        Form f = ReadForm(dlg);
+        EXPECT_EQ(f.bank, -1);
+        EXPECT_FALSE(f.forced);
+        EXPECT_FALSE(f.protect);
+        EXPECT_EQ(f.daily, "33");
+        qobject_cast<QCheckBox*>(Control(dlg, IDC_PROTECT))->setChecked(true);
+        Click(dlg, IDOK);
+    }, 1);
+    EXPECT_EQ(messages, std::vector<std::string>{"更改成功"});
+    EXPECT_EQ(dir.Read("read.ini"),
+              "[system]\nCET=-1\nqiangzhi=0\nprotect=1\ndanci=33\nmei=4\ntime=30\n");
+    Run([](QWidget* dlg) {
+        EXPECT_FALSE(ReadForm(dlg).protect); // never read back
+        Key(dlg, Qt::Key_Escape);
+    }, 0);
+}
+
+TEST_F(SettingsTest, TheChosenBankIsWrittenByItsPlaceInTheSortedList) {
+    for (const auto& [choice, written] : {std::pair{"CET4", 0}, std::pair{"CET6", 1}}) {
+        Run([choice](QWidget* dlg) {
+            auto* combo = qobject_cast<QComboBox*>(Control(dlg, IDC_BANK));
+            combo->setCurrentIndex(combo->findText(choice));
+            qobject_cast<QCheckBox*>(Control(dlg, IDC_FORCED))->setChecked(true);
+            Click(dlg, IDOK);
+        }, 1);
+        EXPECT_EQ(GetPrivateProfileIntA("system", "CET", 9, dir.file("read.ini")), UINT(written));
+        EXPECT_EQ(GetPrivateProfileIntA("system", "qiangzhi", 9, dir.file("read.ini")), 1u);
+    }
+}
+
+TEST_F(SettingsTest, CancelEscAndTheCloseBoxWriteNothing) {
+    const std::vector<std::function<void(QWidget*)>> ways = {
+        [](QWidget* dlg) { Click(dlg, IDCANCEL); },
+        [](QWidget* dlg) { Key(Control(dlg, IDC_EDIT), Qt::Key_Escape); },
+        [](QWidget* dlg) { dlg->close(); },
+    };
+    for (const auto& leave : ways) {
+        Run([&leave](QWidget* dlg) {
+            Fill(dlg, "40", "5", "45");
+            leave(dlg);
+        }, 0);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("read.ini")));
+    }
+}
+
+TEST_F(SettingsTest, TheDailyEditTakesDigitsOnly) {
+    Run([](QWidget* dlg) {
+        SetText(dlg, IDC_EDIT, "");
+        QTest::keyClicks(Control(dlg, IDC_EDIT), "a3-x5");
+        EXPECT_EQ(Text(dlg, IDC_EDIT), "35");
+        SetText(dlg, IDC_INTERVAL, "");
+        QTest::keyClicks(Control(dlg, IDC_INTERVAL), "4a");
+        EXPECT_EQ(Text(dlg, IDC_INTERVAL), "4a"); // the other edits take any text
+        Click(dlg, IDCANCEL);
+    }, 0);
+}
+
+} // namespace
