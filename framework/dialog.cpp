@@ -52,8 +52,10 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
         return label;
     }
     case ControlKind::Picture: {
+        // Scaled to the control, which the template sizes for the picture.
         auto* label = new QLabel(parent);
         label->setPixmap(LoadBitmapResource(static_cast<UINT>(c.resourceId)));
+        label->setScaledContents(true);
         return label;
     }
     case ControlKind::Icon: {
@@ -479,6 +481,23 @@ void CDialog::SendCommand(int id) {
 void CDialog::SendSysCommand(UINT id, LPARAM lParam) { OnSysCommand(id, lParam); }
 
 void CDialog::OnCommand(int id, std::function<void()> handler) { m_commands[id] = std::move(handler); }
+
+void CDialog::OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler) {
+    m_messages[message] = std::move(handler);
+}
+
+LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    auto it = m_messages.find(message);
+    if (it == m_messages.end())
+        return 0;
+    auto handler = it->second;
+    return handler(wParam, lParam);
+}
+
+void CDialog::SetIcon(UINT iconId) {
+    if (m_window)
+        m_window->setWindowIcon(LoadIconResource(iconId));
+}
 
 BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);

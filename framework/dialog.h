@@ -137,6 +137,11 @@ public:
     void SendCommand(int id);
     // The system-menu command path (menu items, Alt+Space menu, close box).
     void SendSysCommand(UINT id, LPARAM lParam = 0);
+    // Delivers a message to its bound handler; 0 when none is bound.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // The window's icon (big and small), by icon resource id.
+    void SetIcon(UINT iconId);
 
     // Pixels of a rectangle given in this dialog's dialog units.
     CRect MapDialogRect(const CRect& dialogUnits) const;
@@ -162,6 +167,8 @@ protected:
     template <class T> void OnCommand(int id, void (T::*handler)()) {
         OnCommand(id, [this, handler] { (static_cast<T*>(this)->*handler)(); });
     }
+    // A handler for a message of the program's own (WM_USER and above).
+    void OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler);
 
 private:
     friend class DialogWindow;
@@ -173,6 +180,7 @@ private:
     DialogWindow* m_window = nullptr;
     std::map<int, std::unique_ptr<CWnd>> m_items;
     std::map<int, std::function<void()>> m_commands;
+    std::map<UINT, std::function<LRESULT(WPARAM, LPARAM)>> m_messages;
     std::map<UINT_PTR, std::unique_ptr<class QTimer>> m_timers;
     std::unique_ptr<CMenu> m_systemMenu;
     std::unique_ptr<CWnd> m_self;

@@ -172,8 +172,10 @@ void DialogWindow::resizeEvent(QResizeEvent* event) {
 
 void DialogWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
+    // Reported once the state change is complete: showMinimized() shows the window again
+    // after this event, which would undo a hide done in OnSize.
     if (event->type() == QEvent::WindowStateChange)
-        reportSize();
+        QTimer::singleShot(0, this, [this] { reportSize(); });
 }
 
 void DialogWindow::reportSize() {

@@ -1,5 +1,146 @@
 #include "wordmill_dlg.h"
 
+#include "about_dlg.h"
+#include "browse_dlg.h"
+#include "profile.h"
 #include "resource.h"
+#include "settings_dlg.h"
+#include "spell_dlg.h"
+#include "string_table.h"
 
-CWordmillDlg::CWordmillDlg(CWnd* parent) : CDialog(IDD_WORDMILL_DIALOG, parent) {}
+const char* const kGuidePage = "wordmill-guide.html";
+
+namespace {
+constexpr UINT kTrayIconId = IDR_MAINFRAME;
+constexpr int kSystemIconSize = 32;
+} // namespace
+
+CWordmillDlg::CWordmillDlg(CWnd* parent) : CDialog(IDD_WORDMILL_DIALOG, parent), m_hIcon(IDR_MAINFRAME) {
+    OnCommand(IDC_SETTINGS, &CWordmillDlg::OnSettings);
+    OnCommand(IDC_BROWSE, &CWordmillDlg::OnBrowse);
+    OnCommand(IDC_SPELL, &CWordmillDlg::OnSpell);
+    OnCommand(IDC_HIDE, &CWordmillDlg::OnHide);
+    OnCommand(IDC_GAME, &CWordmillDlg::OnGame);
+    OnCommand(IDC_HOMEPAGE, &CWordmillDlg::OnHomepage);
+    OnMessage(WM_TRAYNOTIFY, [this](WPARAM id, LPARAM mouse) { return OnTrayNotify(id, mouse); });
+}
+
+CWordmillDlg::~CWordmillDlg() { RemoveTrayIcon(); }
+
+BOOL CWordmillDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_szIniPath = JoinPath(GetCurrentDirectoryA(), "read.ini");
+    if (CMenu* menu = GetSystemMenu(FALSE)) {
+        const std::string about = LoadResourceString(IDS_ABOUTBOX);
+        if (!about.empty()) {
+            menu->AppendMenu(MF_SEPARATOR);
+            menu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    SetIcon(m_hIcon);
+    return TRUE;
+}
+
+void CWordmillDlg::OnSysCommand(UINT id, LPARAM lParam) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    } else {
+        CDialog::OnSysCommand(id, lParam);
+    }
+}
+
+void CWordmillDlg::OnPaint() {
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    if (IsIconic()) {
+        dc.DrawIcon((client.Width() - kSystemIconSize + 1) / 2, (client.Height() - kSystemIconSize + 1) / 2,
+                    m_hIcon);
+        return;
+    }
+    // Loaded for this paint only and stretched over the whole client area.
+    dc.StretchBitmap(IDB_BACKGROUND, client);
+}
+
+void CWordmillDlg::OnBrowse() {
+    CBrowseDlg dlg;
+    dlg.DoModal();
+}
+
+void CWordmillDlg::OnSpell() {
+    CSpellDlg dlg;
+    dlg.DoModal();
+}
+
+void CWordmillDlg::OnSettings() {
+    CSettingsDlg dlg;
+    dlg.DoModal();
+}
+
+void CWordmillDlg::OnGame() {
+    ShellExecuteA(nullptr, "open", "游戏指南.txt", nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteA(nullptr, "open", "game.exe", nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CWordmillDlg::OnHomepage() { ShellExecuteA(this, "open", kGuidePage, "", "", SW_SHOW); }
+
+void CWordmillDlg::OnHide() {
+    m_nid = NOTIFYICONDATA{};
+    m_nid.hWnd = this;
+    m_nid.uID = kTrayIconId;
+    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_nid.uCallbackMessage = WM_TRAYNOTIFY;
+    m_nid.hIcon = m_hIcon;
+    m_nid.szTip = "计划任务提醒";
+    Shell_NotifyIconA(NIM_ADD, &m_nid);
+    // Without a notification area a hidden window could never come back: it goes to the
+    // taskbar instead.
+    if (GetNotificationArea().Available())
+        ShowWindow(SW_HIDE);
+    else
+        ShowWindow(SW_MINIMIZE);
+}
+
+void CWordmillDlg::OnSize(UINT type, int cx, int cy) {
+    CDialog::OnSize(type, cx, cy);
+    if (type == SIZE_MINIMIZED && GetNotificationArea().Available()) {
+        ShowWindow(SW_HIDE);
+        OnHide();
+    }
+}
+
+LRESULT CWordmillDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
+    if (iconId != kTrayIconId)
+        return 1;
+    switch (mouseMessage) {
+    case WM_LBUTTONDBLCLK:
+        ShowWindow(SW_SHOWNORMAL);
+        SetForegroundWindow();
+        return 0;
+    case WM_RBUTTONUP: {
+        CMenu menu;
+        menu.AppendMenu(MF_STRING, IDC_BROWSE, "浏览记忆(&R)");
+        menu.AppendMenu(MF_STRING, IDC_SPELL, "拼写记忆(&S)");
+        menu.AppendMenu(MF_STRING, IDC_GAME, "游戏记忆(&S)");
+        menu.AppendMenu(MF_STRING, IDC_SETTINGS, "设置(&O)");
+        menu.AppendMenu(MF_STRING, IDCANCEL, "退出(&X)");
+        TrackPopupMenu(menu, this);
+        return 0;
+    }
+    default: return 0;
+    }
+}
+
+void CWordmillDlg::OnDestroy() {
+    RemoveTrayIcon();
+    CDialog::OnDestroy();
+}
+
+// The icon goes with the program, not left behind in the notification area.
+void CWordmillDlg::RemoveTrayIcon() {
+    if (m_nid.hWnd) {
+        Shell_NotifyIconA(NIM_DELETE, &m_nid);
+        m_nid.hWnd = nullptr;
+    }
+}

@@ -2,9 +2,13 @@
 // the skin applies; under Xvfb or offscreen).
 #include "wordmill_app.h"
 
-#include "dialog_template.h"
-#include "resource.h"
+#include "about_dlg.h"
+#include "browse_dlg.h"
+#include "giveup_dlg.h"
+#include "settings_dlg.h"
 #include "skin.h"
+#include "spell_dlg.h"
+#include "wordmill_dlg.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -12,6 +16,8 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -42,13 +48,27 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     CWordmillApp wordmill;
     wordmill.m_pszAppName = "Wordmill";
+    wordmill.m_nDailyQuota = 40;
+    wordmill.m_pConnection.CreateInstance();
+    try {
+        wordmill.m_pConnection->Open(kConnectionString, "", "", 0);
+    } catch (const _com_error&) {
+        std::fprintf(stderr, "no danci.mdb here: the drills will show their error messages\n");
+    }
     SkinLoadFile("Skins\\corona.smf");
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
-    for (UINT id : {IDD_WORDMILL_DIALOG, IDD_ABOUTBOX, IDD_BROWSE, IDD_SPELL, IDD_SETTINGS, IDD_GIVEUP}) {
-        GrabNextModal(out.filePath(QStringLiteral("dialog-%1.png").arg(id)));
-        CDialog dialog(id);
-        dialog.DoModal();
+    const std::vector<std::pair<const char*, std::function<std::unique_ptr<CDialog>()>>> dialogs = {
+        {"main", [] { return std::make_unique<CWordmillDlg>(); }},
+        {"about", [] { return std::make_unique<CAboutDlg>(); }},
+        {"browse", [] { return std::make_unique<CBrowseDlg>(); }},
+        {"spell", [] { return std::make_unique<CSpellDlg>(); }},
+        {"settings", [] { return std::make_unique<CSettingsDlg>(); }},
+        {"giveup", [] { return std::make_unique<CGiveUpDlg>(); }},
+    };
+    for (const auto& [name, make] : dialogs) {
+        GrabNextModal(out.filePath(QStringLiteral("%1.png").arg(QLatin1String(name))));
+        make()->DoModal();
     }
     return 0;
 }

@@ -1,0 +1,195 @@
+#include "wordmill_dlg.h"
+
+#include "app_fixture.h"
+#include "modal_driver.h"
+#include "resource.h"
+#include "shell_doubles.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    // Chooses the item with `text` from the pop-up menu that opens next.
+    static void ChooseFromNextMenu(const QString& text, QStringList* seen = nullptr) {
+        QTimer::singleShot(0, [text, seen] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions()) {
+                if (seen)
+                    *seen << (action->isSeparator() ? QStringLiteral("-") : action->text());
+                if (action->text() == text)
+                    menu->setActiveAction(action);
+            }
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+    }
+    static CWordmillDlg* Main(QWidget*) {
+        return static_cast<CWordmillDlg*>(GetWordmillApp().m_pMainWnd);
+    }
+    // Runs the main window with `act` on it, then the steps in `more`.
+    void RunMain(const std::function<void(QWidget*)>& act,
+                 const std::vector<ModalDriver::Step>& more = {}) {
+        driver.OnDialog(IDD_WORDMILL_DIALOG, act);
+        for (const auto& step : more)
+            driver.Then(step);
+        CWordmillDlg dlg;
+        world.app.m_pMainWnd = &dlg;
+        dlg.DoModal();
+        world.app.m_pMainWnd = nullptr;
+    }
+
+    AppWorld world;
+    FakeShell shell;
+    ModalDriver driver;
+};
+
+TEST_F(MainWindowTest, ButtonsAndTrayItemsOpenTheSameDialogs) {
+    const std::pair<int, unsigned> buttons[] = {
+        {IDC_BROWSE, IDD_BROWSE}, {IDC_SPELL, IDD_SPELL}, {IDC_SETTINGS, IDD_SETTINGS}};
+    const std::pair<const char*, unsigned> items[] = {
+        {"浏览记忆(&R)", IDD_BROWSE}, {"拼写记忆(&S)", IDD_SPELL}, {"设置(&O)", IDD_SETTINGS}};
+    FakeNotificationArea tray(true);
+    std::vector<unsigned> opened;
+    auto record = [&](QWidget* dlg) {
+        opened.push_back(TemplateOf(dlg));
+        Key(dlg, Qt::Key_Escape);
+    };
+    QWidget* mainWindow = nullptr;
+    driver.OnDialog(IDD_WORDMILL_DIALOG, [&](QWidget* main) {
+        mainWindow = main;
+        Click(main, buttons[0].first);
+    });
+    driver.Then(record).Then([&](QWidget*) { Click(mainWindow, buttons[1].first); });
+    driver.Then(record).Then([&](QWidget*) { Click(mainWindow, buttons[2].first); });
+    driver.Then(record);
+    for (const auto& [text, id] : items) {
+        driver.Then([&, text = QString::fromUtf8(text)](QWidget*) {
+            ChooseFromNextMenu(text);
+            Main(mainWindow)->OnTrayNotify(IDR_MAINFRAME, WM_RBUTTONUP);
+        });
+        driver.Then(record);
+    }
+    driver.Then([](QWidget* main) { Key(main, Qt::Key_Escape); });
+    CWordmillDlg dlg;
+    world.app.m_pMainWnd = &dlg;
+    dlg.DoModal();
+    EXPECT_EQ(opened, (std::vector<unsigned>{IDD_BROWSE, IDD_SPELL, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL,
+                                             IDD_SETTINGS}));
+}
+
+TEST_F(MainWindowTest, TheTrayMenuHasFiveItemsAndExitEndsWithoutAsking) {
+    FakeNotificationArea tray(true);
+    world.Ini("usermessage", "qiangzhi", "1");
+    QStringList seen;
+    RunMain([&](QWidget* main) {
+        ChooseFromNextMenu(QStringLiteral("退出(&X)"), &seen);
+        EXPECT_EQ(Main(main)->OnTrayNotify(IDR_MAINFRAME, WM_RBUTTONUP), 0);
+    });
+    EXPECT_EQ(seen, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)", "设置(&O)", "退出(&X)"}));
+}
+
+TEST_F(MainWindowTest, HidingShowsOneIconAndADoubleClickBringsTheWindowBack) {
+    FakeNotificationArea tray(true);
+    RunMain([&](QWidget* main) {
+        CWordmillDlg* dlg = Main(main);
+        Click(main, IDC_HIDE);
+        EXPECT_FALSE(main->isVisible());
+        EXPECT_EQ(tray.icons.size(), 1u);
+        EXPECT_EQ(tray.lastTip, "计划任务提醒");
+        EXPECT_EQ(dlg->OnTrayNotify(IDR_MAINFRAME, WM_LBUTTONUP), 0); // a single click: nothing
+        EXPECT_FALSE(main->isVisible());
+        EXPECT_EQ(dlg->OnTrayNotify(999, WM_LBUTTONDBLCLK), 1); // another icon: nothing
+        EXPECT_FALSE(main->isVisible());
+        dlg->OnTrayNotify(IDR_MAINFRAME, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(main->isVisible());
+        EXPECT_FALSE(main->isMinimized());
+
+        main->showMinimized(); // minimising hides to the notification area too
+        QTRY_VERIFY(!main->isVisible());
+        EXPECT_EQ(tray.icons.size(), 1u); // the second add was refused: still one icon
+        EXPECT_EQ(tray.adds, 2);
+        dlg->OnTrayNotify(IDR_MAINFRAME, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(main->isVisible());
+        EXPECT_FALSE(main->isMinimized());
+        Key(main, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(tray.icons.empty()); // removed when the program ends
+}
+
+TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowOnlyMinimises) {
+    FakeNotificationArea tray(false);
+    RunMain([&](QWidget* main) {
+        Click(main, IDC_HIDE);
+        EXPECT_TRUE(main->isVisible());
+        EXPECT_TRUE(main->isMinimized());
+        main->showNormal();
+        main->showMinimized();
+        QCoreApplication::processEvents(); // the size report comes after the state change
+        EXPECT_TRUE(main->isVisible());
+        Key(main, Qt::Key_Escape);
+    });
+}
+
+TEST_F(MainWindowTest, EscEndsAtOnceEvenInForcedMode) {
+    world.Ini("usermessage", "qiangzhi", "1");
+    RunMain([](QWidget* main) { Key(main, Qt::Key_Escape); });
+    EXPECT_TRUE(driver.messages().empty());
+}
+
+TEST_F(MainWindowTest, TheAboutItemShowsTheAboutBox) {
+    RunMain([](QWidget* main) {
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            EXPECT_EQ(menu->actions().last()->text(), QStringLiteral("关于 Wordmill(&A)..."));
+            menu->setActiveAction(menu->actions().last());
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        Key(main, Qt::Key_Space, Qt::AltModifier);
+    }, {[](QWidget* about) {
+            EXPECT_EQ(TemplateOf(about), unsigned(IDD_ABOUTBOX));
+            EXPECT_EQ(Text(about, IDOK), QStringLiteral("确定"));
+            Key(about, Qt::Key_Return); // the default button
+        },
+        [](QWidget* main) {
+            EXPECT_EQ(TemplateOf(main), unsigned(IDD_WORDMILL_DIALOG));
+            Key(main, Qt::Key_Escape);
+        }});
+}
+
+TEST_F(MainWindowTest, TheGameButtonAsksForTheGuideThenTheGame) {
+    RunMain([&](QWidget* main) {
+        Click(main, IDC_GAME);
+        Click(main, IDC_HOMEPAGE);
+        Key(main, Qt::Key_Escape);
+    });
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{"游戏指南.txt", "game.exe", kGuidePage}));
+}
+
+TEST_F(MainWindowTest, TheBackgroundIsStretchedOverTheWholeClientArea) {
+    RunMain([](QWidget* main) {
+        for (QSize size : {QSize(500, 300), QSize(900, 700)}) {
+            main->resize(size);
+            QImage shot = main->grab().toImage();
+            QImage expected = QImage(QStringLiteral(":/res/bitmap151.png"))
+                                  .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            // Bottom corners: no control lies there.
+            for (QPoint p : {QPoint(2, size.height() - 3), QPoint(size.width() - 3, size.height() - 3)}) {
+                const QColor got = shot.pixelColor(p), want = expected.pixelColor(p);
+                EXPECT_NEAR(got.red(), want.red(), 12) << size.width() << " at " << p.x() << "," << p.y();
+                EXPECT_NEAR(got.green(), want.green(), 12);
+                EXPECT_NEAR(got.blue(), want.blue(), 12);
+            }
+        }
+        Key(main, Qt::Key_Escape);
+    });
+}
+
+} // namespace
