@@ -1,6 +1,7 @@
 // The drills' costs: a pick over a large review table, and a close storing many words.
 #include "drill_core.h"
 #include "wordbank.h"
+#include "word_db.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -37,19 +38,12 @@ std::string MakeDatabase(const std::string& name, int reviewRows, const char* da
     return path;
 }
 
-_ConnectionPtr Connect(const std::string& file) {
-    _ConnectionPtr c;
-    c.CreateInstance();
-    c->Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file, "", "", 0);
-    return c;
-}
-
 std::string IniPath() { return (fs::temp_directory_path() / "wordmill-drill-bench" / "read.ini").string(); }
 
 // One pick that scans every review row (none due) and takes a bank word.
 void BM_PickNoneDue(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
-    _ConnectionPtr c = Connect(MakeDatabase("pick" + std::to_string(rows) + ".mdb", rows, "2999-01-01"));
+    _ConnectionPtr c = OpenConnection(MakeDatabase("pick" + std::to_string(rows) + ".mdb", rows, "2999-01-01"));
     DrillCore core(kBrowseKeys, [](const std::string&) {});
     core.SetUp(c, 40, IniPath());
     for (auto _ : state)
@@ -59,7 +53,7 @@ BENCHMARK(BM_PickNoneDue)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMilliseco
 
 // One close that stores 1,000 missed words (replacing what an earlier close stored).
 void BM_CloseStoring1000(benchmark::State& state) {
-    _ConnectionPtr c = Connect(MakeDatabase("close.mdb", 1000, "2000-01-01"));
+    _ConnectionPtr c = OpenConnection(MakeDatabase("close.mdb", 1000, "2000-01-01"));
     DrillCore core(kBrowseKeys, [](const std::string&) {});
     core.SetUp(c, 40, IniPath());
     for (int i = 0; i < 1000; ++i) { // every due row missed: a list of 1,000

@@ -2,6 +2,7 @@
 #include "ado.h"
 #include "profile.h"
 #include "wordbank.h"
+#include "word_db.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -36,20 +37,6 @@ std::string MakeIni() {
     }
     out << "[usermessage]\n";
     return path;
-}
-
-_ConnectionPtr Open(const std::string& file) {
-    _ConnectionPtr c;
-    c.CreateInstance();
-    c->Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file, "", "", 0);
-    return c;
-}
-
-_RecordsetPtr OpenTable(const _ConnectionPtr& c, const std::string& table) {
-    _RecordsetPtr rs;
-    rs.CreateInstance();
-    rs->Open("SELECT * FROM " + table, c, adOpenDynamic, adLockOptimistic, adCmdText);
-    return rs;
 }
 
 std::vector<WordEntry> Cet4Words() {
@@ -110,7 +97,7 @@ void BM_WriteIniKey(benchmark::State& state) {
 BENCHMARK(BM_WriteIniKey)->Unit(benchmark::kMicrosecond);
 
 void BM_OpenBankAndMove4000(benchmark::State& state) {
-    _ConnectionPtr c = Open(BankDatabase());
+    _ConnectionPtr c = OpenConnection(BankDatabase());
     for (auto _ : state) {
         _RecordsetPtr rs = OpenTable(c, "CET4");
         rs->Move(4000);
@@ -120,7 +107,7 @@ void BM_OpenBankAndMove4000(benchmark::State& state) {
 BENCHMARK(BM_OpenBankAndMove4000)->Unit(benchmark::kMillisecond);
 
 void BM_ScanReviewTable100k(benchmark::State& state) {
-    _ConnectionPtr c = Open(ReviewDatabase(100'000));
+    _ConnectionPtr c = OpenConnection(ReviewDatabase(100'000));
     _RecordsetPtr rs = OpenTable(c, "readfuxi");
     for (auto _ : state) {
         size_t bytes = 0;
@@ -132,7 +119,7 @@ void BM_ScanReviewTable100k(benchmark::State& state) {
 BENCHMARK(BM_ScanReviewTable100k)->Unit(benchmark::kMillisecond);
 
 void BM_OpenReviewTable100k(benchmark::State& state) {
-    _ConnectionPtr c = Open(ReviewDatabase(100'000));
+    _ConnectionPtr c = OpenConnection(ReviewDatabase(100'000));
     for (auto _ : state)
         benchmark::DoNotOptimize(OpenTable(c, "readfuxi"));
 }

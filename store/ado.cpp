@@ -1,6 +1,7 @@
 #include "ado.h"
 
 #include "sqlite_util.h"
+#include "text_util.h"
 
 #include <sqlite3.h>
 
@@ -26,26 +27,8 @@ using ado_detail::Database;
 
 constexpr std::string_view kProvider = "Microsoft.Jet.OLEDB.4.0";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
+using text::SameIgnoringCase;
+using text::Trim;
 
 // The value of `key` in "k1=v1;k2=v2"; empty when absent.
 std::string ConnectionProperty(std::string_view connection, std::string_view key) {
@@ -54,7 +37,7 @@ std::string ConnectionProperty(std::string_view connection, std::string_view key
         std::string_view part = connection.substr(0, semi);
         connection = semi == std::string_view::npos ? std::string_view{} : connection.substr(semi + 1);
         size_t eq = part.find('=');
-        if (eq != std::string_view::npos && SameText(Trim(part.substr(0, eq)), key))
+        if (eq != std::string_view::npos && SameIgnoringCase(Trim(part.substr(0, eq)), key))
             return std::string(Trim(part.substr(eq + 1)));
     }
     return {};
@@ -77,7 +60,7 @@ std::string TableOfSelectAll(std::string_view sql) {
         sql = Trim(sql.substr(0, sql.size() - 1));
     auto takeWord = [&sql](std::string_view word) {
         sql = Trim(sql);
-        if (sql.size() < word.size() || !SameText(sql.substr(0, word.size()), word))
+        if (sql.size() < word.size() || !SameIgnoringCase(sql.substr(0, word.size()), word))
             return false;
         sql.remove_prefix(word.size());
         return true;
@@ -106,7 +89,7 @@ void Connection::Open(const std::string& connectionString, const std::string& /*
                       const std::string& /*password*/, long /*options*/) {
     if (m_db)
         throw _com_error(adErrObjectOpen, "connection already open");
-    if (!SameText(ConnectionProperty(connectionString, "Provider"), kProvider))
+    if (!SameIgnoringCase(ConnectionProperty(connectionString, "Provider"), kProvider))
         throw _com_error(adErrProviderNotFound, "provider not found");
     const std::string file = ConnectionProperty(connectionString, "Data Source");
     if (file.empty())
@@ -338,7 +321,7 @@ void Recordset::SetBookmark(std::int64_t bookmark) {
 
 size_t Recordset::ColumnIndex(const std::string& column) const {
     for (size_t i = 0; i < m_columns.size(); ++i)
-        if (SameText(m_columns[i], column))
+        if (SameIgnoringCase(m_columns[i], column))
             return i;
     throw _com_error(adErrItemNotFound, "no such column: " + column);
 }

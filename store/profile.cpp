@@ -1,5 +1,7 @@
 #include "profile.h"
 
+#include "text_util.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -20,27 +22,10 @@ constexpr std::string_view kNativeEol = "\n";
 #endif
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+using text::Trim;
 
 bool SameName(std::string_view a, std::string_view b) {
-    a = Trim(a);
-    b = Trim(b);
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    return true;
+    return text::SameIgnoringCase(Trim(a), Trim(b));
 }
 
 // One physical line: its text without terminator, and the terminator it had.

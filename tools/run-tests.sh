@@ -4,8 +4,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${WORDMILL_BUILD_DIR:-$root/build}"
 
-"$root/tools/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build"
+"$root/tools/build.sh"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -4,9 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${WORDMILL_BUILD_DIR:-$root/build}"
 
-"$root/tools/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build"
+"$root/tools/build.sh"
 
 run="$root/run"
 mkdir -p "$run"

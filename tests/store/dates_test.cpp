@@ -1,5 +1,7 @@
 #include "dates.h"
 
+#include "local_time.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -24,15 +26,7 @@ protected:
         clock_source::Set(nullptr);
     }
     static std::time_t Local(int y, int mon, int d, int h = 0, int min = 0, int s = 0) {
-        std::tm tm{};
-        tm.tm_year = y - 1900;
-        tm.tm_mon = mon - 1;
-        tm.tm_mday = d;
-        tm.tm_hour = h;
-        tm.tm_min = min;
-        tm.tm_sec = s;
-        tm.tm_isdst = -1;
-        return std::mktime(&tm);
+        return LocalTime(y, mon, d, h, min, s);
     }
 
 private:

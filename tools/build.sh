@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing and builds into build/ (or $WORDMILL_BUILD_DIR).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="${WORDMILL_BUILD_DIR:-$root/build}"
+
+"$root/tools/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build"
