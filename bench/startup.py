@@ -14,7 +14,8 @@ import time
 
 
 def one_run(program, folder):
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", WORDMILL_STARTUP_PROBE="1")
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", WORDMILL_STARTUP_PROBE="1",
+               XDG_CONFIG_HOME=os.path.join(folder, "config"))
     start = time.time_ns()
     proc = subprocess.Popen([program], cwd=folder, env=env, stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL)

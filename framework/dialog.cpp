@@ -415,6 +415,11 @@ BOOL CDialog::KillTimer(UINT_PTR id) {
     return TRUE;
 }
 
+UINT CDialog::GetTimerPeriod(UINT_PTR id) const {
+    auto it = m_timers.find(id);
+    return it == m_timers.end() ? 0 : static_cast<UINT>(it->second->interval());
+}
+
 CMenu* CDialog::GetSystemMenu(BOOL revert) {
     if (!m_window || !(m_template->style & WS_SYSMENU))
         return nullptr;

@@ -121,6 +121,10 @@ public:
 
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs);
     BOOL KillTimer(UINT_PTR id);
+    // The period of a running timer; 0 when there is none with that id.
+    UINT GetTimerPeriod(UINT_PTR id) const;
+    // Delivers a timer tick now, as if the timer had fired.
+    void SendTimer(UINT_PTR id) { OnTimer(id); }
 
     CMenu* GetSystemMenu(BOOL revert);
     void SetWindowText(const std::string& text);

@@ -38,7 +38,7 @@ BOOL CWordmillDlg::OnInitDialog() {
         }
     }
     SetIcon(m_hIcon);
-    return TRUE;
+    return StartForcedMode();
 }
 
 void CWordmillDlg::OnSysCommand(UINT id, LPARAM lParam) {
@@ -133,6 +133,7 @@ LRESULT CWordmillDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
 }
 
 void CWordmillDlg::OnDestroy() {
+    KillTimer(IDT_REMIND);
     RemoveTrayIcon();
     CDialog::OnDestroy();
 }

@@ -5,9 +5,11 @@
 #include "afx.h"
 #include "shell.h"
 
+#include <functional>
 #include <string>
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
+constexpr UINT_PTR IDT_REMIND = 1;
 
 extern const char* const kGuidePage; // opened by "到我的空间"
 
@@ -23,6 +25,8 @@ protected:
     void OnSysCommand(UINT id, LPARAM lParam) override;
     void OnPaint() override;
     void OnSize(UINT type, int cx, int cy) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnClose() override;
     void OnDestroy() override;
 
 private:
@@ -33,6 +37,14 @@ private:
     void OnHomepage();
     void OnHide();
     void RemoveTrayIcon();
+
+    // Forced study (section "usermessage"): start with the desktop session, reminders,
+    // and the check on closing.
+    BOOL StartForcedMode();
+    bool ForcedModeOn() const;
+    void RunReminderTurn(const char* countKey, const std::function<void()>& runDrill);
+    bool DayUnfinished() const;
+    int UserInt(const char* key, int def) const;
 
     std::string m_szIniPath;
     NOTIFYICONDATA m_nid;

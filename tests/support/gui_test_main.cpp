@@ -9,6 +9,10 @@
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // No test may touch the learner's own autostart folder.
+    char configHome[] = "/tmp/wordmill-test-config-XXXXXX";
+    if (mkdtemp(configHome))
+        setenv("XDG_CONFIG_HOME", configHome, 1);
     ::testing::InitGoogleTest(&argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);

@@ -68,15 +68,15 @@ void ModalDriver::Expire() {
     ADD_FAILURE() << "modal driver: timed out with " << m_steps.size() << " step(s) left";
     m_steps.clear();
     m_poll.stop();
-    // Unwind every open modal loop so the test ends instead of hanging.
-    auto closeAll = std::make_shared<QTimer>();
-    QObject::connect(closeAll.get(), &QTimer::timeout, [closeAll] {
+    // Unwind every open modal loop so the test ends instead of hanging; this stops with
+    // the driver, so the next test starts clean.
+    QObject::connect(&m_unwind, &QTimer::timeout, [this] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             dialog->done(QDialog::Rejected);
         else
-            closeAll->stop();
+            m_unwind.stop();
     });
-    closeAll->start(1);
+    m_unwind.start(1);
 }
 
 QWidget* Control(QWidget* dialog, int id) {

@@ -41,6 +41,7 @@ private:
     QPointer<QWidget> m_lastActive; // a window counts again once another was active over it
     QTimer m_poll;
     QTimer m_watchdog;
+    QTimer m_unwind;
 };
 
 // Acting on a dialog window by control id.

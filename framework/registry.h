@@ -1,0 +1,33 @@
+// The registry calls the program makes for starting with the desktop session. The Run
+// key stands for the user's autostart folder ($XDG_CONFIG_HOME/autostart); a value under
+// it is a desktop entry of that name that starts the program in the current directory.
+#pragma once
+
+#include "wintypes_ui.h"
+
+#include <string>
+
+using LONG = std::int32_t;
+struct RegistryKey;
+using HKEY = RegistryKey*;
+
+extern const HKEY HKEY_LOCAL_MACHINE;
+constexpr LONG ERROR_SUCCESS = 0;
+constexpr LONG ERROR_ACCESS_DENIED = 5;
+constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+constexpr DWORD REG_SZ = 1;
+
+extern const char* const kRunKey; // "Software\Microsoft\Windows\CurrentVersion\Run"
+
+// Opens the key, creating it (the autostart folder) when missing.
+LONG RegCreateKeyA(HKEY parent, const char* subKey, HKEY* result);
+// Writes the value: for the Run key, an entry that starts `data` (a program path).
+LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type, const std::string& data);
+LONG RegDeleteValueA(HKEY key, const char* name);
+LONG RegCloseKey(HKEY key);
+
+// The running program's full path, whole.
+std::string GetModuleFileNameA();
+
+// The autostart folder the Run key stands for.
+std::string AutostartFolder();
