@@ -1,6 +1,5 @@
 #include "wordmill_app.h"
 
-#include <QApplication>
 
 CWordmillApp theApp;
 

@@ -1,10 +1,10 @@
 // The drills' costs: a pick over a large review table, and a close storing many words.
 #include "drill_core.h"
+#include "review_rows.h"
 #include "wordbank.h"
 #include "word_db.h"
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 
@@ -20,21 +20,7 @@ std::string MakeDatabase(const std::string& name, int reviewRows, const char* da
     for (int i = 0; i < 20'000; ++i)
         bank.push_back({"word" + std::to_string(i), "n. 释义" + std::to_string(i)});
     BuildWordDatabase(path, {{"CET6", bank}});
-    sqlite3* db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO readfuxi VALUES (?1, 'n. 复习', ?2)", -1, &insert, nullptr);
-    for (int i = 0; i < reviewRows; ++i) {
-        const std::string word = "review" + std::to_string(i);
-        sqlite3_bind_text(insert, 1, word.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 2, date, -1, SQLITE_STATIC);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    AddReviewRows(path, reviewRows, date);
     return path;
 }
 

@@ -1,6 +1,7 @@
 // Settings-file and word-database costs at realistic sizes.
 #include "ado.h"
 #include "profile.h"
+#include "review_rows.h"
 #include "wordbank.h"
 #include "word_db.h"
 
@@ -63,21 +64,7 @@ std::string ReviewDatabase(int rows) {
     if (fs::exists(path))
         return path;
     BuildWordDatabase(path, {});
-    sqlite3* db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO readfuxi VALUES (?1, 'n. 复习的释义', '2026-12-08')", -1,
-                       &insert, nullptr);
-    for (int i = 0; i < rows; ++i) {
-        std::string word = "word" + std::to_string(i);
-        sqlite3_bind_text(insert, 1, word.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    AddReviewRows(path, rows, "2026-12-08");
     return path;
 }
 

@@ -17,32 +17,28 @@ BOOL CBrowseDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CBrowseDlg::OnRemembered() {
-    switch (m_phase) {
-    case AnswerPhase::Prompt: ShowTranslation("正确", "错误", AnswerPhase::Verify); break;
-    case AnswerPhase::Verify:
-        m_core.GradeRight();
-        Next();
-        break;
-    case AnswerPhase::Reveal:
-        m_core.GradeWrong(false);
-        Next();
-        break;
-    }
-}
+void CBrowseDlg::OnRemembered() { Grade(true); }
+void CBrowseDlg::OnForgot() { Grade(false); }
 
-void CBrowseDlg::OnForgot() {
+// The left button says "remembered" / "right"; the right one "forgot" / "wrong"; after
+// "forgot" both only move on, and the word counts as missed.
+void CBrowseDlg::Grade(bool left) {
     switch (m_phase) {
-    case AnswerPhase::Prompt: ShowTranslation("下一个", "下一个", AnswerPhase::Reveal); break;
+    case AnswerPhase::Prompt:
+        if (left)
+            ShowTranslation("正确", "错误", AnswerPhase::Verify);
+        else
+            ShowTranslation("下一个", "下一个", AnswerPhase::Reveal);
+        return;
     case AnswerPhase::Verify:
-        m_core.GradeWrong(true);
-        Next();
+        if (left)
+            m_core.GradeRight();
+        else
+            m_core.GradeWrong(true);
         break;
-    case AnswerPhase::Reveal:
-        m_core.GradeWrong(false);
-        Next();
-        break;
+    case AnswerPhase::Reveal: m_core.GradeWrong(false); break;
     }
+    Next();
 }
 
 void CBrowseDlg::ShowTranslation(const char* left, const char* right, AnswerPhase next) {

@@ -18,6 +18,7 @@ protected:
 private:
     void OnRemembered(); // button 1011
     void OnForgot();     // button 1012
+    void Grade(bool left);
     void ShowTranslation(const char* left, const char* right, AnswerPhase next);
     void Next();
 

@@ -21,7 +21,7 @@ const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 namespace {
 
-// An argument of Exec: quoted, with the characters the specification reserves escaped,
+// An argument of Exec: quoted, with the characters desktop entries reserve escaped,
 // then the string-value escape applied to backslashes.
 std::string ExecArgument(const std::string& path) {
     std::string quoted = "\"";
