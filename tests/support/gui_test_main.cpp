@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
@@ -18,5 +19,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wordmill"));
     QApplication::setQuitOnLastWindowClosed(false);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ec;
+    std::filesystem::remove_all(configHome, ec);
+    return result;
 }
