@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QRawFont>
 #include <QTest>
@@ -219,6 +220,70 @@ TEST(Dialog, SystemMenuOffersStandardAndAppendedItems) {
     EXPECT_EQ(items, (QStringList{"还原(&R)", "最小化(&N)", "最大化(&X)", "-", "关闭(&C)\tAlt+F4", "-",
                                   "关于 Wordmill(&A)..."}));
     EXPECT_EQ(dlg.commands, std::vector<UINT>{IDM_ABOUTBOX});
+
+    // A right-click on the window's background offers the same menu; its close item
+    // takes the close path.
+    ModalDriver again;
+    again.OnDialog(IDD_WORDMILL_DIALOG, [](QWidget* d) {
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* a : menu->actions())
+                if (a->text().startsWith(QStringLiteral("关闭")))
+                    menu->setActiveAction(a);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        const QPoint background(d->width() - 2, d->height() - 2);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, background, d->mapToGlobal(background));
+        QApplication::sendEvent(d, &click);
+    });
+    MenuDlg second;
+    EXPECT_EQ(second.DoModal(), IDCANCEL);
+    EXPECT_EQ(second.commands, std::vector<UINT>{SC_CLOSE});
+}
+
+} // namespace
+
+namespace {
+
+// The data exchange on its own: a flag and a number on the settings template.
+class ExchangeDlg : public CDialog {
+public:
+    ExchangeDlg() : CDialog(IDD_SETTINGS) {}
+    int flag = 7;
+    UINT number = 45;
+    BOOL lastExchange = -1;
+    void Exchange() { lastExchange = UpdateData(TRUE); }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override {
+        DDX_Check(dx, IDC_FORCED, flag);
+        DDX_Text(dx, IDC_INTERVAL, number);
+    }
+};
+
+TEST(DataExchange, PutsValuesInAndReadsThemBackOrFailsWithThePrompt) {
+    ModalDriver driver;
+    ExchangeDlg dlg;
+    driver
+        .OnDialog(IDD_SETTINGS, [&](QWidget* d) {
+            EXPECT_EQ(dlg.flag, 0); // out of 0..2: reset before it was shown
+            EXPECT_EQ(Text(d, IDC_INTERVAL), "45");
+            SetText(d, IDC_INTERVAL, " 60 ");
+            dlg.Exchange();
+            EXPECT_TRUE(dlg.lastExchange);
+            EXPECT_EQ(dlg.number, 60u);
+            SetText(d, IDC_INTERVAL, "6o");
+            dlg.Exchange(); // shows the prompt, then fails
+        })
+        .AcceptMessage()
+        .Then([&](QWidget* d) {
+            EXPECT_FALSE(dlg.lastExchange);
+            EXPECT_EQ(dlg.number, 60u); // unchanged by the failed exchange
+            Click(d, IDCANCEL);
+        });
+    dlg.DoModal();
+    EXPECT_EQ(driver.messages(), std::vector<std::string>{kPromptPositiveNumber});
 }
 
 } // namespace
