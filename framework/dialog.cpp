@@ -3,6 +3,7 @@
 #include "dialog_template.h"
 #include "dialog_window.h"
 #include "resources.h"
+#include "whole_number.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -344,32 +345,10 @@ std::string CDialog::GetDlgItemText(int id) {
 }
 
 UINT CDialog::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) {
+    const auto value = ParseWholeNumber(GetDlgItemText(id), isSigned);
     if (translated)
-        *translated = FALSE;
-    const std::string text = GetDlgItemText(id);
-    size_t i = text.find_first_not_of(" \t");
-    if (i == std::string::npos)
-        return 0;
-    bool negative = false;
-    if (isSigned && text[i] == '-') {
-        negative = true;
-        ++i;
-    }
-    if (i >= text.size() || text[i] < '0' || text[i] > '9')
-        return 0;
-    unsigned long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + static_cast<unsigned>(text[i] - '0');
-        if (value > (isSigned ? 0x80000000ULL : 0xFFFFFFFFULL))
-            return 0; // out of range: not translated
-    }
-    if (text.find_first_not_of(" \t", i) != std::string::npos)
-        return 0;
-    if (isSigned && !negative && value > 0x7FFFFFFFULL)
-        return 0;
-    if (translated)
-        *translated = TRUE;
-    return negative ? static_cast<UINT>(0ULL - value) : static_cast<UINT>(value);
+        *translated = value.has_value();
+    return value ? static_cast<UINT>(*value) : 0;
 }
 
 UINT CDialog::IsDlgButtonChecked(int id) {
