@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -20,6 +21,9 @@
 namespace {
 
 struct DataExchangeFailed {};
+
+// Dialogs whose DoModal runs, innermost last.
+std::vector<CDialog*> g_running;
 
 int MulDiv(int value, int numerator, int denominator) {
     return static_cast<int>((static_cast<long long>(value) * numerator + denominator / 2) / denominator);
@@ -244,12 +248,18 @@ CRect CDialog::MapDialogRect(const CRect& du) const {
             MulDiv(du.bottom, by, 8)};
 }
 
+QWidget* ModalOwnerWindow() { return g_running.empty() ? nullptr : g_running.back()->Window(); }
+
 void CDialog::Build() {
-    m_window = new DialogWindow(this, *m_template);
+    // The owner is the dialog whose loop is running now, so that window managers keep
+    // this one in front of it.
+    m_window = new DialogWindow(this, *m_template, ModalOwnerWindow());
     m_self = std::make_unique<CWnd>(m_window, 0);
     const CRect size = MapDialogRect({0, 0, m_template->cx, m_template->cy});
+    // Without a sizing border the template's size is the least the window may have; a
+    // maximise box still lets it grow to the whole screen.
     if (m_template->style & WS_MAXIMIZEBOX)
-        m_window->resize(size.right, size.bottom);
+        m_window->setMinimumSize(size.right, size.bottom);
     else
         m_window->setFixedSize(size.right, size.bottom);
 
@@ -316,17 +326,32 @@ INT_PTR CDialog::DoModal() {
             }
     }
     if (!m_ending)
-        m_window->exec();
+        RunModalLoop();
     OnDestroy();
     Destroy();
     return m_result;
+}
+
+// A loop of our own rather than QDialog::exec(), which also ends when the window is only
+// hidden: here only EndDialog ends it, as on Windows.
+void CDialog::RunModalLoop() {
+    QEventLoop loop;
+    m_loop = &loop;
+    g_running.push_back(this);
+    m_window->show();
+    if (!m_ending)
+        loop.exec(QEventLoop::DialogExec);
+    g_running.erase(std::find(g_running.begin(), g_running.end(), this));
+    m_loop = nullptr;
 }
 
 void CDialog::EndDialog(int result) {
     m_result = result;
     m_ending = true;
     if (m_window)
-        m_window->done(result);
+        m_window->hideWithResult(result);
+    if (m_loop)
+        m_loop->exit();
 }
 
 CWnd* CDialog::GetDlgItem(int id) {

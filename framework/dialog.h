@@ -177,6 +177,7 @@ protected:
 private:
     friend class DialogWindow;
     void Build();
+    void RunModalLoop();
     void Destroy();
 
     UINT m_templateId;
@@ -188,6 +189,7 @@ private:
     std::map<UINT_PTR, std::unique_ptr<class QTimer>> m_timers;
     std::unique_ptr<CMenu> m_systemMenu;
     std::unique_ptr<CWnd> m_self;
+    class QEventLoop* m_loop = nullptr; // while DoModal runs its loop
     bool m_ending = false;
     int m_result = -1;
 };

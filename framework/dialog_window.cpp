@@ -69,8 +69,8 @@ QFont TemplateFont(std::string_view /*face*/, int points) {
     return font;
 }
 
-DialogWindow::DialogWindow(CDialog* owner, const DialogTemplate& tpl)
-    : QDialog(nullptr, FlagsFor(tpl)), m_owner(owner) {
+DialogWindow::DialogWindow(CDialog* owner, const DialogTemplate& tpl, QWidget* parentWindow)
+    : QDialog(parentWindow, FlagsFor(tpl)), m_owner(owner) {
     setObjectName(QStringLiteral("dialog_%1").arg(tpl.id));
     setProperty("templateId", tpl.id);
     setWindowTitle(ToQt(tpl.caption));
@@ -78,9 +78,13 @@ DialogWindow::DialogWindow(CDialog* owner, const DialogTemplate& tpl)
     QFontMetrics fm(font());
     m_baseX = AverageCharWidth(fm);
     m_baseY = fm.height();
-    setWindowModality(Qt::ApplicationModal);
+    // Modal to its owner only: an application-modal window would also block the
+    // notification icon, whose menu must work while a dialog is open.
+    setWindowModality(Qt::WindowModal);
     setSizeGripEnabled(false);
 }
+
+void DialogWindow::done(int result) { m_owner->EndDialog(result); }
 
 DialogWindow* DialogWindow::fromWidget(QWidget* widget) {
     while (widget && !dynamic_cast<DialogWindow*>(widget))

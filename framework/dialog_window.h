@@ -9,12 +9,16 @@ class QAbstractButton;
 
 class DialogWindow : public QDialog {
 public:
-    DialogWindow(CDialog* owner, const DialogTemplate& tpl);
+    // `parentWindow`: the window of the dialog that owns this one, or null.
+    DialogWindow(CDialog* owner, const DialogTemplate& tpl, QWidget* parentWindow);
 
     CDialog* owner() const { return m_owner; }
     int defaultButtonId() const { return m_defaultId; }
     void setDefaultButtonId(int id) { m_defaultId = id; }
     void showSystemMenu(const QPoint& globalPos);
+    // Ends the dialog as EndDialog does (its modal loop included).
+    void done(int result) override;
+    void hideWithResult(int result) { QDialog::done(result); }
 
     // Dialog base units of the template font: average character width and height.
     int baseUnitX() const { return m_baseX; }
@@ -40,6 +44,10 @@ private:
     int m_defaultId = IDOK;
     int m_baseX = 0, m_baseY = 0;
 };
+
+// The window of the innermost dialog whose modal loop runs: the owner of the next dialog
+// or message box. Null when none runs.
+QWidget* ModalOwnerWindow();
 
 // Font a template names, mapped to one that exists here and draws Chinese.
 QFont TemplateFont(std::string_view face, int points);

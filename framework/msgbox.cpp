@@ -1,13 +1,13 @@
 #include "msgbox.h"
 
+#include "dialog_window.h"
 #include "winapp.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 int AfxMessageBox(const std::string& text, UINT type) {
-    QMessageBox box(QApplication::activeModalWidget());
+    QMessageBox box(ModalOwnerWindow());
     box.setObjectName("AfxMessageBox");
     box.setWindowTitle(QString::fromStdString(AfxGetAppName()));
     box.setText(QString::fromStdString(text));
@@ -15,7 +15,7 @@ int AfxMessageBox(const std::string& text, UINT type) {
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
-    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowModality(Qt::WindowModal); // leaves the notification icon usable
     box.exec();
     return IDOK;
 }

@@ -1,7 +1,7 @@
 #include "shell.h"
 
 #include "dialog_window.h"
-#include "resources.h"
+#include "tray.h"
 
 #include <QCursor>
 #include <QDesktopServices>
@@ -9,45 +9,10 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
-#include <QSystemTrayIcon>
 #include <QUrl>
 
-#include <map>
-#include <memory>
-#include <utility>
 
 namespace {
-
-class QtNotificationArea : public NotificationArea {
-public:
-    bool Available() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
-
-    bool Add(const NOTIFYICONDATA& data) override {
-        const Key key{data.hWnd, data.uID};
-        if (!Available() || m_icons.count(key))
-            return false;
-        auto icon = std::make_unique<QSystemTrayIcon>(LoadIconResource(data.hIcon));
-        icon->setToolTip(QString::fromStdString(data.szTip));
-        CDialog* owner = data.hWnd;
-        const UINT id = data.uID, message = data.uCallbackMessage;
-        QObject::connect(icon.get(), &QSystemTrayIcon::activated, icon.get(),
-                         [owner, id, message](QSystemTrayIcon::ActivationReason reason) {
-                             UINT mouse = reason == QSystemTrayIcon::DoubleClick ? WM_LBUTTONDBLCLK
-                                          : reason == QSystemTrayIcon::Context   ? WM_RBUTTONUP
-                                                                                 : WM_LBUTTONUP;
-                             owner->SendMessage(message, id, mouse);
-                         });
-        icon->show();
-        m_icons[key] = std::move(icon);
-        return true;
-    }
-
-    bool Delete(const NOTIFYICONDATA& data) override { return m_icons.erase({data.hWnd, data.uID}) > 0; }
-
-private:
-    using Key = std::pair<CDialog*, UINT>;
-    std::map<Key, std::unique_ptr<QSystemTrayIcon>> m_icons;
-};
 
 class DesktopShell : public ShellService {
 public:
@@ -70,8 +35,7 @@ ShellService* g_shell = nullptr;
 } // namespace
 
 NotificationArea& GetNotificationArea() {
-    static QtNotificationArea real;
-    return g_area ? *g_area : real;
+    return g_area ? *g_area : DesktopNotificationArea();
 }
 
 void SetNotificationArea(NotificationArea* area) { g_area = area; }

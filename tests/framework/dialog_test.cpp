@@ -101,6 +101,35 @@ TEST(Dialog, BoundCommandRunsInsteadOfTheDefault) {
     EXPECT_EQ(dlg.calls, Calls{"OnDestroy"});
 }
 
+// Only EndDialog ends a modal loop: a dialog hidden and back in its loop still runs, at
+// any depth. A nested dialog is owned by the one it opened over.
+TEST(Dialog, HidingKeepsTheModalLoopRunningAtEveryDepth) {
+    ModalDriver driver;
+    ProbeDlg outer, inner;
+    QWidget* outerWindow = nullptr;
+    bool innerRanOn = false, outerRanOn = false;
+    auto hideThenEndLater = [](ProbeDlg& dlg, bool& ranOn) {
+        dlg.ShowWindow(SW_HIDE);
+        QTimer::singleShot(0, dlg.Window(), [&dlg, &ranOn] {
+            ranOn = dlg.IsWindow() && !dlg.IsWindowVisible();
+            dlg.ShowWindow(SW_SHOWNORMAL);
+            dlg.EndDialog(IDOK);
+        });
+    };
+    driver.OnDialog(IDD_GIVEUP, [&](QWidget* d) {
+        outerWindow = d;
+        EXPECT_EQ(inner.DoModal(), IDOK);
+        hideThenEndLater(outer, outerRanOn);
+    });
+    driver.Then([&](QWidget* d) {
+        EXPECT_EQ(d->parentWidget(), outerWindow);
+        hideThenEndLater(inner, innerRanOn);
+    });
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_TRUE(innerRanOn);
+    EXPECT_TRUE(outerRanOn);
+}
+
 TEST(Dialog, GeometryFollowsDialogUnitsOfTheTemplateFont) {
     ModalDriver driver;
     driver.OnDialog(IDD_GIVEUP, [](QWidget* d) {

@@ -34,15 +34,16 @@ protected:
         return static_cast<CWordmillDlg*>(GetWordmillApp().m_pMainWnd);
     }
     // Runs the main window with `act` on it, then the steps in `more`.
-    void RunMain(const std::function<void(QWidget*)>& act,
-                 const std::vector<ModalDriver::Step>& more = {}) {
+    INT_PTR RunMain(const std::function<void(QWidget*)>& act,
+                    const std::vector<ModalDriver::Step>& more = {}) {
         driver.OnDialog(IDD_WORDMILL_DIALOG, act);
         for (const auto& step : more)
             driver.Then(step);
         CWordmillDlg dlg;
         world.app.m_pMainWnd = &dlg;
-        dlg.DoModal();
+        const INT_PTR result = dlg.DoModal();
         world.app.m_pMainWnd = nullptr;
+        return result;
     }
 
     AppWorld world;
@@ -95,32 +96,78 @@ TEST_F(MainWindowTest, TheTrayMenuHasFiveItemsAndExitEndsWithoutAsking) {
     EXPECT_EQ(seen, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)", "设置(&O)", "退出(&X)"}));
 }
 
-TEST_F(MainWindowTest, HidingShowsOneIconAndADoubleClickBringsTheWindowBack) {
+// Hidden by 隐藏 or by minimising, the window's loop runs on (the program keeps running)
+// until the icon brings it back; each check runs after the loop has gone on without it.
+TEST_F(MainWindowTest, HiddenTheProgramRunsOnUntilTheIconBringsTheWindowBack) {
     FakeNotificationArea tray(true);
-    RunMain([&](QWidget* main) {
+    bool cameBackTwice = false;
+    const INT_PTR result = RunMain([&](QWidget* main) {
         CWordmillDlg* dlg = Main(main);
         Click(main, IDC_HIDE);
-        EXPECT_FALSE(main->isVisible());
-        EXPECT_EQ(tray.icons.size(), 1u);
-        EXPECT_EQ(tray.lastTip, "计划任务提醒");
-        EXPECT_EQ(dlg->OnTrayNotify(IDR_MAINFRAME, WM_LBUTTONUP), 0); // a single click: nothing
-        EXPECT_FALSE(main->isVisible());
-        EXPECT_EQ(dlg->OnTrayNotify(999, WM_LBUTTONDBLCLK), 1); // another icon: nothing
-        EXPECT_FALSE(main->isVisible());
-        dlg->OnTrayNotify(IDR_MAINFRAME, WM_LBUTTONDBLCLK);
-        EXPECT_TRUE(main->isVisible());
-        EXPECT_FALSE(main->isMinimized());
+        QTimer::singleShot(0, main, [&, main, dlg] {
+            EXPECT_FALSE(main->isVisible());
+            EXPECT_EQ(tray.icons.size(), 1u);
+            EXPECT_EQ(tray.lastTip, "计划任务提醒");
+            EXPECT_EQ(dlg->OnTrayNotify(IDR_MAINFRAME, WM_LBUTTONUP), 0); // a single click: nothing
+            EXPECT_EQ(dlg->OnTrayNotify(999, WM_LBUTTONDBLCLK), 1);       // another icon: nothing
+            EXPECT_FALSE(main->isVisible());
+            dlg->OnTrayNotify(IDR_MAINFRAME, WM_LBUTTONDBLCLK);
+            EXPECT_TRUE(main->isVisible());
+            EXPECT_FALSE(main->isMinimized());
 
-        main->showMinimized(); // minimising hides to the notification area too
-        QTRY_VERIFY(!main->isVisible());
-        EXPECT_EQ(tray.icons.size(), 1u); // the second add was refused: still one icon
-        EXPECT_EQ(tray.adds, 2);
-        dlg->OnTrayNotify(IDR_MAINFRAME, WM_LBUTTONDBLCLK);
-        EXPECT_TRUE(main->isVisible());
-        EXPECT_FALSE(main->isMinimized());
-        Key(main, Qt::Key_Escape);
+            main->showMinimized();
+            QTRY_VERIFY(!main->isVisible());
+            QTimer::singleShot(0, main, [&, main, dlg] {
+                EXPECT_EQ(tray.icons.size(), 1u); // the second add was refused: still one icon
+                EXPECT_EQ(tray.adds, 2);
+                dlg->OnTrayNotify(IDR_MAINFRAME, WM_LBUTTONDBLCLK);
+                cameBackTwice = main->isVisible() && !main->isMinimized();
+                Key(main, Qt::Key_Escape);
+            });
+        });
     });
+    EXPECT_EQ(result, IDCANCEL); // ended by Esc, not by hiding
+    EXPECT_TRUE(cameBackTwice);
     EXPECT_TRUE(tray.icons.empty()); // removed when the program ends
+}
+
+// While a drill is open, the icon still takes clicks (a top-level window stands in for
+// the tray's own) and its menu opens the settings over the drill, owned by it.
+TEST_F(MainWindowTest, TheIconAndItsMenuWorkWhileADrillIsOpen) {
+    struct TrayWindow : QWidget {
+        int clicks = 0;
+        void mousePressEvent(QMouseEvent*) override { ++clicks; }
+    };
+    FakeNotificationArea tray(true);
+    QWidget* mainWindow = nullptr;
+    QWidget* drill = nullptr;
+    int trayClicks = 0;
+    RunMain([&](QWidget* main) {
+        mainWindow = main;
+        Click(main, IDC_BROWSE);
+    }, {[&](QWidget* browse) {
+            drill = browse;
+            EXPECT_EQ(TemplateOf(browse), unsigned(IDD_BROWSE));
+            EXPECT_EQ(browse->parentWidget(), mainWindow);
+            TrayWindow trayWindow;
+            trayWindow.show();
+            trayWindow.resize(20, 20);
+            QTest::mouseClick(trayWindow.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5)); // through the modal check
+            trayClicks = trayWindow.clicks;
+            ChooseFromNextMenu(QStringLiteral("设置(&O)"));
+            Main(browse)->OnTrayNotify(IDR_MAINFRAME, WM_RBUTTONUP);
+        },
+        [&](QWidget* settings) {
+            EXPECT_EQ(TemplateOf(settings), unsigned(IDD_SETTINGS));
+            EXPECT_EQ(settings->parentWidget(), drill);
+            Key(settings, Qt::Key_Escape);
+        },
+        [&](QWidget* browse) {
+            EXPECT_EQ(browse, drill);
+            Key(browse, Qt::Key_Escape);
+        },
+        [](QWidget* main) { Key(main, Qt::Key_Escape); }});
+    EXPECT_EQ(trayClicks, 1);
 }
 
 TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowOnlyMinimises) {
@@ -175,7 +222,8 @@ TEST_F(MainWindowTest, TheGameButtonAsksForTheGuideThenTheGame) {
 
 TEST_F(MainWindowTest, TheBackgroundIsStretchedOverTheWholeClientArea) {
     RunMain([](QWidget* main) {
-        for (QSize size : {QSize(500, 300), QSize(900, 700)}) {
+        // The template's size is the least; larger when maximised.
+        for (QSize size : {main->minimumSize(), main->minimumSize() + QSize(300, 200)}) {
             main->resize(size);
             QImage shot = main->grab().toImage();
             QImage expected = QImage(QStringLiteral(":/res/bitmap151.png"))

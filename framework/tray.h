@@ -1,0 +1,16 @@
+// The notification icon on the desktop's tray. Private to the framework.
+#pragma once
+
+#include "shell.h"
+
+#include <QSystemTrayIcon>
+
+// The mouse message an icon click reaches its window with. Status-notifier trays (the
+// D-Bus protocol) send only an activate request for a left click, never a double click:
+// there it stands for the double click, so a hidden window can always come back.
+UINT TrayMouseMessage(QSystemTrayIcon::ActivationReason reason, bool statusNotifierTray);
+
+// Whether Qt shows icons through a status-notifier host rather than an XEmbed tray.
+bool StatusNotifierTrayInUse();
+
+NotificationArea& DesktopNotificationArea();
