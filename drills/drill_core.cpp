@@ -7,6 +7,7 @@
 
 const char* const kRemainingPrefix = "剩下的单词数为";
 const char* const kTaskDone = "今天任务已完成";
+const char* const kReviewsNotKept = "错词没能存进数据库，下次关闭时会再试一次。\n";
 
 DrillCore::DrillCore(const DrillKeys& keys, std::function<void(const std::string&)> report)
     : m_keys(keys), m_report(std::move(report)) {}
@@ -82,6 +83,14 @@ bool DrillCore::PickNextWord() {
 }
 
 bool DrillCore::TakeDueRow() {
+    if (m_reviewCursorStale) {
+        m_reviewCursorStale = false;
+        try {
+            ReopenReviewCursor();
+        } catch (const _com_error&) {
+            // Reported by the close that failed; the next close tries again.
+        }
+    }
     bool taken = false;
     Guard(m_reviewCursor, [this, &taken] {
         Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
@@ -93,8 +102,14 @@ bool DrillCore::TakeDueRow() {
             if (!age.IsDue(date))
                 continue;
             WordRecord due{FieldText(m_reviewCursor, "danci"), FieldText(m_reviewCursor, "fanyi"), 0, 1};
-            rs->Delete(adAffectCurrent);
-            rs->Update();
+            try {
+                rs->Delete(adAffectCurrent);
+                rs->Update();
+            } catch (const _com_error& e) {
+                if (e.Error() == adErrNoCurrentRecord)
+                    continue; // another running copy took it first
+                throw;
+            }
             m_current = std::move(due);
             m_source = WordSource::Fresh;
             m_currentEntry.reset();
@@ -192,17 +207,7 @@ void DrillCore::SettleDueWord() {
     const std::int64_t row = *m_restoredDueRow;
     m_restoredDueRow.reset();
     std::erase(m_storedRows, row);
-    Guard(m_reviewCursor, [this, row] {
-        try {
-            m_reviewCursor.rs->SetBookmark(row);
-        } catch (const _com_error& e) {
-            if (e.Error() == adErrNoCurrentRecord)
-                return; // already gone
-            throw;
-        }
-        m_reviewCursor.rs->Delete(adAffectCurrent);
-        m_reviewCursor.rs->Update();
-    });
+    Guard(m_reviewCursor, [this, row] { DeleteStoredRow(row); });
 }
 
 void DrillCore::SaveProgress() {
@@ -213,32 +218,59 @@ void DrillCore::SaveProgress() {
     WritePosition();
 }
 
+// All rows in one transaction: stored together or not at all. A failure is reported
+// once, and the review list stays for the next close to try again.
 void DrillCore::StoreReviewRows() {
-    if (!m_reviewCursor.usable)
-        return;
-    // All rows in one transaction: one write to disk, not one per word.
-    const bool batched = Guard(m_reviewCursor, [this] { m_connection->BeginTrans(); });
-    const std::string today = TodayReviewDate();
-    RemoveStoredRows();
+    std::vector<ReviewRow> rows;
     for (const WordRecord& entry : m_reviewList)
-        if (entry.score >= 0)
-            StoreRow(entry.word, entry.translation, today);
+        if (entry.score >= 0 && !entry.word.empty())
+            rows.push_back({entry.word, entry.translation, TodayReviewDate()});
     // A due word still waiting for its grade keeps its date, so it stays due.
-    m_restoredDueRow.reset();
-    if (m_ungradedDueDate && StoreRow(m_current.word, m_current.translation, *m_ungradedDueDate))
-        m_restoredDueRow = m_storedRows.back();
-    if (!batched)
+    const bool keepsDueWord = m_ungradedDueDate && !m_current.word.empty();
+    if (keepsDueWord)
+        rows.push_back({m_current.word, m_current.translation, *m_ungradedDueDate});
+    if (rows.empty() && m_storedRows.empty())
         return;
     try {
-        m_connection->CommitTrans();
-    } catch (const _com_error& e) {
-        m_report(e.ErrorMessage());
+        if (!m_reviewCursor.usable)
+            ReopenReviewCursor();
+        m_connection->BeginTrans();
+        std::vector<std::int64_t> stored;
         try {
-            m_connection->RollbackTrans();
+            RemoveStoredRows();
+            for (const ReviewRow& row : rows)
+                stored.push_back(StoreRow(row));
+            m_connection->CommitTrans();
         } catch (const _com_error&) {
-            // Already rolled back by the engine.
+            RollBackQuietly();
+            // Its copy of the table no longer matches the file: read it again when next needed.
+            m_reviewCursor.usable = false;
+            m_reviewCursorStale = true;
+            throw;
         }
-        m_reviewCursor.usable = false; // its rows no longer match the table
+        m_storedRows = std::move(stored);
+        m_restoredDueRow.reset();
+        if (keepsDueWord)
+            m_restoredDueRow = m_storedRows.back();
+    } catch (const _com_error& e) {
+        m_report(kReviewsNotKept + e.ErrorMessage());
+    }
+}
+
+void DrillCore::ReopenReviewCursor() {
+    m_reviewCursor.usable = false;
+    m_reviewCursorStale = false;
+    m_reviewCursor.rs.CreateInstance();
+    m_reviewCursor.rs->Open(std::string("SELECT * FROM ") + m_keys.reviewTable, m_connection, adOpenDynamic,
+                            adLockOptimistic, adCmdText);
+    m_reviewCursor.usable = true;
+}
+
+void DrillCore::RollBackQuietly() {
+    try {
+        m_connection->RollbackTrans();
+    } catch (const _com_error&) {
+        // The engine rolled it back itself (a full disk, for one).
     }
 }
 
@@ -247,41 +279,39 @@ void DrillCore::WritePosition() {
                                m_iniPath);
 }
 
-// Each row on its own: a failure is shown and the next row is tried.
-bool DrillCore::StoreRow(const std::string& word, const std::string& translation,
-                         const std::string& date) {
-    if (!m_reviewCursor.usable || word.empty())
-        return false;
+// A failure leaves nothing behind: the half-made row is dropped, and the caller rolls
+// the batch back.
+std::int64_t DrillCore::StoreRow(const ReviewRow& row) {
     Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
     try {
         rs->AddNew();
-        rs->PutCollect("danci", word);
-        rs->PutCollect("fanyi", translation);
-        rs->PutCollect("time", date);
+        rs->PutCollect("danci", row.word);
+        rs->PutCollect("fanyi", row.translation);
+        rs->PutCollect("time", row.date);
         rs->Update();
-        m_storedRows.push_back(rs->GetBookmark());
-        return true;
-    } catch (const _com_error& e) {
-        m_report(e.ErrorMessage());
-        return false;
+    } catch (const _com_error&) {
+        rs->CancelUpdate();
+        throw;
     }
+    return rs->GetBookmark();
 }
 
 void DrillCore::RemoveStoredRows() {
-    if (!m_reviewCursor.usable)
-        return;
-    Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
-    for (std::int64_t row : m_storedRows) {
-        try {
-            rs->SetBookmark(row);
-            rs->Delete(adAffectCurrent);
-            rs->Update();
-        } catch (const _com_error& e) {
-            if (e.Error() != adErrNoCurrentRecord) // already taken again as a due row
-                m_report(e.ErrorMessage());
-        }
+    for (std::int64_t row : m_storedRows)
+        DeleteStoredRow(row);
+}
+
+// Deletes a row this drill stored, if it is still there as stored: it may have been taken
+// again as a due row, here or by another running copy.
+void DrillCore::DeleteStoredRow(std::int64_t row) {
+    try {
+        m_reviewCursor.rs->SetBookmark(row);
+        m_reviewCursor.rs->Delete(adAffectCurrent);
+        m_reviewCursor.rs->Update();
+    } catch (const _com_error& e) {
+        if (e.Error() != adErrNoCurrentRecord)
+            throw;
     }
-    m_storedRows.clear();
 }
 
 bool DrillCore::MustConfirmGiveUp() const {

@@ -23,6 +23,7 @@ inline constexpr DrillKeys kSpellKeys{"ts", "tsmount", "smount", "spellfuxi"};
 
 extern const char* const kRemainingPrefix; // "剩下的单词数为"
 extern const char* const kTaskDone;        // "今天任务已完成"
+extern const char* const kReviewsNotKept;  // before the error text when a close could not store
 
 class DrillCore {
 public:
@@ -78,9 +79,15 @@ private:
     bool TakeBankWord();
     void UpdateLabel();
     std::string FieldText(Cursor& cursor, const char* column);
+    struct ReviewRow {
+        std::string word, translation, date;
+    };
     void StoreReviewRows();
+    void ReopenReviewCursor();
+    void RollBackQuietly();
     void RemoveStoredRows();
-    bool StoreRow(const std::string& word, const std::string& translation, const std::string& date);
+    void DeleteStoredRow(std::int64_t row);
+    std::int64_t StoreRow(const ReviewRow& row);
 
     DrillKeys m_keys;
     std::function<void(const std::string&)> m_report;
@@ -92,6 +99,7 @@ private:
     long long m_todayCount = 0;
     Cursor m_bankCursor;
     Cursor m_reviewCursor;
+    bool m_reviewCursorStale = false; // after a failed close, until read again
     bool m_bankClosed = false;
 
     WordRecord m_current;

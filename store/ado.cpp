@@ -78,6 +78,26 @@ std::string TableOfSelectAll(std::string_view sql) {
     return std::string(name);
 }
 
+// A name for the row id that no column of `table` shadows: a column called "rowid"
+// would otherwise be read and deleted by in its place.
+std::string RowIdName(sqlite3* db, const std::string& table) {
+    sqlite::Statement info(db, "SELECT name FROM pragma_table_info(?1)");
+    if (!info.ok())
+        ThrowEngineError(db);
+    info.BindText(1, table);
+    std::vector<std::string> columns;
+    int rc;
+    while ((rc = info.Step()) == SQLITE_ROW)
+        columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 0)));
+    if (rc != SQLITE_DONE)
+        ThrowEngineError(db);
+    for (const char* name : {"rowid", "_rowid_", "oid"})
+        if (std::none_of(columns.begin(), columns.end(),
+                         [name](const std::string& c) { return SameIgnoringCase(c, name); }))
+            return name;
+    throw _com_error(E_FAIL, "table " + table + " hides its row id behind columns");
+}
+
 } // namespace
 
 // ---- Connection ----------------------------------------------------------------------
@@ -155,14 +175,8 @@ void Connection::SetBusyTimeout(int milliseconds) {
 
 Recordset::Recordset() = default;
 
-Recordset::~Recordset() {
-    try {
-        if (m_pending && m_db && m_db->open())
-            FlushPending();
-    } catch (const _com_error&) {
-        // A destructor has nobody to tell; the change is lost as ADO would lose it.
-    }
-}
+// A change still pending is dropped: a half-filled row must never be written.
+Recordset::~Recordset() = default;
 
 void Recordset::Open(const std::string& source, const _ConnectionPtr& activeConnection,
                      CursorTypeEnum /*cursorType*/, LockTypeEnum /*lockType*/, long /*options*/) {
@@ -198,9 +212,10 @@ void Recordset::Load(const std::string& table) {
     if (rc != SQLITE_ROW)
         ThrowEngineError(db);
     m_table = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0));
+    m_rowid = RowIdName(db, m_table);
 
-    sqlite::Statement select(db, "SELECT rowid, * FROM " + sqlite::QuoteIdentifier(m_table) +
-                                     " ORDER BY rowid");
+    sqlite::Statement select(db, "SELECT " + m_rowid + ", * FROM " + sqlite::QuoteIdentifier(m_table) +
+                                     " ORDER BY " + m_rowid);
     if (!select.ok())
         ThrowEngineError(db);
     const int columns = sqlite3_column_count(select.get());
@@ -287,8 +302,13 @@ void Recordset::Move(long numRecords) {
     if ((numRecords > 0 && adoEOF()) || (numRecords < 0 && BOF()))
         throw _com_error(adErrNoCurrentRecord, "already at the end");
     // From a deleted row the rows after it have moved up into its place.
-    std::ptrdiff_t from = m_currentDeleted && numRecords > 0 ? m_pos - 1 : m_pos;
-    SetPosition(from + numRecords);
+    const std::ptrdiff_t from = m_currentDeleted && numRecords > 0 ? m_pos - 1 : m_pos;
+    const auto size = static_cast<std::ptrdiff_t>(m_rows.size());
+    // Clamped before adding, so that a huge count cannot overflow.
+    if (numRecords > 0)
+        SetPosition(numRecords >= size - from ? size : from + numRecords);
+    else
+        SetPosition(numRecords <= -1 - from ? -1 : from + numRecords);
 }
 
 void Recordset::MoveFirst() {
@@ -362,14 +382,57 @@ void Recordset::Delete(AffectEnum /*affectRecords*/) {
     }
     RequireCurrent();
     m_pending.reset();
-    const auto at = static_cast<size_t>(m_pos);
-    sqlite::Statement del(m_db->handle,
-                          "DELETE FROM " + sqlite::QuoteIdentifier(m_table) + " WHERE rowid = ?1");
+    const Row& row = m_rows[static_cast<size_t>(m_pos)];
+    // Only the row as it was read: another program may have deleted it and the engine
+    // given its id to a row of its own.
+    sqlite::Statement del(m_db->handle, "DELETE FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
     if (!del.ok())
         ThrowEngineError(m_db->handle);
-    del.BindInt64(1, m_rows[at].rowid);
+    BindAsRead(del, row);
     if (del.Step() != SQLITE_DONE)
         ThrowEngineError(m_db->handle);
+    if (sqlite3_changes(m_db->handle) == 1) {
+        ForgetCurrentRow();
+        return;
+    }
+    if (StoredAsRead(row)) // there, yet not deleted (a trigger that ignores deletes)
+        throw _com_error(E_FAIL, "the row could not be deleted");
+    ForgetCurrentRow();
+    throw _com_error(adErrNoCurrentRecord, "row changed or deleted by another program");
+}
+
+// Whether the table still holds `row` with the values it was read with.
+bool Recordset::StoredAsRead(const Row& row) const {
+    sqlite::Statement find(m_db->handle, "SELECT 1 FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
+    if (!find.ok())
+        ThrowEngineError(m_db->handle);
+    BindAsRead(find, row);
+    const int rc = find.Step();
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        ThrowEngineError(m_db->handle);
+    return rc == SQLITE_ROW;
+}
+
+// " WHERE" the row id and every column are as a row was read (see BindAsRead).
+std::string Recordset::AsReadCondition() const {
+    std::string sql = " WHERE " + m_rowid + " = ?";
+    for (const std::string& column : m_columns)
+        sql += " AND " + sqlite::QuoteIdentifier(column) + " IS ?";
+    return sql;
+}
+
+void Recordset::BindAsRead(sqlite::Statement& stmt, const Row& row) {
+    stmt.BindInt64(1, row.rowid);
+    for (size_t i = 0; i < row.values.size(); ++i) {
+        const int index = static_cast<int>(i) + 2;
+        if (row.values[i])
+            stmt.BindText(index, *row.values[i]);
+        else
+            stmt.BindNull(index);
+    }
+}
+
+void Recordset::ForgetCurrentRow() {
     m_rows.erase(m_rows.begin() + m_pos);
     m_currentDeleted = true; // still on the deleted row until the next move
 }
@@ -378,6 +441,11 @@ void Recordset::Update() {
     RequireOpen();
     if (m_pending)
         FlushPending();
+}
+
+void Recordset::CancelUpdate() {
+    RequireOpen();
+    m_pending.reset();
 }
 
 void Recordset::FlushPending() {
@@ -404,7 +472,7 @@ void Recordset::FlushPending() {
         std::string sets;
         for (size_t i : changed)
             sets += (sets.empty() ? "" : ", ") + sqlite::QuoteIdentifier(m_columns[i]) + " = ?";
-        sql = "UPDATE " + table + " SET " + sets + " WHERE rowid = ?";
+        sql = "UPDATE " + table + " SET " + sets + " WHERE " + m_rowid + " = ?";
     }
     sqlite::Statement stmt(db, sql);
     if (!stmt.ok())

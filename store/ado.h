@@ -44,6 +44,9 @@ private:
 namespace ado_detail {
 struct Database;
 }
+namespace sqlite {
+class Statement;
+}
 
 class Connection {
 public:
@@ -108,8 +111,12 @@ public:
     FieldValue GetCollect(const std::string& column) const;
     void PutCollect(const std::string& column, const std::string& value);
     void AddNew();
+    // Deletes the current row if the table still holds it as read; a row another program
+    // changed or deleted meanwhile raises adErrNoCurrentRecord and leaves the table alone.
     void Delete(AffectEnum affectRecords);
     void Update();
+    // Drops the pending AddNew or edits: nothing of them reaches the table.
+    void CancelUpdate();
 
 private:
     struct Row {
@@ -127,9 +134,14 @@ private:
     void Load(const std::string& table);
     void FlushPending();
     void SetPosition(std::ptrdiff_t pos);
+    bool StoredAsRead(const Row& row) const;
+    std::string AsReadCondition() const;
+    static void BindAsRead(sqlite::Statement& stmt, const Row& row);
+    void ForgetCurrentRow();
 
     std::shared_ptr<ado_detail::Database> m_db;
     std::string m_table;
+    std::string m_rowid; // the name of the row id not shadowed by a column
     std::vector<std::string> m_columns;
     std::vector<Row> m_rows;
     std::ptrdiff_t m_pos = 0;       // -1: BOF; m_rows.size(): EOF

@@ -312,3 +312,89 @@ TEST_F(DrillCoreTest, AReopenedBankGoesOnFromThePosition) {
 }
 
 } // namespace
+
+namespace {
+
+// A close that cannot store shows one message and leaves the table as it was (the rows
+// of the last good close included); the list stays, and the next close stores it all.
+TEST_F(DrillCoreTest, AFailedCloseStoresNothingSaysSoOnceAndTheNextCloseTriesAgain) {
+    struct Fault {
+        const char* name;
+        std::function<void()> inject, clear;
+        std::vector<std::string> rowsLeft = {"six0|2026-12-08"}; // after the failed close
+    };
+    sqlite3* other = nullptr;
+    const std::vector<Fault> faults = {
+        {"file locked by another program",
+         [&] {
+             sqlite3_open(world.db.c_str(), &other);
+             sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+         },
+         [&] {
+             sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+             sqlite3_close(other);
+         }},
+        {"full in the middle of the batch",
+         [&] {
+             world.Sql("CREATE TRIGGER full BEFORE INSERT ON readfuxi WHEN (SELECT count(*) FROM readfuxi) >= 1 "
+                       "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
+         },
+         [&] { world.Sql("DROP TRIGGER full"); }},
+        {"review table without a column",
+         [&] { world.Sql("ALTER TABLE readfuxi DROP COLUMN time"); },
+         [&] { world.Sql("ALTER TABLE readfuxi ADD COLUMN time TEXT"); },
+         {"six0|<null>"}}, // the test's own doing: the dropped column's values are gone
+        {"review table missing",
+         [&] { world.Sql("DROP TABLE readfuxi"); },
+         [&] { world.Sql("CREATE TABLE readfuxi (danci TEXT, fanyi TEXT, time TEXT)"); },
+         {}}, // the whole table went
+    };
+    for (const Fault& fault : faults) {
+        world.Sql("DELETE FROM readfuxi");
+        world.Ini("CET6", "rmount", "0");
+        world.connection = OpenConnection(world.db);
+        world.connection->SetBusyTimeout(20);
+        DrillCore& drill = Start();
+        drill.PickNextWord();
+        drill.GradeWrong(true);
+        drill.SaveProgress(); // a good close, then the learner stayed
+        drill.PickNextWord();
+        ASSERT_EQ(drill.Current().word, "six1");
+        drill.GradeWrong(true);
+        messages.clear();
+        fault.inject();
+        drill.SaveProgress();
+        fault.clear();
+        ASSERT_EQ(messages.size(), 1u) << fault.name;
+        EXPECT_EQ(messages[0].rfind(kReviewsNotKept, 0), 0u) << fault.name << ": " << messages[0];
+        EXPECT_EQ(world.Rows("readfuxi"), fault.rowsLeft) << fault.name;
+        drill.SaveProgress();
+        EXPECT_EQ(messages.size(), 1u) << fault.name;
+        EXPECT_EQ(world.Rows("readfuxi"),
+                  (std::vector<std::string>{"six0|2026-12-08", "six1|2026-12-08"}))
+            << fault.name;
+    }
+}
+
+// Two running copies: B takes the due row that A stored back at a cancelled close, and
+// the engine gives B's own missed word the same row id. A must not delete B's row.
+TEST_F(DrillCoreTest, ARowStoredByAnotherCopyUnderAReusedIdIsLeftAlone) {
+    world.Sql("INSERT INTO readfuxi VALUES ('old', '旧', '2026-12-01')");
+    DrillCore& a = Start();
+    ASSERT_TRUE(a.PickNextWord());
+    a.SaveProgress(); // "old" stored back with its own date
+    DrillCore b(kBrowseKeys, [this](const std::string& m) { messages.push_back(m); });
+    b.SetUp(OpenConnection(world.db), 40, world.ini);
+    ASSERT_TRUE(b.PickNextWord());
+    ASSERT_EQ(b.Current().word, "old");
+    b.GradeWrong(true);
+    b.SaveProgress();
+    ASSERT_EQ(world.Rows("readfuxi"), std::vector<std::string>{"old|2026-12-08"});
+    a.GradeRight(); // A settles its due word: its copy of the row is gone
+    EXPECT_EQ(world.Rows("readfuxi"), std::vector<std::string>{"old|2026-12-08"});
+    a.SaveProgress();
+    EXPECT_EQ(world.Rows("readfuxi"), std::vector<std::string>{"old|2026-12-08"});
+    EXPECT_TRUE(messages.empty());
+}
+
+} // namespace

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <limits>
+
 namespace {
 
 HRESULT CodeOf(const std::function<void()>& action) {
@@ -216,6 +218,65 @@ TEST_F(AdoTest, ALockedFileFailsAfterTheBusyTimeoutWithoutCrashing) {
     EXPECT_EQ(CodeOf([&] { rs->Update(); }), E_FAIL);
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(other);
+}
+
+} // namespace
+
+namespace {
+
+// A delete takes only the row as it was read, and says when it took nothing.
+TEST_F(AdoTest, DeleteTakesOnlyTheRowAsReadAndSaysWhenItCannot) {
+    auto run = [this](const char* sql) {
+        sqlite3* raw = nullptr;
+        sqlite3_open(db.c_str(), &raw);
+        EXPECT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        sqlite3_close(raw);
+    };
+    run("INSERT INTO readfuxi VALUES ('a', '甲', '2026-12-01'), ('b', '乙', '2026-12-01')");
+    _ConnectionPtr c = OpenConnection(db);
+    _RecordsetPtr rs = OpenTable(c, "readfuxi");
+    rs->MoveNext();
+    // Another program deleted "b" and its row id went to a row of its own.
+    run("DELETE FROM readfuxi WHERE danci = 'b'; INSERT INTO readfuxi VALUES ('c', '丙', '2026-12-08')");
+    EXPECT_EQ(CodeOf([&] { rs->Delete(adAffectCurrent); }), adErrNoCurrentRecord);
+    EXPECT_EQ(Words(OpenTable(c, "readfuxi")), (std::vector<std::string>{"a", "c"}));
+
+    run("CREATE TRIGGER keep BEFORE DELETE ON readfuxi BEGIN SELECT RAISE(IGNORE); END");
+    rs->MoveFirst();
+    EXPECT_EQ(CodeOf([&] { rs->Delete(adAffectCurrent); }), E_FAIL);
+    run("DROP TRIGGER keep");
+
+    // A column named rowid neither hides the real row id nor takes its place.
+    run("CREATE TABLE odd (danci TEXT, rowid TEXT); INSERT INTO odd VALUES ('x', '2'), ('y', '1')");
+    _RecordsetPtr oddRs = OpenTable(c, "odd");
+    oddRs->Delete(adAffectCurrent);
+    EXPECT_EQ(Words(OpenTable(c, "odd")), std::vector<std::string>{"y"});
+
+    // Huge moves stop at the ends.
+    rs = OpenTable(c, "CET4");
+    rs->MoveNext();
+    rs->Move(std::numeric_limits<long>::max());
+    EXPECT_TRUE(rs->adoEOF());
+    rs->Move(std::numeric_limits<long>::min());
+    EXPECT_TRUE(rs->BOF());
+}
+
+// A pending new row that failed or was cancelled never reaches the table.
+TEST_F(AdoTest, APendingRowIsNeverWrittenUnlessUpdated) {
+    _ConnectionPtr c = OpenConnection(db);
+    {
+        _RecordsetPtr rs = OpenTable(c, "readfuxi");
+        rs->AddNew();
+        rs->PutCollect("danci", "half");
+        EXPECT_EQ(CodeOf([&] { rs->PutCollect("nope", "x"); }), adErrItemNotFound);
+        rs->CancelUpdate();
+        rs->AddNew();
+        rs->PutCollect("danci", "whole");
+        rs->Update();
+        rs->AddNew();
+        rs->PutCollect("danci", "dropped"); // released while pending
+    }
+    EXPECT_EQ(Words(OpenTable(c, "readfuxi")), std::vector<std::string>{"whole"});
 }
 
 } // namespace
