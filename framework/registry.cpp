@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -21,45 +22,73 @@ const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 namespace {
 
-// An argument of Exec: quoted, with the characters desktop entries reserve escaped,
-// then the string-value escape applied to backslashes.
+// A string value: the escapes desktop entries define, so that no character of the text
+// can end the line or start another key.
+std::string StringValue(const std::string& text) {
+    std::string value;
+    for (char c : text) {
+        switch (c) {
+        case '\\': value += "\\\\"; break;
+        case '\n': value += "\\n"; break;
+        case '\r': value += "\\r"; break;
+        case '\t': value += "\\t"; break;
+        default: value += c;
+        }
+    }
+    return value;
+}
+
+// An argument of Exec: quoted, with the characters reserved inside quotes escaped, field
+// codes' % doubled, then written as a string value.
 std::string ExecArgument(const std::string& path) {
     std::string quoted = "\"";
     for (char c : path) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
             quoted += '\\';
-        quoted += c;
+        quoted += c == '%' ? std::string("%%") : std::string(1, c);
     }
     quoted += '"';
-    std::string value;
-    for (char c : quoted) {
-        if (c == '\\')
-            value += "\\\\";
-        else if (c == '%')
-            value += "%%";
-        else
-            value += c;
-    }
-    return value;
+    return StringValue(quoted);
 }
 
-// A plain string value: backslashes and line breaks escaped.
-std::string StringValue(const std::string& text) {
-    std::string value;
-    for (char c : text) {
-        if (c == '\\')
-            value += "\\\\";
-        else if (c == '\n')
-            value += "\\n";
-        else if (c == '\r')
-            value += "\\r";
-        else
-            value += c;
+// Desktop entries are UTF-8 throughout; a name that is not cannot be written safely.
+bool IsUtf8(const std::string& text) {
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
     }
-    return value;
+    return true;
 }
 
 fs::path EntryPath(HKEY key, const char* name) { return key->folder / (std::string(name) + ".desktop"); }
+
+// Written beside, then renamed over: a desktop session never reads half an entry.
+bool WriteWhole(const fs::path& path, const std::string& content) {
+    fs::path temp = path;
+    temp += ".new";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << content;
+        out.close();
+        if (!out) {
+            std::error_code ec;
+            fs::remove(temp, ec);
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, path, ec);
+    if (!ec)
+        return true;
+    fs::remove(temp, ec);
+    return false;
+}
 
 } // namespace
 
@@ -87,7 +116,9 @@ LONG RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type, const std::st
         return ERROR_FILE_NOT_FOUND;
     std::error_code ec;
     const std::string directory = fs::current_path(ec).string();
-    std::ofstream entry(EntryPath(key, name), std::ios::binary | std::ios::trunc);
+    if (ec || !IsUtf8(data) || !IsUtf8(directory))
+        return ERROR_INVALID_DATA;
+    std::ostringstream entry;
     entry << "[Desktop Entry]\n"
           << "Type=Application\n"
           << "Name=Wordmill\n"
@@ -96,8 +127,7 @@ LONG RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type, const std::st
           // Data files are found in the current directory: start where the learner set up.
           << "Path=" << StringValue(directory) << "\n"
           << "Terminal=false\n";
-    entry.close();
-    return entry ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    return WriteWhole(EntryPath(key, name), entry.str()) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 LONG RegDeleteValueA(HKEY key, const char* name) {

@@ -1,4 +1,5 @@
-// Makes danci.mdb from word lists: build_danci OUT --cet4 FILE.tsv --cet6 FILE.tsv
+// Makes danci.mdb from word lists:
+//   build_danci OUT [--force | --keep-reviews] [--cet4 FILE.tsv] [--cet6 FILE.tsv]
 #include "wordbank.h"
 
 #include <iostream>
@@ -6,20 +7,24 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "usage: build_danci OUT.mdb [--cet4 FILE.tsv] [--cet6 FILE.tsv]\n";
+        std::cerr << "usage: build_danci OUT.mdb [--force | --keep-reviews] [--cet4 FILE.tsv] [--cet6 FILE.tsv]\n";
         return 2;
     }
     std::vector<BankTable> banks;
+    ExistingDatabase existing = ExistingDatabase::Refuse;
     try {
-        for (int i = 2; i < argc; i += 2) {
+        for (int i = 2; i < argc; ++i) {
             std::string_view flag = argv[i];
-            if ((flag != "--cet4" && flag != "--cet6") || i + 1 >= argc) {
+            if (flag == "--force" || flag == "--keep-reviews") {
+                existing = flag == "--force" ? ExistingDatabase::Replace : ExistingDatabase::KeepReviews;
+            } else if ((flag == "--cet4" || flag == "--cet6") && i + 1 < argc) {
+                banks.push_back({flag == "--cet4" ? "CET4" : "CET6", ReadWordList(argv[++i])});
+            } else {
                 std::cerr << "build_danci: unexpected argument " << flag << "\n";
                 return 2;
             }
-            banks.push_back({flag == "--cet4" ? "CET4" : "CET6", ReadWordList(argv[i + 1])});
         }
-        BuildWordDatabase(argv[1], banks);
+        BuildWordDatabase(argv[1], banks, existing);
     } catch (const WordBankError& e) {
         std::cerr << "build_danci: " << e.what() << "\n";
         return 1;

@@ -91,7 +91,18 @@ void InsertWords(sqlite3* db, const BankTable& bank) {
     }
 }
 
-void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks) {
+// The review rows of the database at `from`, copied into the open one.
+void CopyReviews(sqlite3* db, const std::string& from) {
+    sqlite::Statement attach(db, "ATTACH DATABASE ?1 AS old");
+    attach.BindText(1, from);
+    if (!attach.ok() || attach.Step() != SQLITE_DONE)
+        throw WordBankError(from + ": cannot read its review rows (" + sqlite3_errmsg(db) + ")");
+    for (const char* table : {"readfuxi", "spellfuxi"})
+        Exec(db, std::string("INSERT INTO ") + table + " (danci, fanyi, time) SELECT danci, fanyi, time FROM old." +
+                     table + " ORDER BY rowid");
+}
+
+void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks, const std::string& reviewsFrom) {
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     DbHandle db(raw);
@@ -108,6 +119,8 @@ void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks)
         InsertWords(db.get(), bank);
     }
     Exec(db.get(), "COMMIT");
+    if (!reviewsFrom.empty())
+        CopyReviews(db.get(), reviewsFrom);
     if (sqlite3_close(db.release()) != SQLITE_OK)
         throw WordBankError(path + ": cannot close");
 }
@@ -133,12 +146,17 @@ std::vector<WordEntry> ReadWordList(const std::string& path) {
     return words;
 }
 
-void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks) {
+void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks,
+                       ExistingDatabase existing) {
     const std::string temp = outPath + ".building";
     std::error_code ec;
+    const bool exists = fs::exists(outPath, ec);
+    if (exists && existing == ExistingDatabase::Refuse)
+        throw WordBankError(outPath + ": exists and holds review rows; --force replaces it, "
+                                      "--keep-reviews keeps its review rows");
     fs::remove(temp, ec);
     try {
-        WriteDatabase(temp, banks);
+        WriteDatabase(temp, banks, exists && existing == ExistingDatabase::KeepReviews ? outPath : "");
     } catch (...) {
         fs::remove(temp, ec);
         throw;

@@ -25,7 +25,15 @@ struct BankTable {
     std::vector<WordEntry> words;
 };
 
+// What to do with a database already at the output path: it holds a learner's review rows.
+enum class ExistingDatabase {
+    Replace,     // replace it whole
+    Refuse,      // fail, leaving it alone
+    KeepReviews, // replace the banks, carry its review rows over
+};
+
 // Writes a fresh database with the bank tables given (and CET4/CET6 empty where not
-// given) and the two empty review tables. The file appears whole or not at all; an
-// existing file is replaced only on success. Throws WordBankError.
-void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks);
+// given) and the two review tables. The file appears whole or not at all; an existing
+// file is replaced only on success. Throws WordBankError.
+void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks,
+                       ExistingDatabase existing = ExistingDatabase::Replace);

@@ -3,6 +3,7 @@
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -128,6 +129,72 @@ TEST_F(ProfileTest, FailedWriteLeavesNoTraceAndLongPathsWork) {
     EXPECT_EQ(GetPrivateProfileIntA("system", "danci", 40, path), 22u);
     for (const auto& entry : std::filesystem::directory_iterator(deep))
         EXPECT_EQ(entry.path().filename(), "read.ini"); // no temporary left behind
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ProfileTest, KeysThatWouldReadBackAsSomethingElseAreRefused) {
+    dir.Write("read.ini", "[system]\ndanci=20\n");
+    const std::pair<const char*, const char*> refused[] = {
+        {"system", "[CET6]"}, {"system", ";note"}, {"system", " [x"}, {"system", "a=b"},
+        {"system", "a\nb"},   {"sys]tem", "k"},    {"sys\ntem", "k"},
+    };
+    for (const auto& [section, key] : refused)
+        EXPECT_FALSE(Write(section, key, "1")) << section << " / " << key;
+    EXPECT_EQ(dir.Read("read.ini"), "[system]\ndanci=20\n");
+}
+
+// A write keeps the file's mode and a link, and clears temporaries an interrupted write
+// of long ago left behind (a fresh one may be another copy's, writing now).
+TEST_F(ProfileTest, WritesKeepModeAndLinksAndClearOldTemporaries) {
+    namespace fs = std::filesystem;
+    fs::create_directories(dir.file("real"));
+    dir.Write("real/read.ini", "[system]\ndanci=20\n");
+    fs::permissions(dir.file("real/read.ini"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real/read.ini", ini);
+    dir.Write("read.ini.tmp-old", "x");
+    dir.Write("real/read.ini.tmp-old", "x");
+    dir.Write("real/read.ini.tmp-fresh", "x");
+    dir.Write("real/notes.tmp-old", "x");
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {"read.ini.tmp-old", "real/read.ini.tmp-old", "real/notes.tmp-old"})
+        fs::last_write_time(dir.file(name), longAgo);
+
+    ASSERT_TRUE(Write("system", "danci", "30"));
+    EXPECT_TRUE(fs::is_symlink(ini));
+    EXPECT_EQ(dir.Read("real/read.ini"), "[system]\ndanci=30\n");
+    EXPECT_EQ(fs::status(dir.file("real/read.ini")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(fs::exists(dir.file("real/read.ini.tmp-old")));
+    EXPECT_TRUE(fs::exists(dir.file("real/read.ini.tmp-fresh")));
+    EXPECT_TRUE(fs::exists(dir.file("real/notes.tmp-old")));
+    EXPECT_TRUE(fs::exists(dir.file("read.ini.tmp-old"))); // not beside the file written
+
+    // A link to a file not there yet makes the file, not a file in the link's place.
+    fs::remove(dir.file("real/read.ini"));
+    ASSERT_TRUE(Write("system", "danci", "40"));
+    EXPECT_TRUE(fs::is_symlink(ini));
+    EXPECT_EQ(dir.Read("real/read.ini"), "[system]\ndanci=40\n");
+}
+
+} // namespace
+
+namespace {
+
+// In a folder the learner cannot write to, a writable read.ini is still kept up to date.
+// (Root writes anywhere: run as another user to see it.)
+TEST_F(ProfileTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    namespace fs = std::filesystem;
+    dir.Write("read.ini", "[system]\ndanci=20\n");
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    const bool written = Write("system", "danci", "30");
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(dir.Read("read.ini"), "[system]\ndanci=30\n");
 }
 
 } // namespace

@@ -92,3 +92,34 @@ TEST(WordDatabase, BundledAndFullListsBuildInOrder) {
 }
 
 } // namespace
+
+namespace {
+
+// An existing database holds a learner's review rows: refused unless asked, and the
+// rows carried over when asked to keep them.
+TEST(WordDatabase, AnExistingDatabaseIsReplacedOnlyWhenAskedAndCanKeepItsReviews) {
+    TempDir dir;
+    const std::string out = dir.file("danci.mdb");
+    BuildWordDatabase(out, {{"CET4", NumberedWords(3)}});
+    {
+        _RecordsetPtr rs = OpenTable(OpenConnection(out), "spellfuxi");
+        rs->AddNew();
+        rs->PutCollect("danci", "missed");
+        rs->PutCollect("time", "2026-12-08");
+        rs->Update();
+    }
+    const std::string before = dir.Read("danci.mdb");
+    EXPECT_NE(ErrorOf([&] { BuildWordDatabase(out, {{"CET4", NumberedWords(5)}}, ExistingDatabase::Refuse); }),
+              "");
+    EXPECT_EQ(dir.Read("danci.mdb"), before);
+
+    BuildWordDatabase(out, {{"CET4", NumberedWords(5)}}, ExistingDatabase::KeepReviews);
+    _ConnectionPtr c = OpenConnection(out);
+    EXPECT_EQ(OpenTable(c, "CET4")->RecordCount(), 5);
+    _RecordsetPtr kept = OpenTable(c, "spellfuxi");
+    ASSERT_EQ(kept->RecordCount(), 1);
+    EXPECT_EQ(kept->GetCollect("danci"), "missed");
+    EXPECT_EQ(kept->GetCollect("time"), "2026-12-08");
+}
+
+} // namespace
