@@ -11,6 +11,8 @@ BOOL CBrowseDlg::OnInitDialog() {
     SetUpCore();
     m_phase = AnswerPhase::Prompt;
     CDialog::OnInitDialog();
+    if (CWnd* word = GetDlgItem(IDC_EDIT))
+        word->SetAccessibleName("单词");
     m_core.PickNextWord();
     SetDlgItemText(IDC_INFO, m_core.RemainingLabel());
     SetDlgItemText(IDC_EDIT, m_core.Current().word);

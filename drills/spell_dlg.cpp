@@ -9,6 +9,8 @@ CSpellDlg::CSpellDlg(CWnd* parent) : CDrillDlg(IDD_SPELL, kSpellKeys, parent) {
 
 BOOL CSpellDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    if (CWnd* answer = GetDlgItem(IDC_EDIT))
+        answer->SetAccessibleName("拼写：输入上面释义的英文单词");
     SetUpCore();
     m_answerJudged = false;
     m_core.PickNextWord();

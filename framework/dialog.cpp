@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -128,6 +129,8 @@ BOOL CWnd::ShowWindow(int cmdShow) {
 }
 
 BOOL CWnd::IsWindowVisible() const { return m_widget->isVisible(); }
+
+void CWnd::SetAccessibleName(const std::string& name) { m_widget->setAccessibleName(QString::fromStdString(name)); }
 
 int CWnd::GetCheck() const {
     auto* box = qobject_cast<QAbstractButton*>(m_widget);
@@ -264,8 +267,10 @@ void CDialog::Build() {
         m_window->setFixedSize(size.right, size.bottom);
 
     QWidget* previous = nullptr;
+    std::vector<QWidget*> controls; // in template order
     for (const ControlTemplate& c : m_template->controls) {
         QWidget* control = MakeControl(c, m_window);
+        controls.push_back(control);
         const CRect r = MapDialogRect({c.x, c.y, c.x + c.cx, c.y + c.cy});
         // A combo box's template height includes its dropped-down list.
         const int height = c.kind == ControlKind::ComboBox
@@ -292,6 +297,40 @@ void CDialog::Build() {
             if (previous)
                 QWidget::setTabOrder(previous, control);
             previous = control;
+        }
+    }
+    PairLabelsWithFields(controls);
+}
+
+// A field is named, for screen readers, after the text that labels it: the static text
+// to its left on the same row, else the one just above it. That text becomes its buddy.
+void CDialog::PairLabelsWithFields(const std::vector<QWidget*>& controls) {
+    const auto& all = m_template->controls;
+    auto rectOf = [](const ControlTemplate& c) { return QRect(c.x, c.y, c.cx, c.cy); };
+    for (size_t fi = 0; fi < all.size(); ++fi) {
+        const ControlTemplate& field = all[fi];
+        if (field.kind != ControlKind::Edit && field.kind != ControlKind::ComboBox)
+            continue;
+        const QRect f = rectOf(field);
+        std::optional<size_t> best;
+        int bestDistance = 0;
+        for (size_t li = 0; li < all.size(); ++li) {
+            const ControlTemplate& label = all[li];
+            if (label.kind != ControlKind::Static || label.id != IDC_STATIC || label.text.empty())
+                continue;
+            const QRect l = rectOf(label);
+            const bool leftOf = l.right() <= f.left() + 2 && l.top() <= f.bottom() && l.bottom() >= f.top();
+            const bool above = l.bottom() <= f.top() + 2 && l.left() <= f.right() && l.right() >= f.left();
+            // Left beats above: measured so that any left label is nearer than any above.
+            const int distance = leftOf ? f.left() - l.right() : above ? 10000 + f.top() - l.bottom() : -1;
+            if (distance >= 0 && (!best || distance < bestDistance)) {
+                best = li;
+                bestDistance = distance;
+            }
+        }
+        if (auto* label = best ? qobject_cast<QLabel*>(controls[*best]) : nullptr) {
+            label->setBuddy(controls[fi]);
+            controls[fi]->setAccessibleName(label->text());
         }
     }
 }

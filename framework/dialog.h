@@ -34,6 +34,8 @@ public:
     void SetFocus();
     BOOL ShowWindow(int cmdShow);
     BOOL IsWindowVisible() const;
+    // The name screen readers announce for the control.
+    void SetAccessibleName(const std::string& name);
 
     // Check boxes.
     int GetCheck() const;
@@ -177,6 +179,7 @@ protected:
 private:
     friend class DialogWindow;
     void Build();
+    void PairLabelsWithFields(const std::vector<QWidget*>& controls);
     void RunModalLoop();
     void Destroy();
 

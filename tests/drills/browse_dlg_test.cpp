@@ -32,6 +32,7 @@ TEST_F(BrowseTest, WordThenMeaningThenGradeWithTheirCaptions) {
         EXPECT_EQ(s.right, QStringLiteral("忘记"));
         EXPECT_EQ(s.label, QStringLiteral("剩下的单词数为39"));
         EXPECT_EQ(QApplication::focusWidget(), Control(dlg, IDC_LEFT));
+        EXPECT_EQ(Control(dlg, IDC_EDIT)->accessibleName(), QStringLiteral("单词"));
 
         Click(dlg, IDC_LEFT); // 记得
         s = Read(dlg);

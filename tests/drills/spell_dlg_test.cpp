@@ -34,6 +34,7 @@ TEST_F(SpellTest, JudgesTheTypedWordAndShowsTheRightSpelling) {
         EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("n. 苹果"));
         EXPECT_EQ(Text(dlg, IDC_REMAIN), QStringLiteral("剩下的单词数为39"));
         EXPECT_EQ(Text(dlg, IDC_EDIT), "");
+        EXPECT_FALSE(Control(dlg, IDC_EDIT)->accessibleName().isEmpty());
         Answer(dlg, QStringLiteral("  APPLE "));
         EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("正确"));
         EXPECT_EQ(Text(dlg, IDC_EDIT), "apple");

@@ -1,10 +1,12 @@
 #include "afx.h"
 #include "dialog_template.h"
 #include "resource.h"
+#include "skin.h"
 
 #include "modal_driver.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
@@ -14,6 +16,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -170,6 +175,74 @@ TEST(Dialog, EveryTemplateTextDrawsWithRealGlyphs) {
             for (QChar ch : all)
                 EXPECT_TRUE(ch.isSpace() || raw.supportsCharacter(ch))
                     << "no glyph for U+" << std::hex << unsigned(ch.unicode()) << " in " << raw.familyName().toStdString();
+            qobject_cast<QDialog*>(d)->done(IDCANCEL);
+        });
+        CDialog dlg(id);
+        dlg.DoModal();
+    }
+}
+
+// WCAG's contrast ratio of two colours (1 to 21).
+double Contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a) + 0.05, lb = luminance(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+
+// With the skin over a dark desktop palette, every text keeps its contrast (the colours
+// the widgets end up with: transparent ones are read against the dialog).
+TEST(Dialog, UnderADarkPaletteTheSkinKeepsEveryTextReadable) {
+    const QPalette before = QApplication::palette();
+    const QString sheetBefore = qApp->styleSheet();
+    QPalette dark;
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::AlternateBase})
+        dark.setColor(role, QColor(0x30, 0x30, 0x30));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(0xf0, 0xf0, 0xf0));
+    QApplication::setPalette(dark);
+    ASSERT_TRUE(SkinLoadFile(WORDMILL_SOURCE_DIR "/data/Skins/corona.smf"));
+    for (UINT id : {IDD_ABOUTBOX, IDD_WORDMILL_DIALOG, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL, IDD_GIVEUP}) {
+        ModalDriver driver;
+        driver.OnDialog(id, [id](QWidget* d) {
+            const QColor window = d->palette().color(QPalette::Window);
+            for (QWidget* w : d->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(w);
+                if (label && label->text().isEmpty())
+                    continue; // a picture
+                const bool transparent = label || qobject_cast<QCheckBox*>(w);
+                const QColor fg = w->palette().color(w->foregroundRole());
+                const QColor bg = transparent ? window : w->palette().color(w->backgroundRole());
+                EXPECT_GE(Contrast(fg, bg), 4.5) << "dialog " << id << " " << w->objectName().toStdString() << " "
+                                                 << fg.name().toStdString() << " on " << bg.name().toStdString();
+            }
+            qobject_cast<QDialog*>(d)->done(IDCANCEL);
+        });
+        CDialog dlg(id);
+        dlg.DoModal();
+    }
+    qApp->setStyleSheet(sheetBefore);
+    QApplication::setPalette(before);
+}
+
+// A field is named after its label, which becomes its buddy.
+TEST(Dialog, FieldsAreNamedAfterTheirLabels) {
+    const std::tuple<UINT, int, const char*> fields[] = {
+        {IDD_SETTINGS, IDC_EDIT, "每日背单词数"},     {IDD_SETTINGS, IDC_PER_READ, "每次读取数量"},
+        {IDD_SETTINGS, IDC_INTERVAL, "强制背单词间隔"}, {IDD_SETTINGS, IDC_BANK, "选择单词库"},
+        {IDD_GIVEUP, IDC_EDIT, "您今天的任务未完成，您要退出放弃吗!如果放弃请输入\"我放弃\""},
+    };
+    for (const auto& [id, control, name] : fields) {
+        ModalDriver driver;
+        driver.OnDialog(id, [control = control, name = name](QWidget* d) {
+            QWidget* field = Control(d, control);
+            EXPECT_EQ(field->accessibleName(), QString::fromUtf8(name));
+            bool buddy = false;
+            for (QLabel* label : d->findChildren<QLabel*>())
+                buddy |= label->buddy() == field && label->text() == QString::fromUtf8(name);
+            EXPECT_TRUE(buddy) << name;
             qobject_cast<QDialog*>(d)->done(IDCANCEL);
         });
         CDialog dlg(id);

@@ -2,6 +2,7 @@
 // process: the first test runs with no GUI application at all.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -9,7 +10,9 @@
 
 #include <dlfcn.h>
 
+#include <clocale>
 #include <cstdio>
+#include <memory>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -81,6 +84,32 @@ TEST(GameLibrary, WorksInsideARunningApplication) {
     game();
     game();
     ExpectTwoAnnouncements("host"); // the caller's caption: the library switches nothing
+    dlclose(handle);
+}
+
+// Hosts without widgets get the announcement on standard error, never a crash; a host
+// without any application keeps its C locale.
+TEST(GameLibrary, HostsWithoutWidgetsAreToldOnStandardError) {
+    int argc = 1;
+    char name[] = "host";
+    char* argv[] = {name, nullptr};
+    void* handle = nullptr;
+    GameFunction game = LoadGame(&handle);
+    ASSERT_NE(game, nullptr);
+    std::setlocale(LC_ALL, "C");
+    setenv("LC_ALL", "C.UTF-8", 1); // what an application made inside would switch to
+    game();
+    EXPECT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
+    for (int kind = 0; kind < 2; ++kind) {
+        std::unique_ptr<QCoreApplication> app;
+        if (kind == 0)
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        else
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        testing::internal::CaptureStderr();
+        game();
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("游戏正在开发"), std::string::npos) << kind;
+    }
     dlclose(handle);
 }
 
