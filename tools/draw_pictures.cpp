@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out.path());
     bool ok = Save(Banner(), out, QStringLiteral("bitmap150.png")) &&
               Save(Background(), out, QStringLiteral("bitmap151.png"));
-    for (int size : {16, 24, 32, 48, 64, 256})
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
         ok = ok && Save(Icon(size), out, QStringLiteral("icon128-%1.png").arg(size));
     return ok ? 0 : 1;
 }

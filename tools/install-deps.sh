@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
-          libgtest-dev libbenchmark-dev fonts-wqy-microhei tzdata xvfb xauth)
+          libgtest-dev libbenchmark-dev fonts-wqy-microhei tzdata xvfb xauth
+          desktop-file-utils appstream)
 
 missing=()
 for p in "${packages[@]}"; do

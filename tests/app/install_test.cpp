@@ -1,0 +1,69 @@
+// The installed program: a fresh `cmake --install` into a staging folder, its menu entry
+// and metadata validated, and the launcher started from an empty home.
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Shell(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(Install, GivesAMenuEntryThatStartsWordmillFromAnyFolder) {
+    TempDir dir;
+    const fs::path stage = dir.path() / "stage";
+    const fs::path prefix = stage / "opt/wordmill";
+    ASSERT_EQ(Shell("DESTDIR='" + stage.string() + "' cmake --install '" WORDMILL_BUILD_DIR
+                  "' --prefix /opt/wordmill > /dev/null"),
+              0);
+    for (const char* file : {"bin/wordmill", "libexec/wordmill/Wordmill", "lib/libgame.so",
+                             "share/wordmill/danci.mdb", "share/wordmill/Skins/corona.smf",
+                             "share/wordmill/游戏指南.txt", "share/wordmill/wordmill-guide.html",
+                             "share/metainfo/org.wordmill.Wordmill.metainfo.xml",
+                             "share/icons/hicolor/48x48/apps/org.wordmill.Wordmill.png",
+                             "share/icons/hicolor/128x128/apps/org.wordmill.Wordmill.png",
+                             "share/icons/hicolor/256x256/apps/org.wordmill.Wordmill.png"})
+        EXPECT_TRUE(fs::exists(prefix / file)) << file;
+    const fs::path entry = prefix / "share/applications/org.wordmill.Wordmill.desktop";
+    EXPECT_NE(ReadFile(entry).find("\nExec=/opt/wordmill/bin/wordmill\n"), std::string::npos);
+    EXPECT_EQ(Shell("desktop-file-validate '" + entry.string() + "'"), 0);
+    EXPECT_EQ(Shell("appstreamcli validate --no-net '" + (prefix / "share/metainfo").string() +
+                  "/org.wordmill.Wordmill.metainfo.xml' > /dev/null"),
+              0);
+
+    // From a folder that is not the data folder, with a home nobody has used yet. The
+    // probe ends the program at its first paint, which only comes with the database open.
+    const fs::path home = dir.path() / "home";
+    fs::create_directories(home);
+    const std::string start = "cd / && env -i PATH=/usr/bin:/bin HOME='" + home.string() +
+                              "' QT_QPA_PLATFORM=offscreen WORDMILL_STARTUP_PROBE=1 timeout 30 '" +
+                              (prefix / "bin/wordmill").string() + "' > /dev/null 2>&1";
+    ASSERT_EQ(Shell(start), 0);
+    const fs::path data = home / ".local/share/wordmill";
+    EXPECT_TRUE(fs::exists(data / "danci.mdb"));
+    EXPECT_TRUE(fs::exists(data / "Skins/corona.smf"));
+
+    // A second start keeps the learner's database and settings as they are.
+    const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    fs::last_write_time(data / "danci.mdb", stamp);
+    std::ofstream(data / "read.ini") << "[CET6]\nrmount=12\n";
+    ASSERT_EQ(Shell(start), 0);
+    EXPECT_EQ(fs::last_write_time(data / "danci.mdb"), stamp);
+    EXPECT_EQ(ReadFile(data / "read.ini"), "[CET6]\nrmount=12\n");
+}
+
+} // namespace
