@@ -6,7 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -24,6 +28,14 @@ std::string MakeDatabase(const std::string& name, int reviewRows, const char* da
     return path;
 }
 
+// Resident memory of this process, in bytes.
+double ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
 std::string IniPath() { return (fs::temp_directory_path() / "wordmill-drill-bench" / "read.ini").string(); }
 
 // One pick that scans every review row (none due) and takes a bank word.
@@ -36,6 +48,22 @@ void BM_PickNoneDue(benchmark::State& state) {
         benchmark::DoNotOptimize(core.PickNextWord());
 }
 BENCHMARK(BM_PickNoneDue)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// Opening a drill over a large review table, none due: the set-up of both record sets,
+// and the memory the open drill holds beyond the process before it.
+void BM_OpenDrillNoneDue(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    _ConnectionPtr c = OpenConnection(MakeDatabase("open" + std::to_string(rows) + ".mdb", rows, "2999-01-01"));
+    double extra = 0;
+    for (auto _ : state) {
+        const double before = ResidentBytes();
+        DrillCore core(kBrowseKeys, [](const std::string&) {});
+        core.SetUp(c, 40, IniPath());
+        extra = std::max(extra, ResidentBytes() - before);
+    }
+    state.counters["extra_MB"] = extra / 1e6;
+}
+BENCHMARK(BM_OpenDrillNoneDue)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // One close that stores 1,000 missed words (replacing what an earlier close stored).
 void BM_CloseStoring1000(benchmark::State& state) {

@@ -204,10 +204,10 @@ void DrillCore::SettleDueWord() {
     m_ungradedDueDate.reset();
     if (!m_restoredDueRow)
         return;
-    const std::int64_t row = *m_restoredDueRow;
+    const StoredRow row = *m_restoredDueRow;
     m_restoredDueRow.reset();
-    std::erase(m_storedRows, row);
-    Guard(m_reviewCursor, [this, row] { DeleteStoredRow(row); });
+    std::erase_if(m_storedRows, [&row](const StoredRow& stored) { return stored.id == row.id; });
+    Guard(m_reviewCursor, [this, &row] { DeleteStoredRow(row); });
 }
 
 void DrillCore::SaveProgress() {
@@ -235,11 +235,11 @@ void DrillCore::StoreReviewRows() {
         if (!m_reviewCursor.usable)
             ReopenReviewCursor();
         m_connection->BeginTrans();
-        std::vector<std::int64_t> stored;
+        std::vector<StoredRow> stored;
         try {
             RemoveStoredRows();
             for (const ReviewRow& row : rows)
-                stored.push_back(StoreRow(row));
+                stored.push_back({StoreRow(row), row});
             m_connection->CommitTrans();
         } catch (const _com_error&) {
             RollBackQuietly();
@@ -297,16 +297,21 @@ std::int64_t DrillCore::StoreRow(const ReviewRow& row) {
 }
 
 void DrillCore::RemoveStoredRows() {
-    for (std::int64_t row : m_storedRows)
+    for (const StoredRow& row : m_storedRows)
         DeleteStoredRow(row);
 }
 
 // Deletes a row this drill stored, if it is still there as stored: it may have been taken
 // again as a due row, here or by another running copy.
-void DrillCore::DeleteStoredRow(std::int64_t row) {
+void DrillCore::DeleteStoredRow(const StoredRow& row) {
     try {
-        m_reviewCursor.rs->SetBookmark(row);
-        m_reviewCursor.rs->Delete(adAffectCurrent);
+        Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
+        rs->SetBookmark(row.id);
+        // The engine reuses the id of a deleted row: another copy's row may have it now.
+        if (rs->GetCollect("danci") != row.values.word || rs->GetCollect("fanyi") != row.values.translation ||
+            rs->GetCollect("time") != row.values.date)
+            return;
+        rs->Delete(adAffectCurrent);
         m_reviewCursor.rs->Update();
     } catch (const _com_error& e) {
         if (e.Error() != adErrNoCurrentRecord)

@@ -86,7 +86,11 @@ private:
     void ReopenReviewCursor();
     void RollBackQuietly();
     void RemoveStoredRows();
-    void DeleteStoredRow(std::int64_t row);
+    struct StoredRow {
+        std::int64_t id;
+        ReviewRow values;
+    };
+    void DeleteStoredRow(const StoredRow& row);
     std::int64_t StoreRow(const ReviewRow& row);
 
     DrillKeys m_keys;
@@ -110,6 +114,6 @@ private:
 
     // A due row taken from the review table and not graded yet, with its own date.
     std::optional<std::string> m_ungradedDueDate;
-    std::optional<std::int64_t> m_restoredDueRow; // its row, stored by a cancelled close
-    std::vector<std::int64_t> m_storedRows;       // rows this drill stored, replaced at each save
+    std::optional<StoredRow> m_restoredDueRow; // its row, stored by a cancelled close
+    std::vector<StoredRow> m_storedRows;       // rows this drill stored, replaced at each save
 };

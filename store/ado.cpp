@@ -116,7 +116,8 @@ void Connection::Open(const std::string& connectionString, const std::string& /*
         throw _com_error(E_FAIL, "no data source");
 
     auto db = std::make_shared<Database>();
-    int rc = sqlite3_open_v2(file.c_str(), &db->handle, SQLITE_OPEN_READWRITE, nullptr);
+    // One thread uses the connection: SQLite's own locking of every call is not needed.
+    int rc = sqlite3_open_v2(file.c_str(), &db->handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK)
         ThrowEngineError(db->handle);
     sqlite3_extended_result_codes(db->handle, 1);
@@ -173,6 +174,14 @@ void Connection::SetBusyTimeout(int milliseconds) {
 
 // ---- Recordset -----------------------------------------------------------------------
 
+// The record set keeps only the row ids of its table (8 bytes a row) and reads the rows
+// themselves as the cursor reaches them: one at a time after a jump, in growing blocks
+// while MoveNext walks on. Nothing holds the file between calls.
+
+namespace {
+constexpr size_t kLargestBlock = 4096; // rows; each block is one short read of the file
+}
+
 Recordset::Recordset() = default;
 
 // A change still pending is dropped: a half-filled row must never be written.
@@ -192,9 +201,7 @@ void Recordset::Open(const std::string& source, const _ConnectionPtr& activeConn
     try {
         Load(table);
     } catch (...) {
-        m_db.reset();
-        m_rows.clear();
-        m_columns.clear();
+        Forget();
         throw;
     }
 }
@@ -214,30 +221,35 @@ void Recordset::Load(const std::string& table) {
     m_table = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0));
     m_rowid = RowIdName(db, m_table);
 
-    sqlite::Statement select(db, "SELECT " + m_rowid + ", * FROM " + sqlite::QuoteIdentifier(m_table) +
-                                     " ORDER BY " + m_rowid);
-    if (!select.ok())
+    sqlite::Statement shape(db, "SELECT * FROM " + sqlite::QuoteIdentifier(m_table) + " LIMIT 0");
+    if (!shape.ok())
         ThrowEngineError(db);
-    const int columns = sqlite3_column_count(select.get());
-    for (int i = 1; i < columns; ++i)
-        m_columns.emplace_back(sqlite3_column_name(select.get(), i));
-    while ((rc = select.Step()) == SQLITE_ROW) {
-        Row row{sqlite3_column_int64(select.get(), 0), {}};
-        row.values.reserve(m_columns.size());
-        for (int i = 1; i < columns; ++i) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(select.get(), i));
-            if (text)
-                row.values.emplace_back(std::string(text, static_cast<size_t>(
-                                                              sqlite3_column_bytes(select.get(), i))));
-            else
-                row.values.emplace_back(std::nullopt);
-        }
-        m_rows.push_back(std::move(row));
-    }
+    for (int i = 0; i < sqlite3_column_count(shape.get()); ++i)
+        m_columns.emplace_back(sqlite3_column_name(shape.get(), i));
+
+    // Counted first, so that the keyset is allocated once at its size.
+    sqlite::Statement count(db, "SELECT count(*) FROM " + sqlite::QuoteIdentifier(m_table));
+    if (!count.ok() || count.Step() != SQLITE_ROW)
+        ThrowEngineError(db);
+    m_keys.reserve(static_cast<size_t>(sqlite3_column_int64(count.get(), 0)));
+    sqlite::Statement ids(db, "SELECT " + m_rowid + " FROM " + sqlite::QuoteIdentifier(m_table) + " ORDER BY " +
+                                  m_rowid);
+    if (!ids.ok())
+        ThrowEngineError(db);
+    while ((rc = ids.Step()) == SQLITE_ROW)
+        m_keys.push_back(sqlite3_column_int64(ids.get(), 0));
     if (rc != SQLITE_DONE)
         ThrowEngineError(db);
-    m_pos = 0;
-    m_currentDeleted = false;
+    SetPosition(0);
+}
+
+void Recordset::Forget() {
+    m_readRows.reset(); // before the connection it belongs to
+    m_db.reset();
+    m_keys = {};
+    m_columns.clear();
+    m_ahead = {};
+    m_pending.reset();
 }
 
 long Recordset::GetState() const { return m_db ? adStateOpen : adStateClosed; }
@@ -246,10 +258,7 @@ void Recordset::Close() {
     RequireOpen();
     if (m_pending)
         FlushPending();
-    m_db.reset();
-    m_rows.clear();
-    m_columns.clear();
-    m_pending.reset();
+    Forget();
 }
 
 void Recordset::RequireOpen() const {
@@ -259,11 +268,15 @@ void Recordset::RequireOpen() const {
         throw _com_error(adErrObjectClosed, "connection was closed");
 }
 
+bool Recordset::OnRow() const {
+    return !m_currentDeleted && m_pos >= 0 && m_pos < static_cast<std::ptrdiff_t>(m_keys.size());
+}
+
 void Recordset::RequireCurrent() const {
     RequireOpen();
     if (m_pending && m_pending->isNew)
         return;
-    if (m_currentDeleted || m_pos < 0 || m_pos >= static_cast<std::ptrdiff_t>(m_rows.size()))
+    if (!OnRow())
         throw _com_error(adErrNoCurrentRecord, "no current record");
 }
 
@@ -271,25 +284,104 @@ bool Recordset::adoEOF() const {
     RequireOpen();
     if (m_pending && m_pending->isNew)
         return false;
-    return !m_currentDeleted && m_pos >= static_cast<std::ptrdiff_t>(m_rows.size());
+    return !m_currentDeleted && m_pos >= static_cast<std::ptrdiff_t>(m_keys.size());
 }
 
 bool Recordset::BOF() const {
     RequireOpen();
     if (m_pending && m_pending->isNew)
         return false;
-    return !m_currentDeleted && (m_pos < 0 || m_rows.empty());
+    return !m_currentDeleted && (m_pos < 0 || m_keys.empty());
 }
 
 long Recordset::RecordCount() const {
     RequireOpen();
-    return static_cast<long>(m_rows.size());
+    return static_cast<long>(m_keys.size());
 }
 
-void Recordset::SetPosition(std::ptrdiff_t pos) {
-    const auto size = static_cast<std::ptrdiff_t>(m_rows.size());
-    m_pos = pos < 0 ? -1 : (pos > size ? size : pos);
+// Reads up to `count` rows from row id `from` on, in order, in place of what was read ahead.
+void Recordset::ReadAhead(std::int64_t from, size_t count) {
+    sqlite3* db = m_db->handle;
+    if (!m_readRows) {
+        m_readRows = std::make_unique<sqlite::Statement>(
+            db, "SELECT " + m_rowid + ", * FROM " + sqlite::QuoteIdentifier(m_table) + " WHERE " + m_rowid +
+                    " >= ?1 ORDER BY " + m_rowid + " LIMIT ?2");
+        if (!m_readRows->ok()) {
+            m_readRows.reset();
+            ThrowEngineError(db);
+        }
+    }
+    sqlite::Statement& read = *m_readRows;
+    m_ahead.ids.clear();
+    m_ahead.cells.clear();
+    m_ahead.text.clear();
+    m_ahead.at = 0;
+    read.BindInt64(1, from);
+    read.BindInt64(2, static_cast<sqlite3_int64>(count));
+    int rc;
+    const int columns = static_cast<int>(m_columns.size());
+    while ((rc = read.Step()) == SQLITE_ROW) {
+        m_ahead.ids.push_back(sqlite3_column_int64(read.get(), 0));
+        for (int i = 1; i <= columns; ++i) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(read.get(), i));
+            const auto length = static_cast<size_t>(sqlite3_column_bytes(read.get(), i));
+            m_ahead.cells.push_back({m_ahead.text.size(), length, text == nullptr});
+            if (text)
+                m_ahead.text.append(text, length);
+        }
+    }
+    read.Reset(); // nothing holds the file between calls
+    if (rc != SQLITE_DONE) {
+        m_ahead = {};
+        ThrowEngineError(db);
+    }
+}
+
+// Stands on keyset position `pos`, reading its row: from what was read ahead when
+// `onward`, else afresh. Rows that another program deleted meanwhile drop out of the
+// keyset; rows it added are not part of it.
+void Recordset::Land(std::ptrdiff_t pos, bool onward) {
     m_currentDeleted = false;
+    if (onward) {
+        ++m_ahead.at;
+        m_blockSize = std::min(m_blockSize * 2, kLargestBlock);
+    } else {
+        m_ahead.ids.clear();
+        m_ahead.at = 0;
+        m_blockSize = 1;
+    }
+    while (pos < static_cast<std::ptrdiff_t>(m_keys.size())) {
+        const std::int64_t wanted = m_keys[static_cast<size_t>(pos)];
+        if (m_ahead.at >= m_ahead.ids.size()) {
+            ReadAhead(wanted, m_blockSize);
+            if (m_ahead.ids.empty()) { // every row from here on is gone
+                m_keys.resize(static_cast<size_t>(pos));
+                break;
+            }
+        }
+        const std::int64_t id = m_ahead.ids[m_ahead.at];
+        if (id == wanted) {
+            m_pos = pos;
+            return;
+        }
+        if (id < wanted)
+            ++m_ahead.at; // another program's row
+        else
+            m_keys.erase(m_keys.begin() + pos); // ours, deleted by another program
+    }
+    m_pos = static_cast<std::ptrdiff_t>(m_keys.size());
+    m_ahead.ids.clear();
+}
+
+void Recordset::SetPosition(std::ptrdiff_t pos, bool onward) {
+    const auto size = static_cast<std::ptrdiff_t>(m_keys.size());
+    m_currentDeleted = false;
+    if (pos < 0 || pos >= size) {
+        m_pos = pos < 0 ? -1 : size;
+        m_ahead.ids.clear();
+        return;
+    }
+    Land(pos, onward);
 }
 
 void Recordset::Move(long numRecords) {
@@ -302,11 +394,13 @@ void Recordset::Move(long numRecords) {
     if ((numRecords > 0 && adoEOF()) || (numRecords < 0 && BOF()))
         throw _com_error(adErrNoCurrentRecord, "already at the end");
     // From a deleted row the rows after it have moved up into its place.
-    const std::ptrdiff_t from = m_currentDeleted && numRecords > 0 ? m_pos - 1 : m_pos;
-    const auto size = static_cast<std::ptrdiff_t>(m_rows.size());
+    const bool fromDeleted = m_currentDeleted;
+    const std::ptrdiff_t from = fromDeleted && numRecords > 0 ? m_pos - 1 : m_pos;
+    const auto size = static_cast<std::ptrdiff_t>(m_keys.size());
+    const bool onward = numRecords == 1 && !fromDeleted && !m_ahead.ids.empty();
     // Clamped before adding, so that a huge count cannot overflow.
     if (numRecords > 0)
-        SetPosition(numRecords >= size - from ? size : from + numRecords);
+        SetPosition(numRecords >= size - from ? size : from + numRecords, onward);
     else
         SetPosition(numRecords <= -1 - from ? -1 : from + numRecords);
 }
@@ -324,19 +418,20 @@ std::int64_t Recordset::GetBookmark() const {
     RequireCurrent();
     if (m_pending && m_pending->isNew)
         throw _com_error(adErrNoCurrentRecord, "row not stored yet");
-    return m_rows[static_cast<size_t>(m_pos)].rowid;
+    return m_keys[static_cast<size_t>(m_pos)];
 }
 
 void Recordset::SetBookmark(std::int64_t bookmark) {
     RequireOpen();
     if (m_pending)
         FlushPending();
-    // Rows stay in rowid order: loaded so, and new rows get larger rowids.
-    auto it = std::lower_bound(m_rows.begin(), m_rows.end(), bookmark,
-                               [](const Row& row, std::int64_t id) { return row.rowid < id; });
-    if (it == m_rows.end() || it->rowid != bookmark)
+    auto it = std::lower_bound(m_keys.begin(), m_keys.end(), bookmark);
+    if (it == m_keys.end() || *it != bookmark)
         throw _com_error(adErrNoCurrentRecord, "bookmarked row is gone");
-    SetPosition(it - m_rows.begin());
+    const auto pos = it - m_keys.begin();
+    SetPosition(pos);
+    if (m_pos != pos || m_keys[static_cast<size_t>(pos)] != bookmark)
+        throw _com_error(adErrNoCurrentRecord, "bookmarked row is gone");
 }
 
 size_t Recordset::ColumnIndex(const std::string& column) const {
@@ -344,6 +439,20 @@ size_t Recordset::ColumnIndex(const std::string& column) const {
         if (SameIgnoringCase(m_columns[i], column))
             return i;
     throw _com_error(adErrItemNotFound, "no such column: " + column);
+}
+
+FieldValue Recordset::CurrentValue(size_t index) const {
+    const Cell& cell = m_ahead.cells[m_ahead.at * m_columns.size() + index];
+    if (cell.null)
+        return std::nullopt;
+    return m_ahead.text.substr(cell.offset, cell.length);
+}
+
+std::vector<FieldValue> Recordset::CurrentValues() const {
+    std::vector<FieldValue> values;
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        values.push_back(CurrentValue(i));
+    return values;
 }
 
 FieldValue Recordset::GetCollect(const std::string& column) const {
@@ -354,7 +463,7 @@ FieldValue Recordset::GetCollect(const std::string& column) const {
         return *m_pending->changes[index];
     if (m_pending && m_pending->isNew)
         return std::nullopt;
-    return m_rows[static_cast<size_t>(m_pos)].values[index];
+    return CurrentValue(index);
 }
 
 void Recordset::PutCollect(const std::string& column, const std::string& value) {
@@ -377,36 +486,37 @@ void Recordset::Delete(AffectEnum /*affectRecords*/) {
     RequireOpen();
     if (m_pending && m_pending->isNew) {
         m_pending.reset(); // deleting a row not yet stored just drops it
-        SetPosition(static_cast<std::ptrdiff_t>(m_rows.size()));
+        SetPosition(static_cast<std::ptrdiff_t>(m_keys.size()));
         return;
     }
     RequireCurrent();
     m_pending.reset();
-    const Row& row = m_rows[static_cast<size_t>(m_pos)];
+    const std::int64_t id = m_keys[static_cast<size_t>(m_pos)];
+    const std::vector<FieldValue> values = CurrentValues();
     // Only the row as it was read: another program may have deleted it and the engine
     // given its id to a row of its own.
     sqlite::Statement del(m_db->handle, "DELETE FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
     if (!del.ok())
         ThrowEngineError(m_db->handle);
-    BindAsRead(del, row);
+    BindAsRead(del, id, values);
     if (del.Step() != SQLITE_DONE)
         ThrowEngineError(m_db->handle);
     if (sqlite3_changes(m_db->handle) == 1) {
         ForgetCurrentRow();
         return;
     }
-    if (StoredAsRead(row)) // there, yet not deleted (a trigger that ignores deletes)
+    if (StoredAsRead(id, values)) // there, yet not deleted (a trigger that ignores deletes)
         throw _com_error(E_FAIL, "the row could not be deleted");
     ForgetCurrentRow();
     throw _com_error(adErrNoCurrentRecord, "row changed or deleted by another program");
 }
 
-// Whether the table still holds `row` with the values it was read with.
-bool Recordset::StoredAsRead(const Row& row) const {
+// Whether the table still holds the row with the values it was read with.
+bool Recordset::StoredAsRead(std::int64_t id, const std::vector<FieldValue>& values) const {
     sqlite::Statement find(m_db->handle, "SELECT 1 FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
     if (!find.ok())
         ThrowEngineError(m_db->handle);
-    BindAsRead(find, row);
+    BindAsRead(find, id, values);
     const int rc = find.Step();
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         ThrowEngineError(m_db->handle);
@@ -421,19 +531,20 @@ std::string Recordset::AsReadCondition() const {
     return sql;
 }
 
-void Recordset::BindAsRead(sqlite::Statement& stmt, const Row& row) {
-    stmt.BindInt64(1, row.rowid);
-    for (size_t i = 0; i < row.values.size(); ++i) {
+void Recordset::BindAsRead(sqlite::Statement& stmt, std::int64_t id, const std::vector<FieldValue>& values) {
+    stmt.BindInt64(1, id);
+    for (size_t i = 0; i < values.size(); ++i) {
         const int index = static_cast<int>(i) + 2;
-        if (row.values[i])
-            stmt.BindText(index, *row.values[i]);
+        if (values[i])
+            stmt.BindText(index, *values[i]);
         else
             stmt.BindNull(index);
     }
 }
 
 void Recordset::ForgetCurrentRow() {
-    m_rows.erase(m_rows.begin() + m_pos);
+    m_keys.erase(m_keys.begin() + m_pos);
+    m_ahead.ids.clear();
     m_currentDeleted = true; // still on the deleted row until the next move
 }
 
@@ -486,18 +597,18 @@ void Recordset::FlushPending() {
             stmt.BindNull(bind++);
     }
     if (!pending.isNew)
-        stmt.BindInt64(bind, m_rows[static_cast<size_t>(m_pos)].rowid);
+        stmt.BindInt64(bind, m_keys[static_cast<size_t>(m_pos)]);
     if (stmt.Step() != SQLITE_DONE)
         ThrowEngineError(db);
 
     if (pending.isNew) {
-        Row row{sqlite3_last_insert_rowid(db), std::vector<FieldValue>(m_columns.size())};
-        for (size_t i : changed)
-            row.values[i] = *pending.changes[i];
-        m_rows.push_back(std::move(row));
-        SetPosition(static_cast<std::ptrdiff_t>(m_rows.size()) - 1);
+        // The new row joins the keyset in its order (new ids are the largest, as a rule).
+        const std::int64_t id = sqlite3_last_insert_rowid(db);
+        const auto at = std::lower_bound(m_keys.begin(), m_keys.end(), id);
+        const auto pos = at - m_keys.begin();
+        m_keys.insert(at, id);
+        SetPosition(pos);
     } else {
-        for (size_t i : changed)
-            m_rows[static_cast<size_t>(m_pos)].values[i] = *pending.changes[i];
+        SetPosition(m_pos); // read again as stored
     }
 }

@@ -119,33 +119,49 @@ public:
     void CancelUpdate();
 
 private:
-    struct Row {
-        std::int64_t rowid;
-        std::vector<FieldValue> values;
-    };
     struct Pending {
         bool isNew = false;
         std::vector<std::optional<FieldValue>> changes; // per column; nullopt = untouched
     };
+    struct Cell {
+        size_t offset, length;
+        bool null;
+    };
+    // Rows read from the current one on: their ids, and their values in one text.
+    struct ReadAheadRows {
+        std::vector<std::int64_t> ids;
+        std::vector<Cell> cells; // row by row, column by column
+        std::string text;
+        size_t at = 0; // the current row among them
+    };
 
     void RequireOpen() const;
     void RequireCurrent() const;
+    bool OnRow() const;
     size_t ColumnIndex(const std::string& column) const;
     void Load(const std::string& table);
+    void Forget();
+    void ReadAhead(std::int64_t from, size_t count);
+    void Land(std::ptrdiff_t pos, bool onward);
+    void SetPosition(std::ptrdiff_t pos, bool onward = false);
+    FieldValue CurrentValue(size_t index) const;
+    std::vector<FieldValue> CurrentValues() const;
     void FlushPending();
-    void SetPosition(std::ptrdiff_t pos);
-    bool StoredAsRead(const Row& row) const;
+    bool StoredAsRead(std::int64_t id, const std::vector<FieldValue>& values) const;
     std::string AsReadCondition() const;
-    static void BindAsRead(sqlite::Statement& stmt, const Row& row);
+    static void BindAsRead(sqlite::Statement& stmt, std::int64_t id, const std::vector<FieldValue>& values);
     void ForgetCurrentRow();
 
     std::shared_ptr<ado_detail::Database> m_db;
     std::string m_table;
     std::string m_rowid; // the name of the row id not shadowed by a column
     std::vector<std::string> m_columns;
-    std::vector<Row> m_rows;
-    std::ptrdiff_t m_pos = 0;       // -1: BOF; m_rows.size(): EOF
-    bool m_currentDeleted = false;  // positioned on a row just deleted
+    std::vector<std::int64_t> m_keys; // the row ids, in order: the keyset
+    std::ptrdiff_t m_pos = 0;         // -1: BOF; m_keys.size(): EOF
+    bool m_currentDeleted = false;    // positioned on a row just deleted
+    ReadAheadRows m_ahead;
+    size_t m_blockSize = 1;
+    std::unique_ptr<sqlite::Statement> m_readRows;
     std::optional<Pending> m_pending;
 };
 

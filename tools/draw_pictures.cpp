@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
     bool ok = Save(Banner(), out, QStringLiteral("bitmap150.png")) &&
-              Save(Background(), out, QStringLiteral("bitmap151.png"));
+              Save(Background(), out, QStringLiteral("bitmap151.bmp"));
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         ok = ok && Save(Icon(size), out, QStringLiteral("icon128-%1.png").arg(size));
     return ok ? 0 : 1;

@@ -322,6 +322,7 @@ TEST_F(DrillCoreTest, AFailedCloseStoresNothingSaysSoOnceAndTheNextCloseTriesAga
         const char* name;
         std::function<void()> inject, clear;
         std::vector<std::string> rowsLeft = {"six0|2026-12-08"}; // after the failed close
+        std::vector<std::string> rowsAtEnd = {"six0|2026-12-08", "six1|2026-12-08"};
     };
     sqlite3* other = nullptr;
     const std::vector<Fault> faults = {
@@ -343,7 +344,10 @@ TEST_F(DrillCoreTest, AFailedCloseStoresNothingSaysSoOnceAndTheNextCloseTriesAga
         {"review table without a column",
          [&] { world.Sql("ALTER TABLE readfuxi DROP COLUMN time"); },
          [&] { world.Sql("ALTER TABLE readfuxi ADD COLUMN time TEXT"); },
-         {"six0|<null>"}}, // the test's own doing: the dropped column's values are gone
+         // The test's own doing: the dropped column's values are gone, and a row changed
+         // since it was stored is not this drill's to delete.
+         {"six0|<null>"},
+         {"six0|<null>", "six0|2026-12-08", "six1|2026-12-08"}},
         {"review table missing",
          [&] { world.Sql("DROP TABLE readfuxi"); },
          [&] { world.Sql("CREATE TABLE readfuxi (danci TEXT, fanyi TEXT, time TEXT)"); },
@@ -370,9 +374,7 @@ TEST_F(DrillCoreTest, AFailedCloseStoresNothingSaysSoOnceAndTheNextCloseTriesAga
         EXPECT_EQ(world.Rows("readfuxi"), fault.rowsLeft) << fault.name;
         drill.SaveProgress();
         EXPECT_EQ(messages.size(), 1u) << fault.name;
-        EXPECT_EQ(world.Rows("readfuxi"),
-                  (std::vector<std::string>{"six0|2026-12-08", "six1|2026-12-08"}))
-            << fault.name;
+        EXPECT_EQ(world.Rows("readfuxi"), fault.rowsAtEnd) << fault.name;
     }
 }
 
