@@ -13,9 +13,11 @@ BOOL CBrowseDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     if (CWnd* word = GetDlgItem(IDC_EDIT))
         word->SetAccessibleName("单词");
+    SetUpSpeech();
     m_core.PickNextWord();
     SetDlgItemText(IDC_INFO, m_core.RemainingLabel());
     SetDlgItemText(IDC_EDIT, m_core.Current().word);
+    WordShown();
     return TRUE;
 }
 
@@ -57,6 +59,7 @@ void CBrowseDlg::Next() {
     SetDlgItemText(IDC_LEFT, "记得");
     SetDlgItemText(IDC_RIGHT, "不记得");
     m_phase = AnswerPhase::Prompt;
+    WordShown();
 }
 
 void CBrowseDlg::OnDestroy() {

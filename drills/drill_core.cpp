@@ -7,6 +7,7 @@
 
 const char* const kRemainingPrefix = "剩下的单词数为";
 const char* const kTaskDone = "今天任务已完成";
+const char* const kBankUsedUp = "本词库已学完";
 const char* const kReviewsNotKept = "错词没能存进数据库，下次关闭时会再试一次。\n";
 
 DrillCore::DrillCore(const DrillKeys& keys, std::function<void(const std::string&)> report)
@@ -79,7 +80,10 @@ std::string DrillCore::FieldText(Cursor& cursor, const char* column) {
 }
 
 bool DrillCore::PickNextWord() {
-    return TakeDueRow() || TakeReviewEntry() || TakeBankWord();
+    const bool taken = TakeDueRow() || TakeReviewEntry() || TakeBankWord();
+    if (!taken && m_bankUsedUp)
+        m_label = kBankUsedUp; // rather than the last word again, unexplained
+    return taken;
 }
 
 bool DrillCore::TakeDueRow() {
@@ -156,7 +160,8 @@ bool DrillCore::TakeBankWord() {
     }
     bool taken = false;
     Guard(m_bankCursor, [this, &taken] {
-        if (m_bankCursor.rs->adoEOF())
+        m_bankUsedUp = m_bankCursor.rs->adoEOF();
+        if (m_bankUsedUp)
             return;
         WordRecord fresh{FieldText(m_bankCursor, "danci"), FieldText(m_bankCursor, "fanyi"), 0, 1};
         m_bankCursor.rs->MoveNext();

@@ -23,6 +23,7 @@ inline constexpr DrillKeys kSpellKeys{"ts", "tsmount", "smount", "spellfuxi"};
 
 extern const char* const kRemainingPrefix; // "剩下的单词数为"
 extern const char* const kTaskDone;        // "今天任务已完成"
+extern const char* const kBankUsedUp;      // "本词库已学完"
 extern const char* const kReviewsNotKept;  // before the error text when a close could not store
 
 class DrillCore {
@@ -105,6 +106,7 @@ private:
     Cursor m_reviewCursor;
     bool m_reviewCursorStale = false; // after a failed close, until read again
     bool m_bankClosed = false;
+    bool m_bankUsedUp = false; // the bank cursor reached its end
 
     WordRecord m_current;
     WordSource m_source = WordSource::NoWord;

@@ -2,6 +2,8 @@
 
 #include "giveup_dlg.h"
 #include "profile.h"
+#include "resource.h"
+#include "speech.h"
 #include "wordmill_app.h"
 
 namespace {
@@ -17,6 +19,35 @@ void CDrillDlg::SetUpCore() {
 }
 
 void CDrillDlg::SaveDay() { m_core.SaveProgress(); }
+
+const char* const kAutoSpeakKey = "autospeak";
+
+void CDrillDlg::SetUpSpeech() {
+    OnCommand(IDC_SPEAK, &CDrillDlg::OnSpeak);
+    AddAccelerator("Ctrl+P", IDC_SPEAK);
+    const std::string why = GetSpeechService().Unavailable();
+    m_speechAvailable = why.empty();
+    if (CWnd* button = GetDlgItem(IDC_SPEAK))
+        button->SetToolTip(m_speechAvailable ? "读出这个单词 (Ctrl+P)" : why);
+    UpdateSpeakButton();
+}
+
+void CDrillDlg::UpdateSpeakButton() {
+    if (CWnd* button = GetDlgItem(IDC_SPEAK))
+        button->EnableWindow(m_speechAvailable && CanSayWord());
+}
+
+// Saying a word changes nothing of the drill.
+void CDrillDlg::OnSpeak() {
+    if (m_speechAvailable && CanSayWord() && m_core.HasWord())
+        GetSpeechService().Say(m_core.Current().word);
+}
+
+void CDrillDlg::WordShown() {
+    const std::string ini = JoinPath(GetCurrentDirectoryA(), "read.ini");
+    if (GetPrivateProfileIntA("system", kAutoSpeakKey, 0, ini) != 0)
+        OnSpeak();
+}
 
 void CDrillDlg::OnClose() {
     SaveDay();

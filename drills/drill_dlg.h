@@ -25,5 +25,22 @@ protected:
     // Saves the day; a drill may also let go of what it holds at this point.
     virtual void SaveDay();
 
+    // The speaker button and Ctrl+P say the current English word. Where the desktop cannot
+    // speak, the button is disabled and its tooltip says why.
+    void SetUpSpeech();
+    // Call when the word may have become sayable or not.
+    void UpdateSpeakButton();
+    // A new English word is in view: said at once if the learner chose "自动发音".
+    void WordShown();
+    // Whether the English word may be said now (the spelling drill: once it is shown).
+    virtual bool CanSayWord() const { return true; }
+
     DrillCore m_core;
+
+private:
+    void OnSpeak();
+    bool m_speechAvailable = false;
 };
+
+// "system" key of the "自动发音" setting (0 or 1), after the settings dialog's six.
+extern const char* const kAutoSpeakKey;

@@ -13,6 +13,7 @@ BOOL CSpellDlg::OnInitDialog() {
         answer->SetAccessibleName("拼写：输入上面释义的英文单词");
     SetUpCore();
     m_answerJudged = false;
+    SetUpSpeech();
     m_core.PickNextWord();
     SetDlgItemText(IDC_REMAIN, m_core.RemainingLabel());
     SetDlgItemText(IDC_INFO, m_core.Current().translation);
@@ -51,6 +52,8 @@ void CSpellDlg::Judge() {
         m_core.GradeWrong(true);
     }
     SetDlgItemText(IDC_EDIT, shown);
+    UpdateSpeakButton();
+    WordShown();
 }
 
 void CSpellDlg::MoveOn() {
@@ -63,6 +66,7 @@ void CSpellDlg::MoveOn() {
     if (CWnd* edit = GetDlgItem(IDC_EDIT))
         edit->SetFocus();
     m_answerJudged = false;
+    UpdateSpeakButton();
 }
 
 // The spelling drill lets go of its bank cursor when it saves; it is opened again if the

@@ -13,6 +13,8 @@ protected:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void SaveDay() override;
+    // Never before the learner's answer: saying it would give the word away.
+    bool CanSayWord() const override { return m_answerJudged; }
 
 private:
     void OnAnswer(); // button 1026 and Enter

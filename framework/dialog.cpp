@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
@@ -131,6 +132,7 @@ BOOL CWnd::ShowWindow(int cmdShow) {
 BOOL CWnd::IsWindowVisible() const { return m_widget->isVisible(); }
 
 void CWnd::SetAccessibleName(const std::string& name) { m_widget->setAccessibleName(QString::fromStdString(name)); }
+void CWnd::SetToolTip(const std::string& text) { m_widget->setToolTip(QString::fromStdString(text)); }
 
 int CWnd::GetCheck() const {
     auto* box = qobject_cast<QAbstractButton*>(m_widget);
@@ -527,6 +529,13 @@ void CDialog::SendCommand(int id) {
 }
 
 void CDialog::SendSysCommand(UINT id, LPARAM lParam) { OnSysCommand(id, lParam); }
+
+void CDialog::AddAccelerator(const std::string& keys, int commandId) {
+    if (!m_window)
+        return;
+    auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(keys)), m_window);
+    QObject::connect(shortcut, &QShortcut::activated, m_window, [this, commandId] { SendCommand(commandId); });
+}
 
 void CDialog::OnCommand(int id, std::function<void()> handler) { m_commands[id] = std::move(handler); }
 

@@ -36,6 +36,7 @@ public:
     BOOL IsWindowVisible() const;
     // The name screen readers announce for the control.
     void SetAccessibleName(const std::string& name);
+    void SetToolTip(const std::string& text);
 
     // Check boxes.
     int GetCheck() const;
@@ -137,6 +138,9 @@ public:
     void SetForegroundWindow();
     void GetClientRect(CRect* rect) const;
     void Invalidate();
+
+    // A keyboard shortcut ("Ctrl+P") that runs a command while this dialog is active.
+    void AddAccelerator(const std::string& keys, int commandId);
 
     // Runs a command as a click or menu choice would: the bound handler, else
     // OnOK for IDOK and OnCancel for IDCANCEL.

@@ -1,6 +1,7 @@
 #include "settings_dlg.h"
 
 #include "profile.h"
+#include "drill_dlg.h"
 #include "resource.h"
 
 namespace {
@@ -33,6 +34,7 @@ BOOL CSettingsDlg::OnInitDialog() {
     banks->AddString("CET6");
     banks->AddString("CET4"); // the list is sorted: CET4 ends at index 0
     banks->SetCurSel(m_nBank);
+    CheckDlgButton(IDC_AUTOSPEAK, GetPrivateProfileIntA("system", kAutoSpeakKey, 0, m_szIniPath) != 0);
     return TRUE;
 }
 
@@ -55,6 +57,7 @@ void CSettingsDlg::OnOK() {
     write("time", std::to_string(static_cast<int>(m_nInterval)));
     write("qiangzhi", IsDlgButtonChecked(IDC_FORCED) ? "1" : "0");
     write("protect", IsDlgButtonChecked(IDC_PROTECT) ? "1" : "0");
+    write(kAutoSpeakKey, IsDlgButtonChecked(IDC_AUTOSPEAK) ? "1" : "0");
     AfxMessageBox("更改成功");
     CDialog::OnOK();
 }

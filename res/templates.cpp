@@ -56,6 +56,8 @@ const DialogTemplate kSettings{
         {K::Static, IDC_STATIC, "范围4~8", 178, 77, 52, 24, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::Static, IDC_STATIC, "选择单词库", 19, 134, 54, 15, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::ComboBox, IDC_BANK, "", 89, 135, 78, 37, kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_SORT},
+        {K::CheckBox, IDC_AUTOSPEAK, "自动发音", 179, 136, 62, 14, kChild | WS_TABSTOP | BS_LEFTTEXT,
+         WS_EX_TRANSPARENT},
     }};
 
 const DialogTemplate kBrowse{
@@ -65,6 +67,7 @@ const DialogTemplate kBrowse{
         {K::PushButton, IDC_RIGHT, "忘记", 124, 111, 62, 22, kChild | WS_TABSTOP},
         {K::Edit, IDC_EDIT, "", 56, 69, 117, 24, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
         {K::Static, IDC_INFO, "", 60, 16, 91, 21, kChild},
+        {K::PushButton, IDC_SPEAK, "发音", 178, 70, 34, 22, kChild | WS_TABSTOP},
     }};
 
 const DialogTemplate kSpell{
@@ -74,6 +77,7 @@ const DialogTemplate kSpell{
         {K::Edit, IDC_EDIT, "", 56, 60, 124, 22, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
         {K::Static, IDC_REMAIN, "", 60, 92, 116, 14, kChild},
         {K::PushButton, IDC_ANSWER, "确定", 88, 118, 60, 22, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_SPEAK, "发音", 184, 60, 34, 22, kChild | WS_TABSTOP},
     }};
 
 const DialogTemplate kGiveUp{

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs with apt whatever of the build and test packages is missing (Debian 12).
+# (Debian's Qt speech CMake files need the declarative development files too.)
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
           libgtest-dev libbenchmark-dev fonts-wqy-microhei tzdata xvfb xauth
-          desktop-file-utils appstream)
+          desktop-file-utils appstream qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
+          speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -400,3 +400,17 @@ TEST_F(DrillCoreTest, ARowStoredByAnotherCopyUnderAReusedIdIsLeftAlone) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DrillCoreTest, AUsedUpBankSaysSoInsteadOfRepeatingTheLastWord) {
+    world.Ini("CET6", "rmount", "29");
+    DrillCore& drill = Start();
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Current().word, "six29");
+    drill.GradeRight();
+    EXPECT_FALSE(drill.PickNextWord());
+    EXPECT_EQ(drill.RemainingLabel(), kBankUsedUp);
+}
+
+} // namespace

@@ -97,7 +97,7 @@ TEST_F(SettingsTest, EachBoundIsAcceptedAtItsEndsAndRejectedOnePast) {
             EXPECT_EQ(messages, std::vector<std::string>{"更改成功"}) << context;
             EXPECT_EQ(dir.Read("read.ini"), std::string("[CET6]\nrmount=3\n[system]\ndanci=") + c.daily +
                                                 "\nCET=1\nmei=" + c.perRead + "\ntime=" + c.interval +
-                                                "\nqiangzhi=0\nprotect=0\n")
+                                                "\nqiangzhi=0\nprotect=0\nautospeak=0\n")
                 << context;
         } else {
             EXPECT_EQ(messages, std::vector<std::string>{"更改失败输入数字有误"}) << context;
@@ -120,7 +120,7 @@ TEST_F(SettingsTest, OddStoredValuesOpenCleanAndSaveCleanly) {
     }, 1);
     EXPECT_EQ(messages, std::vector<std::string>{"更改成功"});
     EXPECT_EQ(dir.Read("read.ini"),
-              "[system]\nCET=-1\nqiangzhi=0\nprotect=1\ndanci=33\nmei=4\ntime=30\n");
+              "[system]\nCET=-1\nqiangzhi=0\nprotect=1\ndanci=33\nmei=4\ntime=30\nautospeak=0\n");
     Run([](QWidget* dlg) {
         EXPECT_FALSE(ReadForm(dlg).protect); // never read back
         Key(dlg, Qt::Key_Escape);

@@ -1,4 +1,6 @@
 // Entry of the GUI test programs: headless unless a display is asked for.
+#include "speech_double.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wordmill"));
     QApplication::setQuitOnLastWindowClosed(false);
+    FakeSpeech silent; // no test speaks through the desktop unless it asks to
     const int result = RUN_ALL_TESTS();
     std::error_code ec;
     std::filesystem::remove_all(configHome, ec);

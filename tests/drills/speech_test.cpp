@@ -1,0 +1,100 @@
+// Saying the word in both drills, through a stand-in for the desktop's speech.
+#include "browse_dlg.h"
+#include "spell_dlg.h"
+
+#include "app_fixture.h"
+#include "modal_driver.h"
+#include "resource.h"
+#include "speech_double.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Said = std::vector<std::string>;
+
+void SayByKey(QWidget* dlg) { Key(dlg, Qt::Key_P, Qt::ControlModifier); }
+
+// The button and Ctrl+P say the word on screen and change nothing of the drill; with
+// "自动发音" each new word is said as it appears.
+TEST(Speech, TheBrowseDrillSaysTheWordOnScreen) {
+    for (const bool automatic : {false, true}) {
+        AppWorld world;
+        world.Ini("system", "autospeak", automatic ? "1" : "0");
+        FakeSpeech speech;
+        ModalDriver driver;
+        driver.OnDialog(IDD_BROWSE, [&](QWidget* dlg) {
+            EXPECT_TRUE(Control(dlg, IDC_SPEAK)->isEnabled());
+            EXPECT_TRUE(Control(dlg, IDC_SPEAK)->toolTip().contains("Ctrl+P"));
+            const QString label = Text(dlg, IDC_INFO);
+            Click(dlg, IDC_SPEAK);
+            SayByKey(dlg);
+            EXPECT_EQ(Text(dlg, IDC_EDIT), "six0");
+            EXPECT_EQ(Text(dlg, IDC_INFO), label);
+            Click(dlg, IDC_RIGHT); // 不记得: the meaning
+            Click(dlg, IDC_LEFT);  // 下一个: six1
+            Key(dlg, Qt::Key_Escape);
+        });
+        CBrowseDlg dlg;
+        dlg.DoModal();
+        EXPECT_EQ(speech.said, automatic ? (Said{"six0", "six0", "six0", "six1"}) : (Said{"six0", "six0"}));
+        EXPECT_EQ(world.IniInt("CET6", "trmount"), 2); // counted as without speaking
+    }
+}
+
+// The spelling drill never says the word before the learner has answered.
+TEST(Speech, TheSpellingDrillSaysTheWordOnlyOnceItIsShown) {
+    AppWorld world;
+    world.Ini("system", "autospeak", "1");
+    FakeSpeech speech;
+    ModalDriver driver;
+    driver.OnDialog(IDD_SPELL, [&](QWidget* dlg) {
+        EXPECT_FALSE(Control(dlg, IDC_SPEAK)->isEnabled());
+        SayByKey(dlg);
+        EXPECT_TRUE(speech.said.empty());
+        Click(dlg, IDC_ANSWER); // judged (wrong): the word is shown, and said
+        EXPECT_EQ(speech.said, Said{"six0"});
+        EXPECT_TRUE(Control(dlg, IDC_SPEAK)->isEnabled());
+        SayByKey(dlg);
+        EXPECT_EQ(speech.said, (Said{"six0", "six0"}));
+        Click(dlg, IDC_ANSWER); // the next word: not sayable again until answered
+        EXPECT_FALSE(Control(dlg, IDC_SPEAK)->isEnabled());
+        Key(dlg, Qt::Key_Escape);
+    });
+    CSpellDlg dlg;
+    dlg.DoModal();
+}
+
+// Without an engine or an English voice the button says why, and nothing else changes.
+TEST(Speech, WithoutAVoiceTheButtonIsOffAndSaysWhy) {
+    AppWorld world;
+    world.Ini("system", "autospeak", "1");
+    FakeSpeech speech("没有英语语音，无法发音");
+    ModalDriver driver;
+    driver.OnDialog(IDD_BROWSE, [&](QWidget* dlg) {
+        EXPECT_FALSE(Control(dlg, IDC_SPEAK)->isEnabled());
+        EXPECT_EQ(Control(dlg, IDC_SPEAK)->toolTip(), QStringLiteral("没有英语语音，无法发音"));
+        SayByKey(dlg);
+        Key(dlg, Qt::Key_Escape);
+    });
+    CBrowseDlg dlg;
+    dlg.DoModal();
+    EXPECT_TRUE(speech.said.empty());
+    EXPECT_TRUE(driver.messages().empty());
+}
+
+// The desktop's own engine, where this machine has one with an English voice.
+TEST(Speech, TheDesktopEngineTakesAWord) {
+    SpeechService* fake = SetSpeechService(nullptr);
+    const std::string why = GetSpeechService().Unavailable();
+    if (!why.empty()) {
+        SetSpeechService(fake);
+        GTEST_SKIP() << why;
+    }
+    GetSpeechService().Say("apple"); // queued with the engine; no error, no box
+    SetSpeechService(fake);
+}
+
+} // namespace
