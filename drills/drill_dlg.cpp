@@ -25,16 +25,18 @@ const char* const kAutoSpeakKey = "autospeak";
 void CDrillDlg::SetUpSpeech() {
     OnCommand(IDC_SPEAK, &CDrillDlg::OnSpeak);
     AddAccelerator("Ctrl+P", IDC_SPEAK);
-    const std::string why = GetSpeechService().Unavailable();
-    m_speechAvailable = why.empty();
-    if (CWnd* button = GetDlgItem(IDC_SPEAK))
-        button->SetToolTip(m_speechAvailable ? "读出这个单词 (Ctrl+P)" : why);
     UpdateSpeakButton();
 }
 
+// Asked again at each word: an engine still starting when the drill opened may be
+// ready by now.
 void CDrillDlg::UpdateSpeakButton() {
-    if (CWnd* button = GetDlgItem(IDC_SPEAK))
+    const std::string why = GetSpeechService().Unavailable();
+    m_speechAvailable = why.empty();
+    if (CWnd* button = GetDlgItem(IDC_SPEAK)) {
+        button->SetToolTip(m_speechAvailable ? "读出这个单词 (Ctrl+P)" : why);
         button->EnableWindow(m_speechAvailable && CanSayWord());
+    }
 }
 
 // Saying a word changes nothing of the drill.
@@ -44,6 +46,7 @@ void CDrillDlg::OnSpeak() {
 }
 
 void CDrillDlg::WordShown() {
+    UpdateSpeakButton();
     const std::string ini = JoinPath(GetCurrentDirectoryA(), "read.ini");
     if (GetPrivateProfileIntA("system", kAutoSpeakKey, 0, ini) != 0)
         OnSpeak();

@@ -7,6 +7,8 @@
 class SpeechService {
 public:
     virtual ~SpeechService() = default;
+    // Starts the engine in the background, so that it is ready by the first word.
+    virtual void Prepare() {}
     // Empty when words can be said; otherwise why not, for the learner.
     virtual std::string Unavailable() = 0;
     virtual void Say(const std::string& englishWord) = 0;

@@ -5,6 +5,7 @@
 #include "profile.h"
 #include "resource.h"
 #include "settings_dlg.h"
+#include "speech.h"
 #include "spell_dlg.h"
 #include "string_table.h"
 
@@ -29,6 +30,7 @@ CWordmillDlg::~CWordmillDlg() { RemoveTrayIcon(); }
 
 BOOL CWordmillDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    GetSpeechService().Prepare(); // ready by the first drill
     m_szIniPath = JoinPath(GetCurrentDirectoryA(), "read.ini");
     if (CMenu* menu = GetSystemMenu(FALSE)) {
         const std::string about = LoadResourceString(IDS_ABOUTBOX);

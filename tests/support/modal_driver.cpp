@@ -56,9 +56,15 @@ void ModalDriver::Poll() {
     Step step = std::move(m_steps.front());
     m_steps.pop_front();
     // Deferred: the step may open a modal loop of its own, which must not run inside
-    // this timer's slot.
+    // this timer's slot. A window seen only between two others (a drill closed, the next
+    // not yet shown) is passed over: the step waits for the window that is up by then.
     QPointer<QWidget> target(modal);
-    QTimer::singleShot(0, [target, step = std::move(step)] {
+    QTimer::singleShot(0, [this, target, step = std::move(step)]() mutable {
+        if (target && QApplication::activeModalWidget() != target.data()) {
+            m_steps.push_front(std::move(step));
+            m_lastActive = nullptr;
+            return;
+        }
         if (target)
             step(target);
     });
