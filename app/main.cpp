@@ -1,6 +1,7 @@
 #include "wordmill_app.h"
 
-
 CWordmillApp theApp;
 
-int main(int argc, char** argv) { return theApp.Run(argc, argv); }
+int main(int argc, char** argv) {
+    return theApp.Run(argc, argv);
+}

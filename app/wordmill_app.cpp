@@ -9,9 +9,13 @@ const char* const kConnectionFailedMessage = "数据库连接失败，确认数�
 
 CWordmillApp::CWordmillApp() : CWinApp(nullptr) {}
 
-CWordmillApp::~CWordmillApp() { m_pConnection.Release(); }
+CWordmillApp::~CWordmillApp() {
+    m_pConnection.Release();
+}
 
-CWordmillApp& GetWordmillApp() { return *static_cast<CWordmillApp*>(AfxGetApp()); }
+CWordmillApp& GetWordmillApp() {
+    return *static_cast<CWordmillApp*>(AfxGetApp());
+}
 
 BOOL CWordmillApp::InitInstance() {
     SkinInit(AfxGetInstanceHandle(), "ReadUI", 0, 0);

@@ -1,8 +1,8 @@
 // The drills' costs: a pick over a large review table, and a close storing many words.
 #include "drill_core.h"
 #include "review_rows.h"
-#include "wordbank.h"
 #include "word_db.h"
+#include "wordbank.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,24 +36,32 @@ double ResidentBytes() {
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
-std::string IniPath() { return (fs::temp_directory_path() / "wordmill-drill-bench" / "read.ini").string(); }
+std::string IniPath() {
+    return (fs::temp_directory_path() / "wordmill-drill-bench" / "read.ini").string();
+}
 
 // One pick that scans every review row (none due) and takes a bank word.
 void BM_PickNoneDue(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
-    _ConnectionPtr c = OpenConnection(MakeDatabase("pick" + std::to_string(rows) + ".mdb", rows, "2999-01-01"));
+    _ConnectionPtr c =
+        OpenConnection(MakeDatabase("pick" + std::to_string(rows) + ".mdb", rows, "2999-01-01"));
     DrillCore core(kBrowseKeys, [](const std::string&) {});
     core.SetUp(c, 40, IniPath());
     for (auto _ : state)
         benchmark::DoNotOptimize(core.PickNextWord());
 }
-BENCHMARK(BM_PickNoneDue)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_PickNoneDue)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
 
 // Opening a drill over a large review table, none due: the set-up of both record sets,
 // and the memory the open drill holds beyond the process before it.
 void BM_OpenDrillNoneDue(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
-    _ConnectionPtr c = OpenConnection(MakeDatabase("open" + std::to_string(rows) + ".mdb", rows, "2999-01-01"));
+    _ConnectionPtr c =
+        OpenConnection(MakeDatabase("open" + std::to_string(rows) + ".mdb", rows, "2999-01-01"));
     double extra = 0;
     for (auto _ : state) {
         const double before = ResidentBytes();
@@ -63,7 +71,12 @@ void BM_OpenDrillNoneDue(benchmark::State& state) {
     }
     state.counters["extra_MB"] = extra / 1e6;
 }
-BENCHMARK(BM_OpenDrillNoneDue)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_OpenDrillNoneDue)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 // One close that stores 1,000 missed words (replacing what an earlier close stored).
 void BM_CloseStoring1000(benchmark::State& state) {

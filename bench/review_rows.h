@@ -10,7 +10,8 @@ inline void AddReviewRows(const std::string& path, int rows, const char* date) {
     sqlite3_open(path.c_str(), &db);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO readfuxi VALUES (?1, 'n. 复习的释义', ?2)", -1, &insert, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO readfuxi VALUES (?1, 'n. 复习的释义', ?2)", -1, &insert,
+                       nullptr);
     for (int i = 0; i < rows; ++i) {
         const std::string word = "review" + std::to_string(i);
         sqlite3_bind_text(insert, 1, word.c_str(), -1, SQLITE_TRANSIENT);

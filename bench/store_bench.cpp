@@ -2,8 +2,8 @@
 #include "ado.h"
 #include "profile.h"
 #include "review_rows.h"
-#include "wordbank.h"
 #include "word_db.h"
+#include "wordbank.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

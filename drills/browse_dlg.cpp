@@ -21,8 +21,12 @@ BOOL CBrowseDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CBrowseDlg::OnRemembered() { Grade(true); }
-void CBrowseDlg::OnForgot() { Grade(false); }
+void CBrowseDlg::OnRemembered() {
+    Grade(true);
+}
+void CBrowseDlg::OnForgot() {
+    Grade(false);
+}
 
 // The left button says "remembered" / "right"; the right one "forgot" / "wrong"; after
 // "forgot" both only move on, and the word counts as missed.
@@ -40,7 +44,9 @@ void CBrowseDlg::Grade(bool left) {
         else
             m_core.GradeWrong(true);
         break;
-    case AnswerPhase::Reveal: m_core.GradeWrong(false); break;
+    case AnswerPhase::Reveal:
+        m_core.GradeWrong(false);
+        break;
     }
     Next();
 }

@@ -9,8 +9,6 @@ public:
 
     explicit CBrowseDlg(CWnd* parent = nullptr);
 
-    AnswerPhase Phase() const { return m_phase; }
-
 protected:
     BOOL OnInitDialog() override;
     void OnDestroy() override;

@@ -29,10 +29,12 @@ void DrillCore::SetUp(const _ConnectionPtr& connection, long long dailyQuota,
     GetPrivateProfileStringA(m_bank.c_str(), m_keys.day, "", day, sizeof day, m_iniPath);
     m_source = WordSource::NoWord;
     m_reviewList.clear();
-    m_position = static_cast<int>(GetPrivateProfileIntA(m_bank.c_str(), m_keys.position, 0, m_iniPath));
-    m_todayCount = day == TodayKey()
-                       ? static_cast<int>(GetPrivateProfileIntA(m_bank.c_str(), m_keys.count, 0, m_iniPath))
-                       : 0;
+    m_position =
+        static_cast<int>(GetPrivateProfileIntA(m_bank.c_str(), m_keys.position, 0, m_iniPath));
+    m_todayCount =
+        day == TodayKey()
+            ? static_cast<int>(GetPrivateProfileIntA(m_bank.c_str(), m_keys.count, 0, m_iniPath))
+            : 0;
     // A hand-edited negative position starts from the first row.
     m_position = std::max(m_position, 0LL);
     PositionBank();
@@ -105,7 +107,8 @@ bool DrillCore::TakeDueRow() {
             std::string date = FieldText(m_reviewCursor, "time");
             if (!age.IsDue(date))
                 continue;
-            WordRecord due{FieldText(m_reviewCursor, "danci"), FieldText(m_reviewCursor, "fanyi"), 0, 1};
+            WordRecord due{FieldText(m_reviewCursor, "danci"), FieldText(m_reviewCursor, "fanyi"),
+                           0, 1};
             try {
                 rs->Delete(adAffectCurrent);
                 rs->Update();
@@ -266,8 +269,8 @@ void DrillCore::ReopenReviewCursor() {
     m_reviewCursor.usable = false;
     m_reviewCursorStale = false;
     m_reviewCursor.rs.CreateInstance();
-    m_reviewCursor.rs->Open(std::string("SELECT * FROM ") + m_keys.reviewTable, m_connection, adOpenDynamic,
-                            adLockOptimistic, adCmdText);
+    m_reviewCursor.rs->Open(std::string("SELECT * FROM ") + m_keys.reviewTable, m_connection,
+                            adOpenDynamic, adLockOptimistic, adCmdText);
     m_reviewCursor.usable = true;
 }
 
@@ -313,7 +316,8 @@ void DrillCore::DeleteStoredRow(const StoredRow& row) {
         Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
         rs->SetBookmark(row.id);
         // The engine reuses the id of a deleted row: another copy's row may have it now.
-        if (rs->GetCollect("danci") != row.values.word || rs->GetCollect("fanyi") != row.values.translation ||
+        if (rs->GetCollect("danci") != row.values.word ||
+            rs->GetCollect("fanyi") != row.values.translation ||
             rs->GetCollect("time") != row.values.date)
             return;
         rs->Delete(adAffectCurrent);

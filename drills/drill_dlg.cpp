@@ -7,7 +7,9 @@
 #include "wordmill_app.h"
 
 namespace {
-void ShowDatabaseError(const std::string& text) { AfxMessageBox(text); }
+void ShowDatabaseError(const std::string& text) {
+    AfxMessageBox(text);
+}
 } // namespace
 
 CDrillDlg::CDrillDlg(UINT templateId, const DrillKeys& keys, CWnd* parent)
@@ -15,10 +17,13 @@ CDrillDlg::CDrillDlg(UINT templateId, const DrillKeys& keys, CWnd* parent)
 
 void CDrillDlg::SetUpCore() {
     CWordmillApp& app = GetWordmillApp();
-    m_core.SetUp(app.m_pConnection, app.m_nDailyQuota, JoinPath(GetCurrentDirectoryA(), "read.ini"));
+    m_core.SetUp(app.m_pConnection, app.m_nDailyQuota,
+                 JoinPath(GetCurrentDirectoryA(), "read.ini"));
 }
 
-void CDrillDlg::SaveDay() { m_core.SaveProgress(); }
+void CDrillDlg::SaveDay() {
+    m_core.SaveProgress();
+}
 
 const char* const kAutoSpeakKey = "autospeak";
 

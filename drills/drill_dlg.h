@@ -6,9 +6,6 @@
 #include "drill_core.h"
 
 class CDrillDlg : public CDialog {
-public:
-    const DrillCore& Core() const { return m_core; }
-
 protected:
     CDrillDlg(UINT templateId, const DrillKeys& keys, CWnd* parent);
 

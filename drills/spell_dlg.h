@@ -7,8 +7,6 @@ class CSpellDlg : public CDrillDlg {
 public:
     explicit CSpellDlg(CWnd* parent = nullptr);
 
-    bool AnswerJudged() const { return m_answerJudged; }
-
 protected:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;

@@ -28,7 +28,8 @@ struct DataExchangeFailed {};
 std::vector<CDialog*> g_running;
 
 int MulDiv(int value, int numerator, int denominator) {
-    return static_cast<int>((static_cast<long long>(value) * numerator + denominator / 2) / denominator);
+    return static_cast<int>((static_cast<long long>(value) * numerator + denominator / 2) /
+                            denominator);
 }
 
 QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
@@ -48,7 +49,8 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(c.style & WS_BORDER);
         if (c.style & ES_NUMBER)
-            edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+            edit->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[0-9]*")), edit));
         return edit;
     }
     case ControlKind::Static: {
@@ -120,8 +122,12 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     return wasDisabled;
 }
 
-BOOL CWnd::IsWindowEnabled() const { return m_widget->isEnabled(); }
-void CWnd::SetFocus() { m_widget->setFocus(Qt::OtherFocusReason); }
+BOOL CWnd::IsWindowEnabled() const {
+    return m_widget->isEnabled();
+}
+void CWnd::SetFocus() {
+    m_widget->setFocus(Qt::OtherFocusReason);
+}
 
 BOOL CWnd::ShowWindow(int cmdShow) {
     const BOOL wasVisible = m_widget->isVisible();
@@ -129,10 +135,16 @@ BOOL CWnd::ShowWindow(int cmdShow) {
     return wasVisible;
 }
 
-BOOL CWnd::IsWindowVisible() const { return m_widget->isVisible(); }
+BOOL CWnd::IsWindowVisible() const {
+    return m_widget->isVisible();
+}
 
-void CWnd::SetAccessibleName(const std::string& name) { m_widget->setAccessibleName(QString::fromStdString(name)); }
-void CWnd::SetToolTip(const std::string& text) { m_widget->setToolTip(QString::fromStdString(text)); }
+void CWnd::SetAccessibleName(const std::string& name) {
+    m_widget->setAccessibleName(QString::fromStdString(name));
+}
+void CWnd::SetToolTip(const std::string& text) {
+    m_widget->setToolTip(QString::fromStdString(text));
+}
 
 int CWnd::GetCheck() const {
     auto* box = qobject_cast<QAbstractButton*>(m_widget);
@@ -152,7 +164,8 @@ int CWnd::AddString(const std::string& text) {
     int at = combo->count();
     if (combo->property("sorted").toBool()) {
         at = 0;
-        while (at < combo->count() && QString::compare(combo->itemText(at), item, Qt::CaseInsensitive) <= 0)
+        while (at < combo->count() &&
+               QString::compare(combo->itemText(at), item, Qt::CaseInsensitive) <= 0)
             ++at;
     }
     const QString shown = combo->currentText();
@@ -201,7 +214,9 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, const std::string& text) {
     return TRUE;
 }
 
-void CDataExchange::Fail() { throw DataExchangeFailed{}; }
+void CDataExchange::Fail() {
+    throw DataExchangeFailed{};
+}
 
 // ---- CPaintDC ------------------------------------------------------------------------
 
@@ -241,10 +256,16 @@ BOOL CPaintDC::DrawIcon(int x, int y, UINT iconId) {
 CDialog::CDialog(UINT templateId, CWnd* /*parent*/)
     : m_templateId(templateId), m_template(FindDialogTemplate(templateId)) {}
 
-CDialog::~CDialog() { Destroy(); }
+CDialog::~CDialog() {
+    Destroy();
+}
 
-QWidget* CDialog::Window() const { return m_window; }
-BOOL CDialog::IsWindow() const { return m_window != nullptr; }
+QWidget* CDialog::Window() const {
+    return m_window;
+}
+BOOL CDialog::IsWindow() const {
+    return m_window != nullptr;
+}
 
 CRect CDialog::MapDialogRect(const CRect& du) const {
     const int bx = m_window ? m_window->baseUnitX() : 4;
@@ -253,7 +274,9 @@ CRect CDialog::MapDialogRect(const CRect& du) const {
             MulDiv(du.bottom, by, 8)};
 }
 
-QWidget* ModalOwnerWindow() { return g_running.empty() ? nullptr : g_running.back()->Window(); }
+QWidget* ModalOwnerWindow() {
+    return g_running.empty() ? nullptr : g_running.back()->Window();
+}
 
 void CDialog::Build() {
     // The owner is the dialog whose loop is running now, so that window managers keep
@@ -291,7 +314,8 @@ void CDialog::Build() {
                 button->setDefault(true);
             }
             const int id = c.id;
-            QObject::connect(button, &QPushButton::clicked, m_window, [this, id] { SendCommand(id); });
+            QObject::connect(button, &QPushButton::clicked, m_window,
+                             [this, id] { SendCommand(id); });
         }
         if (c.id != IDC_STATIC)
             m_items[c.id] = std::make_unique<CWnd>(control, c.id);
@@ -321,10 +345,14 @@ void CDialog::PairLabelsWithFields(const std::vector<QWidget*>& controls) {
             if (label.kind != ControlKind::Static || label.id != IDC_STATIC || label.text.empty())
                 continue;
             const QRect l = rectOf(label);
-            const bool leftOf = l.right() <= f.left() + 2 && l.top() <= f.bottom() && l.bottom() >= f.top();
-            const bool above = l.bottom() <= f.top() + 2 && l.left() <= f.right() && l.right() >= f.left();
+            const bool leftOf =
+                l.right() <= f.left() + 2 && l.top() <= f.bottom() && l.bottom() >= f.top();
+            const bool above =
+                l.bottom() <= f.top() + 2 && l.left() <= f.right() && l.right() >= f.left();
             // Left beats above: measured so that any left label is nearer than any above.
-            const int distance = leftOf ? f.left() - l.right() : above ? 10000 + f.top() - l.bottom() : -1;
+            const int distance = leftOf  ? f.left() - l.right()
+                                 : above ? 10000 + f.top() - l.bottom()
+                                         : -1;
             if (distance >= 0 && (!best || distance < bestDistance)) {
                 best = li;
                 bestDistance = distance;
@@ -361,7 +389,8 @@ INT_PTR CDialog::DoModal() {
     if (focusDefault) {
         // The first tab stop takes the focus, as the dialog manager gives it.
         for (const ControlTemplate& c : m_template->controls)
-            if ((c.style & WS_TABSTOP) && m_items.count(c.id) && m_items[c.id]->widget()->isEnabled()) {
+            if ((c.style & WS_TABSTOP) && m_items.count(c.id) &&
+                m_items[c.id]->widget()->isEnabled()) {
                 m_items[c.id]->widget()->setFocus(Qt::TabFocusReason);
                 break;
             }
@@ -487,19 +516,33 @@ BOOL CDialog::ShowWindow(int cmdShow) {
         return FALSE;
     const BOOL wasVisible = m_window->isVisible();
     switch (cmdShow) {
-    case SW_HIDE: m_window->hide(); break;
+    case SW_HIDE:
+        m_window->hide();
+        break;
     case SW_MINIMIZE:
-    case SW_SHOWMINIMIZED: m_window->showMinimized(); break;
-    case SW_SHOWMAXIMIZED: m_window->showMaximized(); break;
+    case SW_SHOWMINIMIZED:
+        m_window->showMinimized();
+        break;
+    case SW_SHOWMAXIMIZED:
+        m_window->showMaximized();
+        break;
     case SW_RESTORE:
-    case SW_SHOWNORMAL: m_window->showNormal(); break;
-    default: m_window->show(); break;
+    case SW_SHOWNORMAL:
+        m_window->showNormal();
+        break;
+    default:
+        m_window->show();
+        break;
     }
     return wasVisible;
 }
 
-BOOL CDialog::IsIconic() const { return m_window && m_window->isMinimized(); }
-BOOL CDialog::IsWindowVisible() const { return m_window && m_window->isVisible(); }
+BOOL CDialog::IsIconic() const {
+    return m_window && m_window->isMinimized();
+}
+BOOL CDialog::IsWindowVisible() const {
+    return m_window && m_window->isVisible();
+}
 
 void CDialog::SetForegroundWindow() {
     if (m_window) {
@@ -528,16 +571,21 @@ void CDialog::SendCommand(int id) {
     }
 }
 
-void CDialog::SendSysCommand(UINT id, LPARAM lParam) { OnSysCommand(id, lParam); }
+void CDialog::SendSysCommand(UINT id, LPARAM lParam) {
+    OnSysCommand(id, lParam);
+}
 
 void CDialog::AddAccelerator(const std::string& keys, int commandId) {
     if (!m_window)
         return;
     auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(keys)), m_window);
-    QObject::connect(shortcut, &QShortcut::activated, m_window, [this, commandId] { SendCommand(commandId); });
+    QObject::connect(shortcut, &QShortcut::activated, m_window,
+                     [this, commandId] { SendCommand(commandId); });
 }
 
-void CDialog::OnCommand(int id, std::function<void()> handler) { m_commands[id] = std::move(handler); }
+void CDialog::OnCommand(int id, std::function<void()> handler) {
+    m_commands[id] = std::move(handler);
+}
 
 void CDialog::OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler) {
     m_messages[message] = std::move(handler);
@@ -566,23 +614,38 @@ void CDialog::OnOK() {
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-void CDialog::OnClose() { SendCommand(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+void CDialog::OnClose() {
+    SendCommand(IDCANCEL);
+}
 void CDialog::OnDestroy() {}
 void CDialog::OnTimer(UINT_PTR) {}
 void CDialog::OnPaint() {}
 void CDialog::OnSize(UINT, int, int) {}
-BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CDialog::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 void CDialog::OnSysCommand(UINT id, LPARAM) {
     if (!m_window)
         return;
     switch (id & 0xFFF0) {
-    case SC_CLOSE: OnClose(); break;
-    case SC_MINIMIZE: m_window->showMinimized(); break;
-    case SC_MAXIMIZE: m_window->showMaximized(); break;
-    case SC_RESTORE: m_window->showNormal(); break;
-    default: break;
+    case SC_CLOSE:
+        OnClose();
+        break;
+    case SC_MINIMIZE:
+        m_window->showMinimized();
+        break;
+    case SC_MAXIMIZE:
+        m_window->showMaximized();
+        break;
+    case SC_RESTORE:
+        m_window->showNormal();
+        break;
+    default:
+        break;
     }
 }

@@ -44,7 +44,7 @@ public:
 
     // Combo boxes.
     int AddString(const std::string& text); // into sorted place for a sorted list
-    int SetCurSel(int index);              // CB_ERR and no selection outside the list
+    int SetCurSel(int index);               // CB_ERR and no selection outside the list
     int GetCurSel() const;
     int GetCount() const;
 

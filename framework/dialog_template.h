@@ -38,20 +38,20 @@ enum class ControlKind {
     PushButton,
     CheckBox, // automatic check box
     Edit,
-    Static,   // text
-    Picture,  // static showing a bitmap resource (resourceId)
-    Icon,     // static showing an icon resource (resourceId)
+    Static,  // text
+    Picture, // static showing a bitmap resource (resourceId)
+    Icon,    // static showing an icon resource (resourceId)
     ComboBox,
 };
 
 struct ControlTemplate {
     ControlKind kind;
-    int id;                 // IDC_STATIC (-1) for none
+    int id; // IDC_STATIC (-1) for none
     std::string_view text;
-    int x, y, cx, cy;       // dialog units
+    int x, y, cx, cy; // dialog units
     std::uint32_t style = 0;
     std::uint32_t exStyle = 0;
-    int resourceId = 0;     // bitmap or icon shown by a picture or icon control
+    int resourceId = 0; // bitmap or icon shown by a picture or icon control
 };
 
 struct DialogTemplate {
@@ -59,7 +59,7 @@ struct DialogTemplate {
     std::string_view caption;
     std::string_view fontFace;
     int fontPoints;
-    int cx, cy;             // dialog units
+    int cx, cy; // dialog units
     std::uint32_t style;
     std::uint32_t exStyle;
     std::vector<ControlTemplate> controls; // template order, which is the tab order

@@ -19,17 +19,22 @@ namespace {
 
 // Windows' average character width of a font: (width of A–Z a–z / 26 + 1) / 2.
 int AverageCharWidth(const QFontMetrics& fm) {
-    const int width = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int width = fm.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return (width / 26 + 1) / 2;
 }
 
 WPARAM VirtualKey(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_F4: return VK_F4;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_F4:
+        return VK_F4;
     default:
         if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
             return static_cast<WPARAM>(qtKey); // same codes as 'A'..'Z'
@@ -84,7 +89,9 @@ DialogWindow::DialogWindow(CDialog* owner, const DialogTemplate& tpl, QWidget* p
     setSizeGripEnabled(false);
 }
 
-void DialogWindow::done(int result) { m_owner->EndDialog(result); }
+void DialogWindow::done(int result) {
+    m_owner->EndDialog(result);
+}
 
 DialogWindow* DialogWindow::fromWidget(QWidget* widget) {
     while (widget && !dynamic_cast<DialogWindow*>(widget))
@@ -163,8 +170,9 @@ void DialogWindow::ReportFirstPaint() {
         return;
     reported = true;
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    std::printf("wordmill-first-paint-ns %lld\n",
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    std::printf(
+        "wordmill-first-paint-ns %lld\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
     std::fflush(stdout);
     QTimer::singleShot(0, this, [this] { m_owner->EndDialog(IDCANCEL); });
 }
@@ -189,7 +197,8 @@ void DialogWindow::reportSize() {
 
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
     // Right-click on the background (not on a control) offers the system menu.
-    if (childAt(event->pos()) == nullptr || childAt(event->pos())->property("ctrlId").toInt() == IDC_STATIC)
+    if (childAt(event->pos()) == nullptr ||
+        childAt(event->pos())->property("ctrlId").toInt() == IDC_STATIC)
         showSystemMenu(event->globalPos());
 }
 

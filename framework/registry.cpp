@@ -28,11 +28,20 @@ std::string StringValue(const std::string& text) {
     std::string value;
     for (char c : text) {
         switch (c) {
-        case '\\': value += "\\\\"; break;
-        case '\n': value += "\\n"; break;
-        case '\r': value += "\\r"; break;
-        case '\t': value += "\\t"; break;
-        default: value += c;
+        case '\\':
+            value += "\\\\";
+            break;
+        case '\n':
+            value += "\\n";
+            break;
+        case '\r':
+            value += "\\r";
+            break;
+        case '\t':
+            value += "\\t";
+            break;
+        default:
+            value += c;
         }
     }
     return value;
@@ -55,7 +64,11 @@ std::string ExecArgument(const std::string& path) {
 bool IsUtf8(const std::string& text) {
     for (size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const size_t length = lead < 0x80           ? 1
+                              : (lead >> 5) == 0x6  ? 2
+                              : (lead >> 4) == 0xE  ? 3
+                              : (lead >> 3) == 0x1E ? 4
+                                                    : 0;
         if (length == 0 || i + length > text.size())
             return false;
         for (size_t k = 1; k < length; ++k)
@@ -66,7 +79,9 @@ bool IsUtf8(const std::string& text) {
     return true;
 }
 
-fs::path EntryPath(HKEY key, const char* name) { return key->folder / (std::string(name) + ".desktop"); }
+fs::path EntryPath(HKEY key, const char* name) {
+    return key->folder / (std::string(name) + ".desktop");
+}
 
 // Written beside, then renamed over: a desktop session never reads half an entry.
 bool WriteWhole(const fs::path& path, const std::string& content) {
@@ -123,7 +138,8 @@ LONG RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type, const std::st
           << "Type=Application\n"
           << "Name=Wordmill\n"
           << "Comment=背单词提醒\n"
-          << "Exec=" << ExecArgument(data) << "\n"
+          << "Exec=" << ExecArgument(data)
+          << "\n"
           // Data files are found in the current directory: start where the learner set up.
           << "Path=" << StringValue(directory) << "\n"
           << "Terminal=false\n";
@@ -143,4 +159,6 @@ LONG RegCloseKey(HKEY key) {
     return ERROR_SUCCESS;
 }
 
-std::string GetModuleFileNameA() { return QCoreApplication::applicationFilePath().toStdString(); }
+std::string GetModuleFileNameA() {
+    return QCoreApplication::applicationFilePath().toStdString();
+}

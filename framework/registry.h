@@ -23,7 +23,8 @@ extern const char* const kRunKey; // "Software\Microsoft\Windows\CurrentVersion\
 // Opens the key, creating it (the autostart folder) when missing.
 LONG RegCreateKeyA(HKEY parent, const char* subKey, HKEY* result);
 // Writes the value: for the Run key, an entry that starts `data` (a program path).
-LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type, const std::string& data);
+LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type,
+                    const std::string& data);
 LONG RegDeleteValueA(HKEY key, const char* name);
 LONG RegCloseKey(HKEY key);
 

@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QUrl>
 
-
 namespace {
 
 class DesktopShell : public ShellService {
@@ -38,15 +37,20 @@ NotificationArea& GetNotificationArea() {
     return g_area ? *g_area : DesktopNotificationArea();
 }
 
-void SetNotificationArea(NotificationArea* area) { g_area = area; }
+void SetNotificationArea(NotificationArea* area) {
+    g_area = area;
+}
 
 BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATA* data) {
     if (!data || !data->hWnd)
         return FALSE;
     switch (message) {
-    case NIM_ADD: return GetNotificationArea().Add(*data);
-    case NIM_DELETE: return GetNotificationArea().Delete(*data);
-    default: return FALSE;
+    case NIM_ADD:
+        return GetNotificationArea().Add(*data);
+    case NIM_DELETE:
+        return GetNotificationArea().Delete(*data);
+    default:
+        return FALSE;
     }
 }
 
@@ -55,7 +59,9 @@ ShellService& GetShellService() {
     return g_shell ? *g_shell : real;
 }
 
-void SetShellService(ShellService* service) { g_shell = service; }
+void SetShellService(ShellService* service) {
+    g_shell = service;
+}
 
 INT_PTR ShellExecuteA(CDialog*, const char* verb, const char* file, const char*, const char*,
                       int showCmd) {

@@ -23,7 +23,7 @@ constexpr UINT WM_MBUTTONUP = 0x0208;
 
 struct NOTIFYICONDATA {
     DWORD cbSize = 88;
-    CDialog* hWnd = nullptr;  // the window that gets the icon's messages
+    CDialog* hWnd = nullptr; // the window that gets the icon's messages
     UINT uID = 0;
     UINT uFlags = 0;
     UINT uCallbackMessage = 0; // sent as (uID, mouse message)

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFile>
 
-BOOL SkinInit(HINSTANCE, const char*, int, int) { return QApplication::instance() != nullptr; }
+BOOL SkinInit(HINSTANCE, const char*, int, int) {
+    return QApplication::instance() != nullptr;
+}
 
 BOOL SkinLoadFile(const char* path) {
     if (!path || !qApp)
@@ -19,5 +21,9 @@ BOOL SkinLoadFile(const char* path) {
 }
 
 // The style sheet already covers every window; these only name what it applies to.
-BOOL SkinSetWindowSkin(HWND, const char*) { return TRUE; }
-BOOL SkinSetDialogSkin(const char*) { return TRUE; }
+BOOL SkinSetWindowSkin(HWND, const char*) {
+    return TRUE;
+}
+BOOL SkinSetDialogSkin(const char*) {
+    return TRUE;
+}

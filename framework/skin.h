@@ -8,6 +8,6 @@
 using HWND = void*;
 
 BOOL SkinInit(HINSTANCE instance, const char* appName, int reserved1, int reserved2); // ordinal 1
-BOOL SkinLoadFile(const char* path);                    // ordinal 3; path relative to the current directory
-BOOL SkinSetWindowSkin(HWND window, const char* part);  // ordinal 5
-BOOL SkinSetDialogSkin(const char* part);               // ordinal 8
+BOOL SkinLoadFile(const char* path); // ordinal 3; path relative to the current directory
+BOOL SkinSetWindowSkin(HWND window, const char* part); // ordinal 5
+BOOL SkinSetDialogSkin(const char* part);              // ordinal 8

@@ -33,9 +33,12 @@ public:
         Prepare();
         std::lock_guard lock(m_mutex);
         switch (m_state) {
-        case State::Ready: return {};
-        case State::Failed: return m_why;
-        default: return "语音引擎正在启动，请稍候";
+        case State::Ready:
+            return {};
+        case State::Failed:
+            return m_why;
+        default:
+            return "语音引擎正在启动，请稍候";
         }
     }
 
@@ -104,6 +107,10 @@ SpeechService* g_speech = nullptr;
 
 } // namespace
 
-SpeechService& GetSpeechService() { return g_speech ? *g_speech : DesktopSpeech::Instance(); }
+SpeechService& GetSpeechService() {
+    return g_speech ? *g_speech : DesktopSpeech::Instance();
+}
 
-SpeechService* SetSpeechService(SpeechService* service) { return std::exchange(g_speech, service); }
+SpeechService* SetSpeechService(SpeechService* service) {
+    return std::exchange(g_speech, service);
+}

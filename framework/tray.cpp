@@ -26,16 +26,19 @@ public:
         CDialog* owner = data.hWnd;
         const UINT id = data.uID, message = data.uCallbackMessage;
         const bool statusNotifier = StatusNotifierTrayInUse();
-        QObject::connect(icon.get(), &QSystemTrayIcon::activated, icon.get(),
-                         [owner, id, message, statusNotifier](QSystemTrayIcon::ActivationReason reason) {
-                             owner->SendMessage(message, id, TrayMouseMessage(reason, statusNotifier));
-                         });
+        QObject::connect(
+            icon.get(), &QSystemTrayIcon::activated, icon.get(),
+            [owner, id, message, statusNotifier](QSystemTrayIcon::ActivationReason reason) {
+                owner->SendMessage(message, id, TrayMouseMessage(reason, statusNotifier));
+            });
         icon->show();
         m_icons[key] = std::move(icon);
         return true;
     }
 
-    bool Delete(const NOTIFYICONDATA& data) override { return m_icons.erase({data.hWnd, data.uID}) > 0; }
+    bool Delete(const NOTIFYICONDATA& data) override {
+        return m_icons.erase({data.hWnd, data.uID}) > 0;
+    }
 
 private:
     using Key = std::pair<CDialog*, UINT>;
@@ -46,11 +49,16 @@ private:
 
 UINT TrayMouseMessage(QSystemTrayIcon::ActivationReason reason, bool statusNotifierTray) {
     switch (reason) {
-    case QSystemTrayIcon::DoubleClick: return WM_LBUTTONDBLCLK;
-    case QSystemTrayIcon::Trigger: return statusNotifierTray ? WM_LBUTTONDBLCLK : WM_LBUTTONUP;
-    case QSystemTrayIcon::Context: return WM_RBUTTONUP;
-    case QSystemTrayIcon::MiddleClick: return WM_MBUTTONUP;
-    default: return WM_LBUTTONUP;
+    case QSystemTrayIcon::DoubleClick:
+        return WM_LBUTTONDBLCLK;
+    case QSystemTrayIcon::Trigger:
+        return statusNotifierTray ? WM_LBUTTONDBLCLK : WM_LBUTTONUP;
+    case QSystemTrayIcon::Context:
+        return WM_RBUTTONUP;
+    case QSystemTrayIcon::MiddleClick:
+        return WM_MBUTTONUP;
+    default:
+        return WM_LBUTTONUP;
     }
 }
 
@@ -59,11 +67,12 @@ bool StatusNotifierTrayInUse() {
     static const bool inUse = [] {
         const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
         QDBusConnection bus = QDBusConnection::sessionBus();
-        if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
+        if (!bus.isConnected() || !bus.interface() ||
+            !bus.interface()->isServiceRegistered(watcher))
             return false;
-        QDBusMessage get = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
-                                                          QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                          QStringLiteral("Get"));
+        QDBusMessage get = QDBusMessage::createMethodCall(
+            watcher, QStringLiteral("/StatusNotifierWatcher"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
         get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
         const QDBusMessage reply = bus.call(get, QDBus::Block, 2000);
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())

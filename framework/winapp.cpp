@@ -21,8 +21,12 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
-int CWinApp::ExitInstance() { return 0; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
+int CWinApp::ExitInstance() {
+    return 0;
+}
 
 int CWinApp::Run(int argc, char** argv) {
     if (argc < 1 || !argv) {
@@ -46,9 +50,13 @@ int CWinApp::Run(int argc, char** argv) {
     return code;
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
-HINSTANCE AfxGetInstanceHandle() { return g_app; }
+HINSTANCE AfxGetInstanceHandle() {
+    return g_app;
+}
 
 std::string AfxGetAppName() {
     if (g_app && !g_app->m_pszAppName.empty())
@@ -56,4 +64,6 @@ std::string AfxGetAppName() {
     return QApplication::applicationName().toStdString();
 }
 
-BOOL AfxOleInit() { return TRUE; }
+BOOL AfxOleInit() {
+    return TRUE;
+}

@@ -28,7 +28,13 @@ bool DisplayReachable() {
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) void game() {
+#if defined(_WIN32)
+#define GAME_EXPORT __declspec(dllexport)
+#else
+#define GAME_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" GAME_EXPORT void game() {
     QCoreApplication* host = QCoreApplication::instance();
     // A host without widgets (or without a display) cannot show a box: say it on stderr.
     if ((host && !qobject_cast<QApplication*>(host)) || (!host && !DisplayReachable())) {

@@ -22,7 +22,9 @@ int CWordmillDlg::UserInt(const char* key, int def) const {
     return static_cast<int>(GetPrivateProfileIntA("usermessage", key, def, m_szIniPath));
 }
 
-bool CWordmillDlg::ForcedModeOn() const { return UserInt("qiangzhi", 0) != 0; }
+bool CWordmillDlg::ForcedModeOn() const {
+    return UserInt("qiangzhi", 0) != 0;
+}
 
 BOOL CWordmillDlg::StartForcedMode() {
     HKEY run = nullptr;
@@ -69,8 +71,8 @@ void CWordmillDlg::RunReminderTurn(const char* countKey, const std::function<voi
     if (count > quota)
         return;
     auto write = [this, countKey](long long value) {
-        WritePrivateProfileStringA("usermessage", countKey, std::to_string(static_cast<int>(value)).c_str(),
-                                   m_szIniPath);
+        WritePrivateProfileStringA("usermessage", countKey,
+                                   std::to_string(static_cast<int>(value)).c_str(), m_szIniPath);
     };
     write(static_cast<long long>(quota) - UserInt("mei", 0));
     runDrill();

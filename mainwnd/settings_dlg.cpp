@@ -1,12 +1,14 @@
 #include "settings_dlg.h"
 
-#include "profile.h"
 #include "drill_dlg.h"
+#include "profile.h"
 #include "resource.h"
 
 namespace {
 
-bool Within(UINT value, UINT low, UINT high) { return value >= low && value <= high; }
+bool Within(UINT value, UINT low, UINT high) {
+    return value >= low && value <= high;
+}
 
 } // namespace
 
@@ -34,7 +36,8 @@ BOOL CSettingsDlg::OnInitDialog() {
     banks->AddString("CET6");
     banks->AddString("CET4"); // the list is sorted: CET4 ends at index 0
     banks->SetCurSel(m_nBank);
-    CheckDlgButton(IDC_AUTOSPEAK, GetPrivateProfileIntA("system", kAutoSpeakKey, 0, m_szIniPath) != 0);
+    CheckDlgButton(IDC_AUTOSPEAK,
+                   GetPrivateProfileIntA("system", kAutoSpeakKey, 0, m_szIniPath) != 0);
     return TRUE;
 }
 

@@ -16,7 +16,8 @@ constexpr UINT kTrayIconId = IDR_MAINFRAME;
 constexpr int kSystemIconSize = 32;
 } // namespace
 
-CWordmillDlg::CWordmillDlg(CWnd* parent) : CDialog(IDD_WORDMILL_DIALOG, parent), m_hIcon(IDR_MAINFRAME) {
+CWordmillDlg::CWordmillDlg(CWnd* parent)
+    : CDialog(IDD_WORDMILL_DIALOG, parent), m_hIcon(IDR_MAINFRAME) {
     OnCommand(IDC_SETTINGS, &CWordmillDlg::OnSettings);
     OnCommand(IDC_BROWSE, &CWordmillDlg::OnBrowse);
     OnCommand(IDC_SPELL, &CWordmillDlg::OnSpell);
@@ -26,7 +27,9 @@ CWordmillDlg::CWordmillDlg(CWnd* parent) : CDialog(IDD_WORDMILL_DIALOG, parent),
     OnMessage(WM_TRAYNOTIFY, [this](WPARAM id, LPARAM mouse) { return OnTrayNotify(id, mouse); });
 }
 
-CWordmillDlg::~CWordmillDlg() { RemoveTrayIcon(); }
+CWordmillDlg::~CWordmillDlg() {
+    RemoveTrayIcon();
+}
 
 BOOL CWordmillDlg::OnInitDialog() {
     CDialog::OnInitDialog();
@@ -57,8 +60,8 @@ void CWordmillDlg::OnPaint() {
     CRect client;
     GetClientRect(&client);
     if (IsIconic()) {
-        dc.DrawIcon((client.Width() - kSystemIconSize + 1) / 2, (client.Height() - kSystemIconSize + 1) / 2,
-                    m_hIcon);
+        dc.DrawIcon((client.Width() - kSystemIconSize + 1) / 2,
+                    (client.Height() - kSystemIconSize + 1) / 2, m_hIcon);
         return;
     }
     // Loaded for this paint only and stretched over the whole client area.
@@ -85,7 +88,9 @@ void CWordmillDlg::OnGame() {
     ShellExecuteA(nullptr, "open", "game.exe", nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void CWordmillDlg::OnHomepage() { ShellExecuteA(this, "open", kGuidePage, "", "", SW_SHOW); }
+void CWordmillDlg::OnHomepage() {
+    ShellExecuteA(this, "open", kGuidePage, "", "", SW_SHOW);
+}
 
 void CWordmillDlg::OnHide() {
     m_nid = NOTIFYICONDATA{};
@@ -130,7 +135,8 @@ LRESULT CWordmillDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
         TrackPopupMenu(menu, this);
         return 0;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 

@@ -11,6 +11,8 @@ using K = ControlKind;
 constexpr std::uint32_t kChild = WS_VISIBLE;
 constexpr std::uint32_t kModalDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
+// The templates read as a resource script does: one control a line.
+// clang-format off
 const DialogTemplate kAbout{
     IDD_ABOUTBOX, "关于 Wordmill", "宋体", 9, 235, 55, kModalDialog, 0,
     {
@@ -90,7 +92,9 @@ const DialogTemplate kGiveUp{
         {K::PushButton, 2, "取消", 124, 100, 50, 14, kChild | WS_TABSTOP},
     }};
 
-const std::array<const DialogTemplate*, 6> kTemplates{&kAbout, &kMain, &kSettings,
+// clang-format on
+
+const std::array<const DialogTemplate*, 6> kTemplates{&kAbout,  &kMain,  &kSettings,
                                                       &kBrowse, &kSpell, &kGiveUp};
 
 } // namespace
@@ -104,7 +108,9 @@ const DialogTemplate* FindDialogTemplate(UINT id) {
 
 std::string LoadResourceString(UINT id) {
     switch (id) {
-    case IDS_ABOUTBOX: return "关于 Wordmill(&A)...";
-    default: return {};
+    case IDS_ABOUTBOX:
+        return "关于 Wordmill(&A)...";
+    default:
+        return {};
     }
 }

@@ -35,7 +35,8 @@ std::string ConnectionProperty(std::string_view connection, std::string_view key
     while (!connection.empty()) {
         size_t semi = connection.find(';');
         std::string_view part = connection.substr(0, semi);
-        connection = semi == std::string_view::npos ? std::string_view{} : connection.substr(semi + 1);
+        connection =
+            semi == std::string_view::npos ? std::string_view{} : connection.substr(semi + 1);
         size_t eq = part.find('=');
         if (eq != std::string_view::npos && SameIgnoringCase(Trim(part.substr(0, eq)), key))
             return std::string(Trim(part.substr(eq + 1)));
@@ -117,7 +118,8 @@ void Connection::Open(const std::string& connectionString, const std::string& /*
 
     auto db = std::make_shared<Database>();
     // One thread uses the connection: SQLite's own locking of every call is not needed.
-    int rc = sqlite3_open_v2(file.c_str(), &db->handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = sqlite3_open_v2(file.c_str(), &db->handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc != SQLITE_OK)
         ThrowEngineError(db->handle);
     sqlite3_extended_result_codes(db->handle, 1);
@@ -137,7 +139,9 @@ void Connection::Open(const std::string& connectionString, const std::string& /*
     m_db = std::move(db);
 }
 
-long Connection::GetState() const { return m_db ? adStateOpen : adStateClosed; }
+long Connection::GetState() const {
+    return m_db ? adStateOpen : adStateClosed;
+}
 
 void Connection::Close() {
     if (!m_db)
@@ -162,9 +166,13 @@ long Connection::BeginTrans() {
     return 1;
 }
 
-void Connection::CommitTrans() { Exec(m_db.get(), "COMMIT"); }
+void Connection::CommitTrans() {
+    Exec(m_db.get(), "COMMIT");
+}
 
-void Connection::RollbackTrans() { Exec(m_db.get(), "ROLLBACK"); }
+void Connection::RollbackTrans() {
+    Exec(m_db.get(), "ROLLBACK");
+}
 
 void Connection::SetBusyTimeout(int milliseconds) {
     m_busyTimeoutMs = milliseconds;
@@ -232,8 +240,8 @@ void Recordset::Load(const std::string& table) {
     if (!count.ok() || count.Step() != SQLITE_ROW)
         ThrowEngineError(db);
     m_keys.reserve(static_cast<size_t>(sqlite3_column_int64(count.get(), 0)));
-    sqlite::Statement ids(db, "SELECT " + m_rowid + " FROM " + sqlite::QuoteIdentifier(m_table) + " ORDER BY " +
-                                  m_rowid);
+    sqlite::Statement ids(db, "SELECT " + m_rowid + " FROM " + sqlite::QuoteIdentifier(m_table) +
+                                  " ORDER BY " + m_rowid);
     if (!ids.ok())
         ThrowEngineError(db);
     while ((rc = ids.Step()) == SQLITE_ROW)
@@ -252,7 +260,9 @@ void Recordset::Forget() {
     m_pending.reset();
 }
 
-long Recordset::GetState() const { return m_db ? adStateOpen : adStateClosed; }
+long Recordset::GetState() const {
+    return m_db ? adStateOpen : adStateClosed;
+}
 
 void Recordset::Close() {
     RequireOpen();
@@ -304,8 +314,8 @@ void Recordset::ReadAhead(std::int64_t from, size_t count) {
     sqlite3* db = m_db->handle;
     if (!m_readRows) {
         m_readRows = std::make_unique<sqlite::Statement>(
-            db, "SELECT " + m_rowid + ", * FROM " + sqlite::QuoteIdentifier(m_table) + " WHERE " + m_rowid +
-                    " >= ?1 ORDER BY " + m_rowid + " LIMIT ?2");
+            db, "SELECT " + m_rowid + ", * FROM " + sqlite::QuoteIdentifier(m_table) + " WHERE " +
+                    m_rowid + " >= ?1 ORDER BY " + m_rowid + " LIMIT ?2");
         if (!m_readRows->ok()) {
             m_readRows.reset();
             ThrowEngineError(db);
@@ -412,7 +422,9 @@ void Recordset::MoveFirst() {
     SetPosition(0); // on an empty set this is EOF and BOF at once
 }
 
-void Recordset::MoveNext() { Move(1); }
+void Recordset::MoveNext() {
+    Move(1);
+}
 
 std::int64_t Recordset::GetBookmark() const {
     RequireCurrent();
@@ -495,7 +507,8 @@ void Recordset::Delete(AffectEnum /*affectRecords*/) {
     const std::vector<FieldValue> values = CurrentValues();
     // Only the row as it was read: another program may have deleted it and the engine
     // given its id to a row of its own.
-    sqlite::Statement del(m_db->handle, "DELETE FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
+    sqlite::Statement del(m_db->handle,
+                          "DELETE FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
     if (!del.ok())
         ThrowEngineError(m_db->handle);
     BindAsRead(del, id, values);
@@ -513,7 +526,8 @@ void Recordset::Delete(AffectEnum /*affectRecords*/) {
 
 // Whether the table still holds the row with the values it was read with.
 bool Recordset::StoredAsRead(std::int64_t id, const std::vector<FieldValue>& values) const {
-    sqlite::Statement find(m_db->handle, "SELECT 1 FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
+    sqlite::Statement find(m_db->handle,
+                           "SELECT 1 FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
     if (!find.ok())
         ThrowEngineError(m_db->handle);
     BindAsRead(find, id, values);
@@ -531,7 +545,8 @@ std::string Recordset::AsReadCondition() const {
     return sql;
 }
 
-void Recordset::BindAsRead(sqlite::Statement& stmt, std::int64_t id, const std::vector<FieldValue>& values) {
+void Recordset::BindAsRead(sqlite::Statement& stmt, std::int64_t id,
+                           const std::vector<FieldValue>& values) {
     stmt.BindInt64(1, id);
     for (size_t i = 0; i < values.size(); ++i) {
         const int index = static_cast<int>(i) + 2;

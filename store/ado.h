@@ -10,7 +10,12 @@
 #include <string>
 #include <vector>
 
-enum CursorTypeEnum { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
+enum CursorTypeEnum {
+    adOpenForwardOnly = 0,
+    adOpenKeyset = 1,
+    adOpenDynamic = 2,
+    adOpenStatic = 3
+};
 enum LockTypeEnum { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3 };
 enum CommandTypeEnum { adCmdText = 1, adCmdTable = 2 };
 enum AffectEnum { adAffectCurrent = 1 };
@@ -149,7 +154,8 @@ private:
     void FlushPending();
     bool StoredAsRead(std::int64_t id, const std::vector<FieldValue>& values) const;
     std::string AsReadCondition() const;
-    static void BindAsRead(sqlite::Statement& stmt, std::int64_t id, const std::vector<FieldValue>& values);
+    static void BindAsRead(sqlite::Statement& stmt, std::int64_t id,
+                           const std::vector<FieldValue>& values);
     void ForgetCurrentRow();
 
     std::shared_ptr<ado_detail::Database> m_db;

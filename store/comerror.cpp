@@ -8,13 +8,20 @@ namespace {
 // The system's texts (Chinese Windows) for the generic codes we raise.
 const char* SystemText(HRESULT hr) {
     switch (hr) {
-    case E_NOTIMPL: return "未实现";
-    case E_POINTER: return "无效指针";
-    case E_FAIL: return "未指定的错误";
-    case E_UNEXPECTED: return "灾难性故障";
-    case E_OUTOFMEMORY: return "内存资源不足，无法处理此命令。";
-    case E_INVALIDARG: return "参数错误。";
-    default: return nullptr;
+    case E_NOTIMPL:
+        return "未实现";
+    case E_POINTER:
+        return "无效指针";
+    case E_FAIL:
+        return "未指定的错误";
+    case E_UNEXPECTED:
+        return "灾难性故障";
+    case E_OUTOFMEMORY:
+        return "内存资源不足，无法处理此命令。";
+    case E_INVALIDARG:
+        return "参数错误。";
+    default:
+        return nullptr;
     }
 }
 

@@ -6,7 +6,9 @@
 #include <exception>
 #include <string>
 
-constexpr HRESULT MakeHresult(std::uint32_t code) { return static_cast<HRESULT>(code); }
+constexpr HRESULT MakeHresult(std::uint32_t code) {
+    return static_cast<HRESULT>(code);
+}
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT E_NOTIMPL = MakeHresult(0x80004001);

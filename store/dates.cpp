@@ -44,14 +44,24 @@ std::time_t Now() {
     const auto& source = NowSource();
     return source ? source() : std::time(nullptr);
 }
-void Set(std::function<std::time_t()> now) { NowSource() = std::move(now); }
+void Set(std::function<std::time_t()> now) {
+    NowSource() = std::move(now);
+}
 } // namespace clock_source
 
-std::string DayKey(std::time_t when) { return Format(when, "%Y%m%d"); }
-std::string TodayKey() { return DayKey(clock_source::Now()); }
+std::string DayKey(std::time_t when) {
+    return Format(when, "%Y%m%d");
+}
+std::string TodayKey() {
+    return DayKey(clock_source::Now());
+}
 
-std::string ReviewDate(std::time_t when) { return Format(when, "%Y-%m-%d"); }
-std::string TodayReviewDate() { return ReviewDate(clock_source::Now()); }
+std::string ReviewDate(std::time_t when) {
+    return Format(when, "%Y-%m-%d");
+}
+std::string TodayReviewDate() {
+    return ReviewDate(clock_source::Now());
+}
 
 namespace {
 

@@ -44,4 +44,6 @@ private:
 
 constexpr int kReviewDelayDays = 3;
 
-inline bool IsReviewDue(const std::string& text, std::time_t now) { return ReviewAge(now).IsDue(text); }
+inline bool IsReviewDue(const std::string& text, std::time_t now) {
+    return ReviewAge(now).IsDue(text);
+}

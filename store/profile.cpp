@@ -161,7 +161,8 @@ void InsertLine(IniFile& ini, size_t at, std::string text) {
     // The line before the new one may have had no terminator (end of file).
     if (at > 0 && ini.lines[at - 1].eol.empty())
         ini.lines[at - 1].eol = ini.eol;
-    ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), ini.eol});
+    ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                     Line{std::move(text), ini.eol});
 }
 
 void SetKey(IniFile& ini, std::string_view section, std::string_view key, std::string_view value) {
@@ -180,7 +181,9 @@ void SetKey(IniFile& ini, std::string_view section, std::string_view key, std::s
     InsertLine(ini, span->lastEntry + 1, std::string(key) + "=" + std::string(value));
 }
 
-bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
 constexpr std::string_view kTempMark = ".tmp-";
 
@@ -219,7 +222,8 @@ bool WriteAll(int fd, const std::string& content) {
 
 // Flushes the folder's entry for a renamed file, so that a power cut keeps the rename.
 void SyncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -261,9 +265,11 @@ bool ReplaceAtomically(const fs::path& target, const std::string& content) {
         return false;
     const mode_t mode = existed ? (old.st_mode & 07777) : 0666;
     const std::string temp = TempNameBeside(target);
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode & 0666);
+    const int fd =
+        ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode & 0666);
     if (fd < 0)
-        return existed && (errno == EACCES || errno == EPERM || errno == EROFS) && RewriteInPlace(target, content);
+        return existed && (errno == EACCES || errno == EPERM || errno == EROFS) &&
+               RewriteInPlace(target, content);
     bool ok = (!existed || ::fchmod(fd, mode) == 0) && WriteAll(fd, content);
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
@@ -307,8 +313,8 @@ UINT GetPrivateProfileIntA(const char* section, const char* key, int nDefault,
     return negative ? 0u - n : n;
 }
 
-DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def,
-                               char* out, DWORD nSize, const std::string& path) {
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def, char* out,
+                               DWORD nSize, const std::string& path) {
     if (!out || nSize == 0)
         return 0;
     auto value = LookUp(section, key, path);

@@ -20,8 +20,8 @@ UINT GetPrivateProfileIntA(const char* section, const char* key, int nDefault,
 
 // Copies at most nSize-1 characters of the value (or of `def`) into `out` and
 // NUL-terminates it; returns the number of characters copied.
-DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def,
-                               char* out, DWORD nSize, const std::string& path);
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def, char* out,
+                               DWORD nSize, const std::string& path);
 
 // Sets key=value, creating the file, section and key as needed and keeping every
 // other line as it was. The file is replaced atomically. FALSE on failure.

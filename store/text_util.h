@@ -17,7 +17,9 @@ inline std::string_view Trim(std::string_view s) {
     return s;
 }
 
-inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+inline char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Equal but for the case of ASCII letters.
 inline bool SameIgnoringCase(std::string_view a, std::string_view b) {

@@ -7,7 +7,8 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "usage: build_danci OUT.mdb [--force | --keep-reviews] [--cet4 FILE.tsv] [--cet6 FILE.tsv]\n";
+        std::cerr << "usage: build_danci OUT.mdb [--force | --keep-reviews] [--cet4 FILE.tsv] "
+                     "[--cet6 FILE.tsv]\n";
         return 2;
     }
     std::vector<BankTable> banks;
@@ -16,7 +17,8 @@ int main(int argc, char** argv) {
         for (int i = 2; i < argc; ++i) {
             std::string_view flag = argv[i];
             if (flag == "--force" || flag == "--keep-reviews") {
-                existing = flag == "--force" ? ExistingDatabase::Replace : ExistingDatabase::KeepReviews;
+                existing =
+                    flag == "--force" ? ExistingDatabase::Replace : ExistingDatabase::KeepReviews;
             } else if ((flag == "--cet4" || flag == "--cet6") && i + 1 < argc) {
                 banks.push_back({flag == "--cet4" ? "CET4" : "CET6", ReadWordList(argv[++i])});
             } else {

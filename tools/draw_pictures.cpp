@@ -103,7 +103,8 @@ QImage Banner() {
     title.setBold(true);
     title.setPixelSize(64);
     p.setFont(title);
-    p.drawText(QRectF(240, 34, 420, 80), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Wordmill"));
+    p.drawText(QRectF(240, 34, 420, 80), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Wordmill"));
     QFont line(QStringLiteral("WenQuanYi Micro Hei"));
     line.setPixelSize(24);
     p.setFont(line);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
           libgtest-dev libbenchmark-dev fonts-wqy-microhei tzdata xvfb xauth
-          desktop-file-utils appstream qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
+          clang-format desktop-file-utils appstream qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
           speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 
 missing=()

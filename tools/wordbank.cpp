@@ -98,13 +98,16 @@ void CopyReviews(sqlite3* db, const std::string& from) {
     if (!attach.ok() || attach.Step() != SQLITE_DONE)
         throw WordBankError(from + ": cannot read its review rows (" + sqlite3_errmsg(db) + ")");
     for (const char* table : {"readfuxi", "spellfuxi"})
-        Exec(db, std::string("INSERT INTO ") + table + " (danci, fanyi, time) SELECT danci, fanyi, time FROM old." +
-                     table + " ORDER BY rowid");
+        Exec(db, std::string("INSERT INTO ") + table +
+                     " (danci, fanyi, time) SELECT danci, fanyi, time FROM old." + table +
+                     " ORDER BY rowid");
 }
 
-void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks, const std::string& reviewsFrom) {
+void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
+                   const std::string& reviewsFrom) {
     sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc =
+        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     DbHandle db(raw);
     if (rc != SQLITE_OK)
         throw WordBankError(path + ": cannot create (" + std::string(sqlite3_errmsg(raw)) + ")");
@@ -112,7 +115,8 @@ void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
     for (const char* table : {"CET4", "CET6"})
         Exec(db.get(), std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT)");
     for (const char* table : {"readfuxi", "spellfuxi"})
-        Exec(db.get(), std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT, time TEXT)");
+        Exec(db.get(),
+             std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT, time TEXT)");
     for (const BankTable& bank : banks) {
         if (bank.table != "CET4" && bank.table != "CET6")
             throw WordBankError("unknown bank table: " + bank.table);
@@ -156,7 +160,8 @@ void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>&
                                       "--keep-reviews keeps its review rows");
     fs::remove(temp, ec);
     try {
-        WriteDatabase(temp, banks, exists && existing == ExistingDatabase::KeepReviews ? outPath : "");
+        WriteDatabase(temp, banks,
+                      exists && existing == ExistingDatabase::KeepReviews ? outPath : "");
     } catch (...) {
         fs::remove(temp, ec);
         throw;

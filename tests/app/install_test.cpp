@@ -27,22 +27,23 @@ TEST(Install, GivesAMenuEntryThatStartsWordmillFromAnyFolder) {
     TempDir dir;
     const fs::path stage = dir.path() / "stage";
     const fs::path prefix = stage / "opt/wordmill";
-    ASSERT_EQ(Shell("DESTDIR='" + stage.string() + "' cmake --install '" WORDMILL_BUILD_DIR
-                  "' --prefix /opt/wordmill > /dev/null"),
+    ASSERT_EQ(Shell("DESTDIR='" + stage.string() +
+                    "' cmake --install '" WORDMILL_BUILD_DIR
+                    "' --prefix /opt/wordmill > /dev/null"),
               0);
-    for (const char* file : {"bin/wordmill", "libexec/wordmill/Wordmill", "lib/libgame.so",
-                             "share/wordmill/danci.mdb", "share/wordmill/Skins/corona.smf",
-                             "share/wordmill/游戏指南.txt", "share/wordmill/wordmill-guide.html",
-                             "share/metainfo/org.wordmill.Wordmill.metainfo.xml",
-                             "share/icons/hicolor/48x48/apps/org.wordmill.Wordmill.png",
-                             "share/icons/hicolor/128x128/apps/org.wordmill.Wordmill.png",
-                             "share/icons/hicolor/256x256/apps/org.wordmill.Wordmill.png"})
+    for (const char* file :
+         {"bin/wordmill", "libexec/wordmill/Wordmill", "lib/libgame.so", "share/wordmill/danci.mdb",
+          "share/wordmill/Skins/corona.smf", "share/wordmill/游戏指南.txt",
+          "share/wordmill/wordmill-guide.html", "share/metainfo/org.wordmill.Wordmill.metainfo.xml",
+          "share/icons/hicolor/48x48/apps/org.wordmill.Wordmill.png",
+          "share/icons/hicolor/128x128/apps/org.wordmill.Wordmill.png",
+          "share/icons/hicolor/256x256/apps/org.wordmill.Wordmill.png"})
         EXPECT_TRUE(fs::exists(prefix / file)) << file;
     const fs::path entry = prefix / "share/applications/org.wordmill.Wordmill.desktop";
     EXPECT_NE(ReadFile(entry).find("\nExec=/opt/wordmill/bin/wordmill\n"), std::string::npos);
     EXPECT_EQ(Shell("desktop-file-validate '" + entry.string() + "'"), 0);
     EXPECT_EQ(Shell("appstreamcli validate --no-net '" + (prefix / "share/metainfo").string() +
-                  "/org.wordmill.Wordmill.metainfo.xml' > /dev/null"),
+                    "/org.wordmill.Wordmill.metainfo.xml' > /dev/null"),
               0);
 
     // From a folder that is not the data folder, with a home nobody has used yet. The

@@ -48,14 +48,15 @@ TEST_F(BrowseTest, WordThenMeaningThenGradeWithTheirCaptions) {
         Click(dlg, IDC_RIGHT); // 不记得
         EXPECT_EQ(Read(dlg).left, QStringLiteral("下一个"));
         EXPECT_EQ(Read(dlg).right, QStringLiteral("下一个"));
-        Click(dlg, IDC_LEFT); // 下一个: to the review list too
+        Click(dlg, IDC_LEFT);              // 下一个: to the review list too
         EXPECT_EQ(Read(dlg).word, "six0"); // two entries: the front one at 40 comes back
         EXPECT_EQ(Read(dlg).label, QStringLiteral("剩下的单词数为38"));
         dlg->close();
     });
     CBrowseDlg dlg;
     dlg.DoModal();
-    EXPECT_EQ(world.Rows("readfuxi"), (std::vector<std::string>{"six0|2026-12-08", "six1|2026-12-08"}));
+    EXPECT_EQ(world.Rows("readfuxi"),
+              (std::vector<std::string>{"six0|2026-12-08", "six1|2026-12-08"}));
     EXPECT_EQ(world.IniInt("CET6", "rmount"), 2);
     EXPECT_EQ(world.IniInt("CET6", "trmount"), 2);
 }
@@ -65,10 +66,11 @@ TEST_F(BrowseTest, ForcedStudyAsksBeforeLeavingAnUnfinishedDay) {
     world.app.m_nDailyQuota = 2;
     ModalDriver driver;
     driver
-        .OnDialog(IDD_BROWSE, [](QWidget* dlg) {
-            Click(dlg, IDC_RIGHT); // 不记得: Reveal
-            dlg->close();
-        })
+        .OnDialog(IDD_BROWSE,
+                  [](QWidget* dlg) {
+                      Click(dlg, IDC_RIGHT); // 不记得: Reveal
+                      dlg->close();
+                  })
         .OnDialog(IDD_GIVEUP, [](QWidget* giveUp) { Click(giveUp, IDCANCEL); })
         .OnDialog(IDD_BROWSE, [&](QWidget* dlg) {
             // Still the same word, phase and counters; the day is already saved.
@@ -117,7 +119,8 @@ TEST_F(BrowseTest, EscAndEnterSaveTheDayWithoutAsking) {
     }
     EXPECT_EQ(world.IniInt("CET6", "trmount"), 4);
     EXPECT_EQ(world.IniInt("CET6", "rmount"), 4);
-    EXPECT_EQ(world.Rows("readfuxi"), (std::vector<std::string>{"six0|2026-12-08", "six2|2026-12-08"}));
+    EXPECT_EQ(world.Rows("readfuxi"),
+              (std::vector<std::string>{"six0|2026-12-08", "six2|2026-12-08"}));
 }
 
 TEST_F(BrowseTest, WithoutADatabaseTheErrorsAreShownAndTheDrillStaysUsable) {
@@ -132,8 +135,8 @@ TEST_F(BrowseTest, WithoutADatabaseTheErrorsAreShownAndTheDrillStaysUsable) {
     });
     CBrowseDlg dlg;
     dlg.DoModal();
-    EXPECT_EQ(driver.messages(), (std::vector<std::string>{"Unknown error 0x800A0E7D",
-                                                           "Unknown error 0x800A0E7D"}));
+    EXPECT_EQ(driver.messages(),
+              (std::vector<std::string>{"Unknown error 0x800A0E7D", "Unknown error 0x800A0E7D"}));
     EXPECT_EQ(world.IniInt("CET6", "rmount"), 0);
 }
 

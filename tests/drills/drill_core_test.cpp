@@ -9,7 +9,8 @@ namespace {
 class DrillCoreTest : public ::testing::Test {
 protected:
     DrillCore& Start(long long quota = 40, const DrillKeys& keys = kBrowseKeys) {
-        core = std::make_unique<DrillCore>(keys, [this](const std::string& m) { messages.push_back(m); });
+        core = std::make_unique<DrillCore>(keys,
+                                           [this](const std::string& m) { messages.push_back(m); });
         core->SetUp(world.connection, quota, world.ini);
         return *core;
     }
@@ -32,7 +33,8 @@ TEST_F(DrillCoreTest, CountsNewWordsAgainstTheQuotaAndLabelsTheRest) {
     DrillCore& drill = Start(3);
     EXPECT_EQ(drill.BankName(), "CET6");
     EXPECT_EQ(drill.RemainingLabel(), "");
-    const char* labels[] = {"剩下的单词数为2", "剩下的单词数为1", "剩下的单词数为0", "今天任务已完成"};
+    const char* labels[] = {"剩下的单词数为2", "剩下的单词数为1", "剩下的单词数为0",
+                            "今天任务已完成"};
     for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(drill.PickNextWord());
         EXPECT_EQ(drill.Current().word, "six" + std::to_string(i));
@@ -112,7 +114,7 @@ TEST_F(DrillCoreTest, RightAnswersPushAnEntryBackUntilItTurnsNegative) {
     PickBankWords(3);                  // 50, 70, 90
     ASSERT_TRUE(drill.PickNextWord()); // 110
     EXPECT_EQ(drill.Source(), WordSource::FromReviewList);
-    drill.GradeRight();                // 20, step 3
+    drill.GradeRight(); // 20, step 3
     EXPECT_EQ(drill.ReviewList()[0].score, 20);
     PickBankWords(3);                  // 40, 60, 80
     ASSERT_TRUE(drill.PickNextWord()); // 100
@@ -178,7 +180,8 @@ TEST_F(DrillCoreTest, SavingAgainReplacesTheRowsThisDrillStored) {
     ASSERT_EQ(drill.Current().word, "six0");
     drill.GradeRight(); // 40 - 70 = -30
     drill.SaveProgress();
-    EXPECT_EQ(world.Rows("readfuxi"), (std::vector<std::string>{"other|2026-12-07", "six1|2026-12-08"}));
+    EXPECT_EQ(world.Rows("readfuxi"),
+              (std::vector<std::string>{"other|2026-12-07", "six1|2026-12-08"}));
 }
 
 TEST_F(DrillCoreTest, ADueWordLeftUngradedStaysDue) {
@@ -211,7 +214,7 @@ TEST_F(DrillCoreTest, NullFieldsReadAsEmptyAndFreshWordsStartAtStepOne) {
     drill.GradeWrong(true);            // 130, step 2
     ASSERT_TRUE(drill.PickNextWord()); // 150, step 2 on screen
     EXPECT_EQ(drill.Current().step, 2);
-    drill.GradeRight();                // 60, step 3
+    drill.GradeRight(); // 60, step 3
     ASSERT_TRUE(drill.PickNextWord());
     EXPECT_EQ(drill.Source(), WordSource::Fresh);
     EXPECT_EQ(drill.Current().step, 1);
@@ -337,7 +340,8 @@ TEST_F(DrillCoreTest, AFailedCloseStoresNothingSaysSoOnceAndTheNextCloseTriesAga
          }},
         {"full in the middle of the batch",
          [&] {
-             world.Sql("CREATE TRIGGER full BEFORE INSERT ON readfuxi WHEN (SELECT count(*) FROM readfuxi) >= 1 "
+             world.Sql("CREATE TRIGGER full BEFORE INSERT ON readfuxi WHEN (SELECT count(*) FROM "
+                       "readfuxi) >= 1 "
                        "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
          },
          [&] { world.Sql("DROP TRIGGER full"); }},

@@ -16,7 +16,9 @@ namespace {
 
 using Said = std::vector<std::string>;
 
-void SayByKey(QWidget* dlg) { Key(dlg, Qt::Key_P, Qt::ControlModifier); }
+void SayByKey(QWidget* dlg) {
+    Key(dlg, Qt::Key_P, Qt::ControlModifier);
+}
 
 // The button and Ctrl+P say the word on screen and change nothing of the drill; with
 // "自动发音" each new word is said as it appears.
@@ -40,7 +42,8 @@ TEST(Speech, TheBrowseDrillSaysTheWordOnScreen) {
         });
         CBrowseDlg dlg;
         dlg.DoModal();
-        EXPECT_EQ(speech.said, automatic ? (Said{"six0", "six0", "six0", "six1"}) : (Said{"six0", "six0"}));
+        EXPECT_EQ(speech.said,
+                  automatic ? (Said{"six0", "six0", "six0", "six1"}) : (Said{"six0", "six0"}));
         EXPECT_EQ(world.IniInt("CET6", "trmount"), 2); // counted as without speaking
     }
 }

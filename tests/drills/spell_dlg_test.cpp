@@ -28,7 +28,8 @@ void Answer(QWidget* dlg, const QString& typed) {
 }
 
 TEST_F(SpellTest, JudgesTheTypedWordAndShowsTheRightSpelling) {
-    UseWords({{"apple", "n. 苹果"}, {"Monday", "n. 星期一"}, {"pear", "n. 梨"}, {"plum", "n. 李子"}});
+    UseWords(
+        {{"apple", "n. 苹果"}, {"Monday", "n. 星期一"}, {"pear", "n. 梨"}, {"plum", "n. 李子"}});
     ModalDriver driver;
     driver.OnDialog(IDD_SPELL, [](QWidget* dlg) {
         EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("n. 苹果"));
@@ -107,11 +108,13 @@ TEST_F(SpellTest, ACancelledGiveUpLeavesTheDrillUsableAtTheRightPosition) {
     world.Ini("CET6", "smount", "5");
     ModalDriver driver;
     driver
-        .OnDialog(IDD_SPELL, [](QWidget* dlg) {
-            EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("释义5"));
-            dlg->close();
-        })
-        .OnDialog(IDD_GIVEUP, [](QWidget* giveUp) { Key(Control(giveUp, IDC_EDIT), Qt::Key_Escape); })
+        .OnDialog(IDD_SPELL,
+                  [](QWidget* dlg) {
+                      EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("释义5"));
+                      dlg->close();
+                  })
+        .OnDialog(IDD_GIVEUP,
+                  [](QWidget* giveUp) { Key(Control(giveUp, IDC_EDIT), Qt::Key_Escape); })
         .OnDialog(IDD_SPELL, [&](QWidget* dlg) {
             EXPECT_EQ(world.IniInt("CET6", "smount"), 6);
             Answer(dlg, "six5");

@@ -5,7 +5,10 @@
 TEST(SpellingAnswer, TrimsBlanksAndLowersAsciiOnBothSides) {
     EXPECT_TRUE(IsRightSpelling("APPLE", "apple"));
     EXPECT_TRUE(IsRightSpelling(" \tapple  ", "apple"));
-    EXPECT_TRUE(IsRightSpelling("\xE3\x80\x80" "apple" "\xE3\x80\x80", "apple")); // full-width spaces
+    EXPECT_TRUE(IsRightSpelling("\xE3\x80\x80"
+                                "apple"
+                                "\xE3\x80\x80",
+                                "apple")); // full-width spaces
     EXPECT_TRUE(IsRightSpelling("monday", "Monday"));
     EXPECT_TRUE(IsRightSpelling("x-ray", "X-ray"));
     EXPECT_FALSE(IsRightSpelling("", "apple"));

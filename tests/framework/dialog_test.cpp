@@ -7,10 +7,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QRawFont>
 #include <QTest>
@@ -69,19 +69,29 @@ TEST(Dialog, KeysAndTheCloseBoxTakeTheWindowsPaths) {
         Calls calls;
     };
     const std::vector<Case> cases = {
-        {"Esc", [](QWidget* d) { Key(Control(d, IDC_EDIT), Qt::Key_Escape); }, IDCANCEL,
+        {"Esc",
+         [](QWidget* d) { Key(Control(d, IDC_EDIT), Qt::Key_Escape); },
+         IDCANCEL,
          {"OnCancel", "OnDestroy"}},
-        {"close box", [](QWidget* d) { d->close(); }, IDCANCEL, {"OnClose", "OnCancel", "OnDestroy"}},
-        {"Alt+F4", [](QWidget* d) { Key(d, Qt::Key_F4, Qt::AltModifier); }, IDCANCEL,
+        {"close box",
+         [](QWidget* d) { d->close(); },
+         IDCANCEL,
+         {"OnClose", "OnCancel", "OnDestroy"}},
+        {"Alt+F4",
+         [](QWidget* d) { Key(d, Qt::Key_F4, Qt::AltModifier); },
+         IDCANCEL,
          {"OnClose", "OnCancel", "OnDestroy"}},
         {"Enter in the edit: default button",
-         [](QWidget* d) { Key(Control(d, IDC_EDIT), Qt::Key_Return); }, IDOK, {"OnOK", "OnDestroy"}},
+         [](QWidget* d) { Key(Control(d, IDC_EDIT), Qt::Key_Return); },
+         IDOK,
+         {"OnOK", "OnDestroy"}},
         {"Enter on a focused button: that button",
          [](QWidget* d) {
              Control(d, IDCANCEL)->setFocus();
              Key(Control(d, IDCANCEL), Qt::Key_Enter);
          },
-         IDCANCEL, {"OnCancel", "OnDestroy"}},
+         IDCANCEL,
+         {"OnCancel", "OnDestroy"}},
     };
     for (const Case& c : cases) {
         ModalDriver driver;
@@ -140,7 +150,10 @@ TEST(Dialog, GeometryFollowsDialogUnitsOfTheTemplateFont) {
     driver.OnDialog(IDD_GIVEUP, [](QWidget* d) {
         QFontMetrics fm(d->font());
         const int avg = (fm.horizontalAdvance(QStringLiteral(
-                             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+                             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                             26 +
+                         1) /
+                        2;
         const int height = fm.height();
         auto px = [](int du, int base, int div) { return (du * base + div / 2) / div; };
         const DialogTemplate* tpl = FindDialogTemplate(IDD_GIVEUP);
@@ -160,7 +173,8 @@ TEST(Dialog, GeometryFollowsDialogUnitsOfTheTemplateFont) {
 }
 
 TEST(Dialog, EveryTemplateTextDrawsWithRealGlyphs) {
-    for (UINT id : {IDD_ABOUTBOX, IDD_WORDMILL_DIALOG, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL, IDD_GIVEUP}) {
+    for (UINT id :
+         {IDD_ABOUTBOX, IDD_WORDMILL_DIALOG, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL, IDD_GIVEUP}) {
         const DialogTemplate* tpl = FindDialogTemplate(id);
         ASSERT_NE(tpl, nullptr) << id;
         ModalDriver driver;
@@ -174,7 +188,8 @@ TEST(Dialog, EveryTemplateTextDrawsWithRealGlyphs) {
                 all += QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size()));
             for (QChar ch : all)
                 EXPECT_TRUE(ch.isSpace() || raw.supportsCharacter(ch))
-                    << "no glyph for U+" << std::hex << unsigned(ch.unicode()) << " in " << raw.familyName().toStdString();
+                    << "no glyph for U+" << std::hex << unsigned(ch.unicode()) << " in "
+                    << raw.familyName().toStdString();
             qobject_cast<QDialog*>(d)->done(IDCANCEL);
         });
         CDialog dlg(id);
@@ -185,8 +200,11 @@ TEST(Dialog, EveryTemplateTextDrawsWithRealGlyphs) {
 // WCAG's contrast ratio of two colours (1 to 21).
 double Contrast(const QColor& a, const QColor& b) {
     auto luminance = [](const QColor& c) {
-        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
     };
     const double la = luminance(a) + 0.05, lb = luminance(b) + 0.05;
     return la > lb ? la / lb : lb / la;
@@ -204,7 +222,8 @@ TEST(Dialog, UnderADarkPaletteTheSkinKeepsEveryTextReadable) {
         dark.setColor(role, QColor(0xf0, 0xf0, 0xf0));
     QApplication::setPalette(dark);
     ASSERT_TRUE(SkinLoadFile(WORDMILL_SOURCE_DIR "/data/Skins/corona.smf"));
-    for (UINT id : {IDD_ABOUTBOX, IDD_WORDMILL_DIALOG, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL, IDD_GIVEUP}) {
+    for (UINT id :
+         {IDD_ABOUTBOX, IDD_WORDMILL_DIALOG, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL, IDD_GIVEUP}) {
         ModalDriver driver;
         driver.OnDialog(id, [id](QWidget* d) {
             const QColor window = d->palette().color(QPalette::Window);
@@ -215,8 +234,9 @@ TEST(Dialog, UnderADarkPaletteTheSkinKeepsEveryTextReadable) {
                 const bool transparent = label || qobject_cast<QCheckBox*>(w);
                 const QColor fg = w->palette().color(w->foregroundRole());
                 const QColor bg = transparent ? window : w->palette().color(w->backgroundRole());
-                EXPECT_GE(Contrast(fg, bg), 4.5) << "dialog " << id << " " << w->objectName().toStdString() << " "
-                                                 << fg.name().toStdString() << " on " << bg.name().toStdString();
+                EXPECT_GE(Contrast(fg, bg), 4.5)
+                    << "dialog " << id << " " << w->objectName().toStdString() << " "
+                    << fg.name().toStdString() << " on " << bg.name().toStdString();
             }
             qobject_cast<QDialog*>(d)->done(IDCANCEL);
         });
@@ -230,8 +250,10 @@ TEST(Dialog, UnderADarkPaletteTheSkinKeepsEveryTextReadable) {
 // A field is named after its label, which becomes its buddy.
 TEST(Dialog, FieldsAreNamedAfterTheirLabels) {
     const std::tuple<UINT, int, const char*> fields[] = {
-        {IDD_SETTINGS, IDC_EDIT, "每日背单词数"},     {IDD_SETTINGS, IDC_PER_READ, "每次读取数量"},
-        {IDD_SETTINGS, IDC_INTERVAL, "强制背单词间隔"}, {IDD_SETTINGS, IDC_BANK, "选择单词库"},
+        {IDD_SETTINGS, IDC_EDIT, "每日背单词数"},
+        {IDD_SETTINGS, IDC_PER_READ, "每次读取数量"},
+        {IDD_SETTINGS, IDC_INTERVAL, "强制背单词间隔"},
+        {IDD_SETTINGS, IDC_BANK, "选择单词库"},
         {IDD_GIVEUP, IDC_EDIT, "您今天的任务未完成，您要退出放弃吗!如果放弃请输入\"我放弃\""},
     };
     for (const auto& [id, control, name] : fields) {
@@ -255,14 +277,13 @@ TEST(Dialog, TimersTickWhileAnotherModalWindowRunsOnTop) {
     ProbeDlg dlg;
     dlg.onInit = [&] { dlg.SetTimer(1, 10); };
     int ticksWhileBoxOpen = 0;
-    driver.OnDialog(IDD_GIVEUP, [&](QWidget*) { AfxMessageBox("提示"); })
-        .Then([&](QWidget* box) {
-            EXPECT_TRUE(IsMessageBox(box));
-            const int before = dlg.ticks;
-            QTRY_VERIFY_WITH_TIMEOUT(dlg.ticks >= before + 2, 2000);
-            ticksWhileBoxOpen = dlg.ticks - before;
-            qobject_cast<QDialog*>(box)->done(0);
-        });
+    driver.OnDialog(IDD_GIVEUP, [&](QWidget*) { AfxMessageBox("提示"); }).Then([&](QWidget* box) {
+        EXPECT_TRUE(IsMessageBox(box));
+        const int before = dlg.ticks;
+        QTRY_VERIFY_WITH_TIMEOUT(dlg.ticks >= before + 2, 2000);
+        ticksWhileBoxOpen = dlg.ticks - before;
+        qobject_cast<QDialog*>(box)->done(0);
+    });
     dlg.onTick = [&](UINT_PTR) {
         if (driver.finished() && ticksWhileBoxOpen > 0) {
             dlg.KillTimer(1);
@@ -319,8 +340,8 @@ TEST(Dialog, SystemMenuOffersStandardAndAppendedItems) {
     });
     MenuDlg dlg;
     dlg.DoModal();
-    EXPECT_EQ(items, (QStringList{"还原(&R)", "最小化(&N)", "最大化(&X)", "-", "关闭(&C)\tAlt+F4", "-",
-                                  "关于 Wordmill(&A)..."}));
+    EXPECT_EQ(items, (QStringList{"还原(&R)", "最小化(&N)", "最大化(&X)", "-", "关闭(&C)\tAlt+F4",
+                                  "-", "关于 Wordmill(&A)..."}));
     EXPECT_EQ(dlg.commands, std::vector<UINT>{IDM_ABOUTBOX});
 
     // A right-click on the window's background offers the same menu; its close item
@@ -368,16 +389,17 @@ TEST(DataExchange, PutsValuesInAndReadsThemBackOrFailsWithThePrompt) {
     ModalDriver driver;
     ExchangeDlg dlg;
     driver
-        .OnDialog(IDD_SETTINGS, [&](QWidget* d) {
-            EXPECT_EQ(dlg.flag, 0); // out of 0..2: reset before it was shown
-            EXPECT_EQ(Text(d, IDC_INTERVAL), "45");
-            SetText(d, IDC_INTERVAL, " 60 ");
-            dlg.Exchange();
-            EXPECT_TRUE(dlg.lastExchange);
-            EXPECT_EQ(dlg.number, 60u);
-            SetText(d, IDC_INTERVAL, "6o");
-            dlg.Exchange(); // shows the prompt, then fails
-        })
+        .OnDialog(IDD_SETTINGS,
+                  [&](QWidget* d) {
+                      EXPECT_EQ(dlg.flag, 0); // out of 0..2: reset before it was shown
+                      EXPECT_EQ(Text(d, IDC_INTERVAL), "45");
+                      SetText(d, IDC_INTERVAL, " 60 ");
+                      dlg.Exchange();
+                      EXPECT_TRUE(dlg.lastExchange);
+                      EXPECT_EQ(dlg.number, 60u);
+                      SetText(d, IDC_INTERVAL, "6o");
+                      dlg.Exchange(); // shows the prompt, then fails
+                  })
         .AcceptMessage()
         .Then([&](QWidget* d) {
             EXPECT_FALSE(dlg.lastExchange);

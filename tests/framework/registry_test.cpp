@@ -44,7 +44,12 @@ TEST(Autostart, EntryValuesAreEscapedSoNothingCanInjectALine) {
     TempDir dir;
     dir.Enter(); // the working folder comes back when the test ends
     setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
-    const std::string names[] = {"plain", "with space", "new\nline", "tab\there", "100%", "quote\"$`\\",
+    const std::string names[] = {"plain",
+                                 "with space",
+                                 "new\nline",
+                                 "tab\there",
+                                 "100%",
+                                 "quote\"$`\\",
                                  "Exec=evil\n[Desktop Entry]\nExec=sh"};
     for (const std::string& name : names) {
         const std::filesystem::path folder = dir.path() / ("d-" + name);
@@ -66,8 +71,8 @@ TEST(Autostart, EntryValuesAreEscapedSoNothingCanInjectALine) {
             if (line.starts_with("Path="))
                 path = ReadStringValue(line.substr(5));
         }
-        EXPECT_EQ(keys, (std::vector<std::string>{"[Desktop Entry]", "Type", "Name", "Comment", "Exec", "Path",
-                                                  "Terminal"}))
+        EXPECT_EQ(keys, (std::vector<std::string>{"[Desktop Entry]", "Type", "Name", "Comment",
+                                                  "Exec", "Path", "Terminal"}))
             << name;
         EXPECT_EQ(exec, program);
         EXPECT_EQ(path, folder.string());

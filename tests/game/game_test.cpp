@@ -12,8 +12,8 @@
 
 #include <clocale>
 #include <cstdio>
-#include <memory>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -108,7 +108,8 @@ TEST(GameLibrary, HostsWithoutWidgetsAreToldOnStandardError) {
             app = std::make_unique<QGuiApplication>(argc, argv);
         testing::internal::CaptureStderr();
         game();
-        EXPECT_NE(testing::internal::GetCapturedStderr().find("游戏正在开发"), std::string::npos) << kind;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("游戏正在开发"), std::string::npos)
+            << kind;
     }
     dlclose(handle);
 }
@@ -120,7 +121,8 @@ TEST(GameLibrary, ExportsOnlyGame) {
     char line[512];
     while (std::fgets(line, sizeof line, nm)) {
         std::string text(line);
-        symbols.push_back(text.substr(text.rfind(' ') + 1, text.find_last_not_of("\n") - text.rfind(' ')));
+        symbols.push_back(
+            text.substr(text.rfind(' ') + 1, text.find_last_not_of("\n") - text.rfind(' ')));
     }
     EXPECT_EQ(pclose(nm), 0);
     EXPECT_EQ(symbols, std::vector<std::string>{"game"});

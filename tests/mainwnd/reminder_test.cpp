@@ -133,7 +133,9 @@ TEST_F(ReminderTest, CountsGrowByTheBatchAndTheTurnAtTheQuotaStillRuns) {
             Key(main, Qt::Key_Escape);
         });
     }
-    RunMain([](QWidget*, CWordmillDlg& dlg) { QTimer::singleShot(0, [&dlg] { dlg.SendTimer(IDT_REMIND); }); });
+    RunMain([](QWidget*, CWordmillDlg& dlg) {
+        QTimer::singleShot(0, [&dlg] { dlg.SendTimer(IDT_REMIND); });
+    });
     const std::vector<int> expected{4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44};
     EXPECT_EQ(browseCounts, expected);
     EXPECT_EQ(spellCounts, expected);
@@ -147,7 +149,9 @@ TEST_F(ReminderTest, WithoutABatchEveryTickRunsBothTurns) {
     ThenDrill(IDD_BROWSE);
     ThenDrill(IDD_SPELL);
     Then([](QWidget* main) { Key(main, Qt::Key_Escape); });
-    RunMain([](QWidget*, CWordmillDlg& dlg) { QTimer::singleShot(0, [&dlg] { dlg.SendTimer(IDT_REMIND); }); });
+    RunMain([](QWidget*, CWordmillDlg& dlg) {
+        QTimer::singleShot(0, [&dlg] { dlg.SendTimer(IDT_REMIND); });
+    });
     EXPECT_EQ(world.IniInt("usermessage", "trmount"), 0);
 }
 
@@ -158,14 +162,16 @@ TEST_F(ReminderTest, ATickDuringAnOpenDrillSeesTheCountWrittenBeforeIt) {
         EXPECT_EQ(TemplateOf(outerBrowse), unsigned(IDD_BROWSE));
         QTimer::singleShot(0, [this] { m_dlg->SendTimer(IDT_REMIND); });
     });
-    ThenDrill(IDD_BROWSE);                 // the nested turn read 36 and opened another
-    ThenDrill(IDD_SPELL, [this] {          // nested spelling turn: browse count now 36 + 4
+    ThenDrill(IDD_BROWSE);        // the nested turn read 36 and opened another
+    ThenDrill(IDD_SPELL, [this] { // nested spelling turn: browse count now 36 + 4
         EXPECT_EQ(world.IniInt("usermessage", "trmount"), 40);
     });
     Then([](QWidget* outerBrowse) { Key(outerBrowse, Qt::Key_Escape); });
-    ThenDrill(IDD_SPELL);                  // the outer spelling turn: 4 + 4 ≤ 40
+    ThenDrill(IDD_SPELL); // the outer spelling turn: 4 + 4 ≤ 40
     Then([](QWidget* main) { Key(main, Qt::Key_Escape); });
-    RunMain([](QWidget*, CWordmillDlg& dlg) { QTimer::singleShot(0, [&dlg] { dlg.SendTimer(IDT_REMIND); }); });
+    RunMain([](QWidget*, CWordmillDlg& dlg) {
+        QTimer::singleShot(0, [&dlg] { dlg.SendTimer(IDT_REMIND); });
+    });
     EXPECT_EQ(world.IniInt("usermessage", "trmount"), 4); // the outer turn wrote last: 0 + 4
 }
 

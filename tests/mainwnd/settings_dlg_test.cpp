@@ -30,7 +30,8 @@ protected:
                 qobject_cast<QCheckBox*>(Control(dlg, IDC_PROTECT))->isChecked(),
                 qobject_cast<QComboBox*>(Control(dlg, IDC_BANK))->currentIndex()};
     }
-    static void Fill(QWidget* dlg, const QString& daily, const QString& perRead, const QString& interval) {
+    static void Fill(QWidget* dlg, const QString& daily, const QString& perRead,
+                     const QString& interval) {
         SetText(dlg, IDC_EDIT, daily);
         SetText(dlg, IDC_PER_READ, perRead);
         SetText(dlg, IDC_INTERVAL, interval);
@@ -53,19 +54,21 @@ protected:
 };
 
 TEST_F(SettingsTest, OpensWithTheDefaultsWhenNothingIsSaved) {
-    Run([](QWidget* dlg) {
-        Form f = ReadForm(dlg);
-        EXPECT_EQ(f.daily, "20");
-        EXPECT_EQ(f.interval, "30");
-        EXPECT_EQ(f.perRead, "4");
-        EXPECT_FALSE(f.forced);
-        EXPECT_FALSE(f.protect);
-        EXPECT_EQ(f.bank, 1);
-        EXPECT_EQ(Text(dlg, IDC_BANK), "CET6");
-        auto* combo = qobject_cast<QComboBox*>(Control(dlg, IDC_BANK));
-        EXPECT_EQ(combo->itemText(0), "CET4");
-        Click(dlg, IDCANCEL);
-    }, 0);
+    Run(
+        [](QWidget* dlg) {
+            Form f = ReadForm(dlg);
+            EXPECT_EQ(f.daily, "20");
+            EXPECT_EQ(f.interval, "30");
+            EXPECT_EQ(f.perRead, "4");
+            EXPECT_FALSE(f.forced);
+            EXPECT_FALSE(f.protect);
+            EXPECT_EQ(f.bank, 1);
+            EXPECT_EQ(Text(dlg, IDC_BANK), "CET6");
+            auto* combo = qobject_cast<QComboBox*>(Control(dlg, IDC_BANK));
+            EXPECT_EQ(combo->itemText(0), "CET4");
+            Click(dlg, IDCANCEL);
+        },
+        0);
     EXPECT_FALSE(std::filesystem::exists(dir.file("read.ini")));
 }
 
@@ -75,10 +78,10 @@ TEST_F(SettingsTest, EachBoundIsAcceptedAtItsEndsAndRejectedOnePast) {
         bool accepted;
     };
     const Case cases[] = {
-        {"20", "4", "30", true},  {"50", "8", "90", true},  {"19", "6", "60", false},
-        {"51", "6", "60", false}, {"35", "3", "60", false}, {"35", "9", "60", false},
-        {"35", "6", "29", false}, {"35", "6", "91", false}, {"35", "6", "", false},
-        {"35", "", "60", false},  {"35", "abc", "60", false}, {"35", "6", "abc", false},
+        {"20", "4", "30", true},   {"50", "8", "90", true},    {"19", "6", "60", false},
+        {"51", "6", "60", false},  {"35", "3", "60", false},   {"35", "9", "60", false},
+        {"35", "6", "29", false},  {"35", "6", "91", false},   {"35", "6", "", false},
+        {"35", "", "60", false},   {"35", "abc", "60", false}, {"35", "6", "abc", false},
         {"35", "6", "-30", false}, {"", "6", "60", false},
     };
     for (const Case& c : cases) {
@@ -95,8 +98,9 @@ TEST_F(SettingsTest, EachBoundIsAcceptedAtItsEndsAndRejectedOnePast) {
         const std::string context = std::string(c.daily) + "/" + c.perRead + "/" + c.interval;
         if (c.accepted) {
             EXPECT_EQ(messages, std::vector<std::string>{"更改成功"}) << context;
-            EXPECT_EQ(dir.Read("read.ini"), std::string("[CET6]\nrmount=3\n[system]\ndanci=") + c.daily +
-                                                "\nCET=1\nmei=" + c.perRead + "\ntime=" + c.interval +
+            EXPECT_EQ(dir.Read("read.ini"), std::string("[CET6]\nrmount=3\n[system]\ndanci=") +
+                                                c.daily + "\nCET=1\nmei=" + c.perRead +
+                                                "\ntime=" + c.interval +
                                                 "\nqiangzhi=0\nprotect=0\nautospeak=0\n")
                 << context;
         } else {
@@ -109,32 +113,38 @@ TEST_F(SettingsTest, EachBoundIsAcceptedAtItsEndsAndRejectedOnePast) {
 
 TEST_F(SettingsTest, OddStoredValuesOpenCleanAndSaveCleanly) {
     dir.Write("read.ini", "[system]\nCET=2\nqiangzhi=5\nprotect=1\ndanci=33\n");
-    auto messages = Run([](QWidget* dlg) {
-        Form f = ReadForm(dlg);
-        EXPECT_EQ(f.bank, -1);
-        EXPECT_FALSE(f.forced);
-        EXPECT_FALSE(f.protect);
-        EXPECT_EQ(f.daily, "33");
-        qobject_cast<QCheckBox*>(Control(dlg, IDC_PROTECT))->setChecked(true);
-        Click(dlg, IDOK);
-    }, 1);
+    auto messages = Run(
+        [](QWidget* dlg) {
+            Form f = ReadForm(dlg);
+            EXPECT_EQ(f.bank, -1);
+            EXPECT_FALSE(f.forced);
+            EXPECT_FALSE(f.protect);
+            EXPECT_EQ(f.daily, "33");
+            qobject_cast<QCheckBox*>(Control(dlg, IDC_PROTECT))->setChecked(true);
+            Click(dlg, IDOK);
+        },
+        1);
     EXPECT_EQ(messages, std::vector<std::string>{"更改成功"});
     EXPECT_EQ(dir.Read("read.ini"),
               "[system]\nCET=-1\nqiangzhi=0\nprotect=1\ndanci=33\nmei=4\ntime=30\nautospeak=0\n");
-    Run([](QWidget* dlg) {
-        EXPECT_FALSE(ReadForm(dlg).protect); // never read back
-        Key(dlg, Qt::Key_Escape);
-    }, 0);
+    Run(
+        [](QWidget* dlg) {
+            EXPECT_FALSE(ReadForm(dlg).protect); // never read back
+            Key(dlg, Qt::Key_Escape);
+        },
+        0);
 }
 
 TEST_F(SettingsTest, TheChosenBankIsWrittenByItsPlaceInTheSortedList) {
     for (const auto& [choice, written] : {std::pair{"CET4", 0}, std::pair{"CET6", 1}}) {
-        Run([choice](QWidget* dlg) {
-            auto* combo = qobject_cast<QComboBox*>(Control(dlg, IDC_BANK));
-            combo->setCurrentIndex(combo->findText(choice));
-            qobject_cast<QCheckBox*>(Control(dlg, IDC_FORCED))->setChecked(true);
-            Click(dlg, IDOK);
-        }, 1);
+        Run(
+            [choice](QWidget* dlg) {
+                auto* combo = qobject_cast<QComboBox*>(Control(dlg, IDC_BANK));
+                combo->setCurrentIndex(combo->findText(choice));
+                qobject_cast<QCheckBox*>(Control(dlg, IDC_FORCED))->setChecked(true);
+                Click(dlg, IDOK);
+            },
+            1);
         EXPECT_EQ(GetPrivateProfileIntA("system", "CET", 9, dir.file("read.ini")), UINT(written));
         EXPECT_EQ(GetPrivateProfileIntA("system", "qiangzhi", 9, dir.file("read.ini")), 1u);
     }
@@ -147,24 +157,28 @@ TEST_F(SettingsTest, CancelEscAndTheCloseBoxWriteNothing) {
         [](QWidget* dlg) { dlg->close(); },
     };
     for (const auto& leave : ways) {
-        Run([&leave](QWidget* dlg) {
-            Fill(dlg, "40", "5", "45");
-            leave(dlg);
-        }, 0);
+        Run(
+            [&leave](QWidget* dlg) {
+                Fill(dlg, "40", "5", "45");
+                leave(dlg);
+            },
+            0);
         EXPECT_FALSE(std::filesystem::exists(dir.file("read.ini")));
     }
 }
 
 TEST_F(SettingsTest, TheDailyEditTakesDigitsOnly) {
-    Run([](QWidget* dlg) {
-        SetText(dlg, IDC_EDIT, "");
-        QTest::keyClicks(Control(dlg, IDC_EDIT), "a3-x5");
-        EXPECT_EQ(Text(dlg, IDC_EDIT), "35");
-        SetText(dlg, IDC_INTERVAL, "");
-        QTest::keyClicks(Control(dlg, IDC_INTERVAL), "4a");
-        EXPECT_EQ(Text(dlg, IDC_INTERVAL), "4a"); // the other edits take any text
-        Click(dlg, IDCANCEL);
-    }, 0);
+    Run(
+        [](QWidget* dlg) {
+            SetText(dlg, IDC_EDIT, "");
+            QTest::keyClicks(Control(dlg, IDC_EDIT), "a3-x5");
+            EXPECT_EQ(Text(dlg, IDC_EDIT), "35");
+            SetText(dlg, IDC_INTERVAL, "");
+            QTest::keyClicks(Control(dlg, IDC_INTERVAL), "4a");
+            EXPECT_EQ(Text(dlg, IDC_INTERVAL), "4a"); // the other edits take any text
+            Click(dlg, IDCANCEL);
+        },
+        0);
 }
 
 } // namespace

@@ -81,8 +81,8 @@ TEST_F(MainWindowTest, ButtonsAndTrayItemsOpenTheSameDialogs) {
     CWordmillDlg dlg;
     world.app.m_pMainWnd = &dlg;
     dlg.DoModal();
-    EXPECT_EQ(opened, (std::vector<unsigned>{IDD_BROWSE, IDD_SPELL, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL,
-                                             IDD_SETTINGS}));
+    EXPECT_EQ(opened, (std::vector<unsigned>{IDD_BROWSE, IDD_SPELL, IDD_SETTINGS, IDD_BROWSE,
+                                             IDD_SPELL, IDD_SETTINGS}));
 }
 
 TEST_F(MainWindowTest, TheTrayMenuHasFiveItemsAndExitEndsWithoutAsking) {
@@ -93,7 +93,8 @@ TEST_F(MainWindowTest, TheTrayMenuHasFiveItemsAndExitEndsWithoutAsking) {
         ChooseFromNextMenu(QStringLiteral("退出(&X)"), &seen);
         EXPECT_EQ(Main(main)->OnTrayNotify(IDR_MAINFRAME, WM_RBUTTONUP), 0);
     });
-    EXPECT_EQ(seen, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)", "设置(&O)", "退出(&X)"}));
+    EXPECT_EQ(seen, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)", "设置(&O)",
+                                 "退出(&X)"}));
 }
 
 // Hidden by 隐藏 or by minimising, the window's loop runs on (the program keeps running)
@@ -142,31 +143,34 @@ TEST_F(MainWindowTest, TheIconAndItsMenuWorkWhileADrillIsOpen) {
     QWidget* mainWindow = nullptr;
     QWidget* drill = nullptr;
     int trayClicks = 0;
-    RunMain([&](QWidget* main) {
-        mainWindow = main;
-        Click(main, IDC_BROWSE);
-    }, {[&](QWidget* browse) {
-            drill = browse;
-            EXPECT_EQ(TemplateOf(browse), unsigned(IDD_BROWSE));
-            EXPECT_EQ(browse->parentWidget(), mainWindow);
-            TrayWindow trayWindow;
-            trayWindow.show();
-            trayWindow.resize(20, 20);
-            QTest::mouseClick(trayWindow.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5)); // through the modal check
-            trayClicks = trayWindow.clicks;
-            ChooseFromNextMenu(QStringLiteral("设置(&O)"));
-            Main(browse)->OnTrayNotify(IDR_MAINFRAME, WM_RBUTTONUP);
+    RunMain(
+        [&](QWidget* main) {
+            mainWindow = main;
+            Click(main, IDC_BROWSE);
         },
-        [&](QWidget* settings) {
-            EXPECT_EQ(TemplateOf(settings), unsigned(IDD_SETTINGS));
-            EXPECT_EQ(settings->parentWidget(), drill);
-            Key(settings, Qt::Key_Escape);
-        },
-        [&](QWidget* browse) {
-            EXPECT_EQ(browse, drill);
-            Key(browse, Qt::Key_Escape);
-        },
-        [](QWidget* main) { Key(main, Qt::Key_Escape); }});
+        {[&](QWidget* browse) {
+             drill = browse;
+             EXPECT_EQ(TemplateOf(browse), unsigned(IDD_BROWSE));
+             EXPECT_EQ(browse->parentWidget(), mainWindow);
+             TrayWindow trayWindow;
+             trayWindow.show();
+             trayWindow.resize(20, 20);
+             QTest::mouseClick(trayWindow.windowHandle(), Qt::LeftButton, {},
+                               QPoint(5, 5)); // through the modal check
+             trayClicks = trayWindow.clicks;
+             ChooseFromNextMenu(QStringLiteral("设置(&O)"));
+             Main(browse)->OnTrayNotify(IDR_MAINFRAME, WM_RBUTTONUP);
+         },
+         [&](QWidget* settings) {
+             EXPECT_EQ(TemplateOf(settings), unsigned(IDD_SETTINGS));
+             EXPECT_EQ(settings->parentWidget(), drill);
+             Key(settings, Qt::Key_Escape);
+         },
+         [&](QWidget* browse) {
+             EXPECT_EQ(browse, drill);
+             Key(browse, Qt::Key_Escape);
+         },
+         [](QWidget* main) { Key(main, Qt::Key_Escape); }});
     EXPECT_EQ(trayClicks, 1);
 }
 
@@ -191,24 +195,26 @@ TEST_F(MainWindowTest, EscEndsAtOnceEvenInForcedMode) {
 }
 
 TEST_F(MainWindowTest, TheAboutItemShowsTheAboutBox) {
-    RunMain([](QWidget* main) {
-        QTimer::singleShot(0, [] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
-            EXPECT_EQ(menu->actions().last()->text(), QStringLiteral("关于 Wordmill(&A)..."));
-            menu->setActiveAction(menu->actions().last());
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
-        Key(main, Qt::Key_Space, Qt::AltModifier);
-    }, {[](QWidget* about) {
-            EXPECT_EQ(TemplateOf(about), unsigned(IDD_ABOUTBOX));
-            EXPECT_EQ(Text(about, IDOK), QStringLiteral("确定"));
-            Key(about, Qt::Key_Return); // the default button
-        },
+    RunMain(
         [](QWidget* main) {
-            EXPECT_EQ(TemplateOf(main), unsigned(IDD_WORDMILL_DIALOG));
-            Key(main, Qt::Key_Escape);
-        }});
+            QTimer::singleShot(0, [] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                ASSERT_NE(menu, nullptr);
+                EXPECT_EQ(menu->actions().last()->text(), QStringLiteral("关于 Wordmill(&A)..."));
+                menu->setActiveAction(menu->actions().last());
+                QTest::keyClick(menu, Qt::Key_Return);
+            });
+            Key(main, Qt::Key_Space, Qt::AltModifier);
+        },
+        {[](QWidget* about) {
+             EXPECT_EQ(TemplateOf(about), unsigned(IDD_ABOUTBOX));
+             EXPECT_EQ(Text(about, IDOK), QStringLiteral("确定"));
+             Key(about, Qt::Key_Return); // the default button
+         },
+         [](QWidget* main) {
+             EXPECT_EQ(TemplateOf(main), unsigned(IDD_WORDMILL_DIALOG));
+             Key(main, Qt::Key_Escape);
+         }});
 }
 
 TEST_F(MainWindowTest, TheGameButtonAsksForTheGuideThenTheGame) {
@@ -229,9 +235,11 @@ TEST_F(MainWindowTest, TheBackgroundIsStretchedOverTheWholeClientArea) {
             QImage expected = QImage(QStringLiteral(":/res/bitmap151.bmp"))
                                   .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
             // Bottom corners: no control lies there.
-            for (QPoint p : {QPoint(2, size.height() - 3), QPoint(size.width() - 3, size.height() - 3)}) {
+            for (QPoint p :
+                 {QPoint(2, size.height() - 3), QPoint(size.width() - 3, size.height() - 3)}) {
                 const QColor got = shot.pixelColor(p), want = expected.pixelColor(p);
-                EXPECT_NEAR(got.red(), want.red(), 12) << size.width() << " at " << p.x() << "," << p.y();
+                EXPECT_NEAR(got.red(), want.red(), 12)
+                    << size.width() << " at " << p.x() << "," << p.y();
                 EXPECT_NEAR(got.green(), want.green(), 12);
                 EXPECT_NEAR(got.blue(), want.blue(), 12);
             }

@@ -48,9 +48,7 @@ TEST(ComErrorMessage, FollowsTheSystemTextThenIDispatchThenUnknownRule) {
 }
 
 TEST_F(AdoTest, OpenNeverCreatesOrTouchesABadFile) {
-    auto open = [](const std::string& file) {
-        return CodeOf([&] { OpenConnection(file); });
-    };
+    auto open = [](const std::string& file) { return CodeOf([&] { OpenConnection(file); }); };
     EXPECT_EQ(open(dir.file("missing.mdb")), E_FAIL);
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing.mdb")));
 
@@ -88,8 +86,10 @@ TEST_F(AdoTest, NullPointersAndClosedObjectsRaise) {
     EXPECT_EQ(CodeOf([&] { rs->MoveNext(); }), adErrObjectClosed);
     _ConnectionPtr closed;
     closed.CreateInstance();
-    EXPECT_EQ(CodeOf([&] { rs->Open("SELECT * FROM CET4", closed, adOpenDynamic, adLockOptimistic,
-                                    adCmdText); }),
+    EXPECT_EQ(CodeOf([&] {
+                  rs->Open("SELECT * FROM CET4", closed, adOpenDynamic, adLockOptimistic,
+                           adCmdText);
+              }),
               adErrInvalidConnection);
 
     _ConnectionPtr c = OpenConnection(db);
@@ -109,8 +109,9 @@ TEST_F(AdoTest, MissingTableOrColumnGiveTheirCodes) {
         EXPECT_EQ(e.ErrorMessage(), "IDispatch error #3127");
     }
     EXPECT_EQ(rs->GetState(), adStateClosed);
-    EXPECT_EQ(CodeOf([&] { rs->Open("DELETE FROM CET4", c, adOpenDynamic, adLockOptimistic,
-                                    adCmdText); }),
+    EXPECT_EQ(CodeOf([&] {
+                  rs->Open("DELETE FROM CET4", c, adOpenDynamic, adLockOptimistic, adCmdText);
+              }),
               DB_E_ERRORSINCOMMAND);
     rs = OpenTable(c, "cet4");
     EXPECT_EQ(CodeOf([&] { rs->GetCollect("time"); }), adErrItemNotFound);
@@ -237,7 +238,8 @@ TEST_F(AdoTest, DeleteTakesOnlyTheRowAsReadAndSaysWhenItCannot) {
     _RecordsetPtr rs = OpenTable(c, "readfuxi");
     rs->MoveNext();
     // Another program deleted "b" and its row id went to a row of its own.
-    run("DELETE FROM readfuxi WHERE danci = 'b'; INSERT INTO readfuxi VALUES ('c', '丙', '2026-12-08')");
+    run("DELETE FROM readfuxi WHERE danci = 'b'; INSERT INTO readfuxi VALUES ('c', '丙', "
+        "'2026-12-08')");
     EXPECT_EQ(CodeOf([&] { rs->Delete(adAffectCurrent); }), adErrNoCurrentRecord);
     EXPECT_EQ(Words(OpenTable(c, "readfuxi")), (std::vector<std::string>{"a", "c"}));
 

@@ -105,8 +105,9 @@ TEST_F(ProfileTest, HandEditedFileQuirksSurviveAWrite) {
     EXPECT_EQ(Int("system", "CET", 1), 1);
     ASSERT_TRUE(Write("CET6", "rmount", "4"));
     ASSERT_TRUE(Write("usermessage", "time", "30"));
-    EXPECT_EQ(dir.Read("read.ini"), "\xEF\xBB\xBF[system]\nnote=学习\n[CET6]\nrmount=4\n[system]\nx=1\n"
-                                    "[usermessage]\ntime=30\n");
+    EXPECT_EQ(dir.Read("read.ini"),
+              "\xEF\xBB\xBF[system]\nnote=学习\n[CET6]\nrmount=4\n[system]\nx=1\n"
+              "[usermessage]\ntime=30\n");
     EXPECT_EQ(Int("CET6", "rmount", 0), 4);
 }
 

@@ -9,12 +9,12 @@
 
 #include <sqlite3.h>
 
-
 class DrillWorld {
 public:
     DrillWorld() {
         SetNow(LocalTime(2026, 12, 8));
-        BuildWordDatabase(db, {{"CET4", NumberedWords(30, "four")}, {"CET6", NumberedWords(30, "six")}});
+        BuildWordDatabase(
+            db, {{"CET4", NumberedWords(30, "four")}, {"CET6", NumberedWords(30, "six")}});
         connection = OpenConnection(db);
     }
     ~DrillWorld() { clock_source::Set(nullptr); }

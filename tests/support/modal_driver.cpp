@@ -30,16 +30,16 @@ ModalDriver& ModalDriver::Then(Step step) {
 
 ModalDriver& ModalDriver::OnDialog(unsigned templateId, Step step) {
     return Then([templateId, step = std::move(step)](QWidget* modal) {
-        EXPECT_EQ(TemplateOf(modal), templateId) << "another window came up: "
-                                                 << modal->windowTitle().toStdString();
+        EXPECT_EQ(TemplateOf(modal), templateId)
+            << "another window came up: " << modal->windowTitle().toStdString();
         step(modal);
     });
 }
 
 ModalDriver& ModalDriver::AcceptMessage() {
     return Then([this](QWidget* modal) {
-        EXPECT_TRUE(IsMessageBox(modal)) << "expected a message box, got "
-                                         << modal->windowTitle().toStdString();
+        EXPECT_TRUE(IsMessageBox(modal))
+            << "expected a message box, got " << modal->windowTitle().toStdString();
         m_messages.push_back(MessageText(modal).toStdString());
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             box->buttons().front()->click();
@@ -121,9 +121,13 @@ void Key(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(target, static_cast<Qt::Key>(qtKey), modifiers);
 }
 
-unsigned TemplateOf(QWidget* window) { return window->property("templateId").toUInt(); }
+unsigned TemplateOf(QWidget* window) {
+    return window->property("templateId").toUInt();
+}
 
-bool IsMessageBox(QWidget* window) { return qobject_cast<QMessageBox*>(window) != nullptr; }
+bool IsMessageBox(QWidget* window) {
+    return qobject_cast<QMessageBox*>(window) != nullptr;
+}
 
 QString MessageText(QWidget* window) {
     auto* box = qobject_cast<QMessageBox*>(window);

@@ -10,7 +10,9 @@
 
 class FakeNotificationArea : public NotificationArea {
 public:
-    explicit FakeNotificationArea(bool available) : m_available(available) { SetNotificationArea(this); }
+    explicit FakeNotificationArea(bool available) : m_available(available) {
+        SetNotificationArea(this);
+    }
     ~FakeNotificationArea() override { SetNotificationArea(nullptr); }
 
     bool Available() const override { return m_available; }
@@ -19,7 +21,9 @@ public:
         lastTip = data.szTip;
         return m_available && icons.insert({data.hWnd, data.uID}).second;
     }
-    bool Delete(const NOTIFYICONDATA& data) override { return icons.erase({data.hWnd, data.uID}) > 0; }
+    bool Delete(const NOTIFYICONDATA& data) override {
+        return icons.erase({data.hWnd, data.uID}) > 0;
+    }
 
     std::set<std::pair<CDialog*, UINT>> icons;
     int adds = 0;

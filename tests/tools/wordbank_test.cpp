@@ -18,7 +18,8 @@ std::string ErrorOf(const std::function<void()>& action) {
 
 TEST(WordList, ReadsWordsAndTranslationsIgnoringFurtherColumns) {
     TempDir dir;
-    dir.Write("bank.tsv", "\xEF\xBB\xBF" "access\tv. 获取 n. 接近，入口\t'ækses\r\nproject\tn. 工程\n");
+    dir.Write("bank.tsv", "\xEF\xBB\xBF"
+                          "access\tv. 获取 n. 接近，入口\t'ækses\r\nproject\tn. 工程\n");
     auto words = ReadWordList(dir.file("bank.tsv"));
     ASSERT_EQ(words.size(), 2u);
     EXPECT_EQ(words[0].word, "access");
@@ -30,10 +31,8 @@ TEST(WordList, RejectsAMalformedLineNamingFileAndLine) {
     TempDir dir;
     const std::string file = dir.file("bank.tsv");
     const std::pair<const char*, const char*> cases[] = {
-        {"a\tb\nno tab here\n", ":2: expected a word"},
-        {"a\tb\n\n", ":2: expected a word"},
-        {"a\tb\nc\t\n", ":2: empty translation"},
-        {"a\tb\nx\ty\n\tz\n", ":3: empty word"},
+        {"a\tb\nno tab here\n", ":2: expected a word"}, {"a\tb\n\n", ":2: expected a word"},
+        {"a\tb\nc\t\n", ":2: empty translation"},       {"a\tb\nx\ty\n\tz\n", ":3: empty word"},
         {"a\t\xFF\xFE\n", ":1: not valid UTF-8"},
     };
     for (const auto& [content, expected] : cases) {
@@ -74,8 +73,8 @@ TEST(WordDatabase, BuildsAllFourTablesThatTheProgramReads) {
 
 TEST(WordDatabase, BundledAndFullListsBuildInOrder) {
     TempDir dir;
-    for (const std::string& folder : {std::string(WORDMILL_SOURCE_DIR) + "/data",
-                                      std::string(WORDMILL_SHARED_DATA)}) {
+    for (const std::string& folder :
+         {std::string(WORDMILL_SOURCE_DIR) + "/data", std::string(WORDMILL_SHARED_DATA)}) {
         if (!std::filesystem::exists(folder + "/cet4.tsv"))
             continue; // the full lists live outside the project and may be absent
         auto cet4 = ReadWordList(folder + "/cet4.tsv");
@@ -109,7 +108,9 @@ TEST(WordDatabase, AnExistingDatabaseIsReplacedOnlyWhenAskedAndCanKeepItsReviews
         rs->Update();
     }
     const std::string before = dir.Read("danci.mdb");
-    EXPECT_NE(ErrorOf([&] { BuildWordDatabase(out, {{"CET4", NumberedWords(5)}}, ExistingDatabase::Refuse); }),
+    EXPECT_NE(ErrorOf([&] {
+                  BuildWordDatabase(out, {{"CET4", NumberedWords(5)}}, ExistingDatabase::Refuse);
+              }),
               "");
     EXPECT_EQ(dir.Read("danci.mdb"), before);
 
