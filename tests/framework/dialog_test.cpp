@@ -327,14 +327,7 @@ TEST(Dialog, SystemMenuOffersStandardAndAppendedItems) {
     ModalDriver driver;
     QStringList items;
     driver.OnDialog(IDD_WORDMILL_DIALOG, [&](QWidget* d) {
-        QTimer::singleShot(0, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
-            for (QAction* a : menu->actions())
-                items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-            menu->setActiveAction(menu->actions().last());
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
+        ChooseFromNextMenu(QStringLiteral("关于 Wordmill(&A)..."), &items);
         Key(d, Qt::Key_Space, Qt::AltModifier); // opens the menu, returns when it closes
         Key(d, Qt::Key_Escape);
     });
@@ -348,14 +341,7 @@ TEST(Dialog, SystemMenuOffersStandardAndAppendedItems) {
     // takes the close path.
     ModalDriver again;
     again.OnDialog(IDD_WORDMILL_DIALOG, [](QWidget* d) {
-        QTimer::singleShot(0, [] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
-            for (QAction* a : menu->actions())
-                if (a->text().startsWith(QStringLiteral("关闭")))
-                    menu->setActiveAction(a);
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
+        ChooseFromNextMenu(QStringLiteral("关闭(&C)\tAlt+F4"));
         const QPoint background(d->width() - 2, d->height() - 2);
         QContextMenuEvent click(QContextMenuEvent::Mouse, background, d->mapToGlobal(background));
         QApplication::sendEvent(d, &click);

@@ -16,20 +16,6 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    // Chooses the item with `text` from the pop-up menu that opens next.
-    static void ChooseFromNextMenu(const QString& text, QStringList* seen = nullptr) {
-        QTimer::singleShot(0, [text, seen] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
-            for (QAction* action : menu->actions()) {
-                if (seen)
-                    *seen << (action->isSeparator() ? QStringLiteral("-") : action->text());
-                if (action->text() == text)
-                    menu->setActiveAction(action);
-            }
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
-    }
     static CWordmillDlg* Main(QWidget*) {
         return static_cast<CWordmillDlg*>(GetWordmillApp().m_pMainWnd);
     }
@@ -195,20 +181,16 @@ TEST_F(MainWindowTest, EscEndsAtOnceEvenInForcedMode) {
 }
 
 TEST_F(MainWindowTest, TheAboutItemShowsTheAboutBox) {
+    QStringList items;
     RunMain(
-        [](QWidget* main) {
-            QTimer::singleShot(0, [] {
-                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                ASSERT_NE(menu, nullptr);
-                EXPECT_EQ(menu->actions().last()->text(), QStringLiteral("关于 Wordmill(&A)..."));
-                menu->setActiveAction(menu->actions().last());
-                QTest::keyClick(menu, Qt::Key_Return);
-            });
+        [&](QWidget* main) {
+            ChooseFromNextMenu(QStringLiteral("关于 Wordmill(&A)..."), &items);
             Key(main, Qt::Key_Space, Qt::AltModifier);
         },
-        {[](QWidget* about) {
+        {[&](QWidget* about) {
              EXPECT_EQ(TemplateOf(about), unsigned(IDD_ABOUTBOX));
              EXPECT_EQ(Text(about, IDOK), QStringLiteral("确定"));
+             EXPECT_EQ(items.last(), QStringLiteral("关于 Wordmill(&A)..."));
              Key(about, Qt::Key_Return); // the default button
          },
          [](QWidget* main) {

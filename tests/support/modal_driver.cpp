@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 
@@ -132,4 +133,18 @@ bool IsMessageBox(QWidget* window) {
 QString MessageText(QWidget* window) {
     auto* box = qobject_cast<QMessageBox*>(window);
     return box ? box->text() : QString();
+}
+
+void ChooseFromNextMenu(const QString& text, QStringList* seen) {
+    QTimer::singleShot(0, [text, seen] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (seen)
+                *seen << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            if (action->text() == text)
+                menu->setActiveAction(action);
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
 }

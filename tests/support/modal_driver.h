@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -52,4 +53,7 @@ void Click(QWidget* dialog, int id);
 void Key(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 unsigned TemplateOf(QWidget* window); // 0 for anything that is not a template dialog
 bool IsMessageBox(QWidget* window);
+// Chooses the item with `text` from the pop-up menu that opens next; `seen` gets every
+// item's text ("-" for a separator).
+void ChooseFromNextMenu(const QString& text, QStringList* seen = nullptr);
 QString MessageText(QWidget* window);
