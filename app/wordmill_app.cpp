@@ -1,6 +1,7 @@
 #include "wordmill_app.h"
 
 #include "profile.h"
+#include "settings_schema.h"
 #include "skin.h"
 #include "wordmill_dlg.h"
 
@@ -30,8 +31,8 @@ BOOL CWordmillApp::InitInstance() {
         AfxMessageBox(kConnectionFailedMessage);
     }
 
-    const std::string iniPath = JoinPath(GetCurrentDirectoryA(), "read.ini");
-    m_nDailyQuota = static_cast<int>(GetPrivateProfileIntA("system", "danci", 40, iniPath));
+    m_nDailyQuota = static_cast<int>(
+        GetPrivateProfileIntA(ini::kSystem, ini::kDaily, ini::kQuotaAtStartUp, ini::Path()));
 
     Enable3dControlsStatic();
     CWordmillDlg dlg;

@@ -21,7 +21,8 @@ void DrillCore::SetUp(const _ConnectionPtr& connection, long long dailyQuota,
     m_bankCursor.rs.CreateInstance();
     m_reviewCursor.rs.CreateInstance();
 
-    const int bank = static_cast<int>(GetPrivateProfileIntA("system", "CET", 1, m_iniPath));
+    const int bank = static_cast<int>(
+        GetPrivateProfileIntA(ini::kSystem, ini::kBank, ini::kBankDefault, m_iniPath));
     m_bank = bank != 0 ? "CET6" : "CET4";
     OpenCursor(m_bankCursor, m_bank, true);
 
@@ -29,12 +30,11 @@ void DrillCore::SetUp(const _ConnectionPtr& connection, long long dailyQuota,
     GetPrivateProfileStringA(m_bank.c_str(), m_keys.day, "", day, sizeof day, m_iniPath);
     m_source = WordSource::NoWord;
     m_reviewList.clear();
-    m_position =
-        static_cast<int>(GetPrivateProfileIntA(m_bank.c_str(), m_keys.position, 0, m_iniPath));
-    m_todayCount =
-        day == TodayKey()
-            ? static_cast<int>(GetPrivateProfileIntA(m_bank.c_str(), m_keys.count, 0, m_iniPath))
-            : 0;
+    m_position = static_cast<int>(
+        GetPrivateProfileIntA(m_bank.c_str(), m_keys.position, ini::kFlagOff, m_iniPath));
+    m_todayCount = day == TodayKey() ? static_cast<int>(GetPrivateProfileIntA(
+                                           m_bank.c_str(), m_keys.count, ini::kFlagOff, m_iniPath))
+                                     : 0;
     // A hand-edited negative position starts from the first row.
     m_position = std::max(m_position, 0LL);
     PositionBank();
@@ -329,7 +329,8 @@ void DrillCore::DeleteStoredRow(const StoredRow& row) {
 }
 
 bool DrillCore::MustConfirmGiveUp() const {
-    const int forced = static_cast<int>(GetPrivateProfileIntA("system", "qiangzhi", 0, m_iniPath));
+    const int forced = static_cast<int>(
+        GetPrivateProfileIntA(ini::kSystem, ini::kForced, ini::kFlagOff, m_iniPath));
     return forced != 0 && m_todayCount <= m_quota;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ado.h"
+#include "settings_schema.h"
 #include "word_record.h"
 
 #include <functional>
@@ -18,8 +19,10 @@ struct DrillKeys {
     const char* reviewTable;
 };
 
-inline constexpr DrillKeys kBrowseKeys{"tr", "trmount", "rmount", "readfuxi"};
-inline constexpr DrillKeys kSpellKeys{"ts", "tsmount", "smount", "spellfuxi"};
+inline constexpr DrillKeys kBrowseKeys{ini::kBrowseDay, ini::kBrowseCount, ini::kBrowsePosition,
+                                       "readfuxi"};
+inline constexpr DrillKeys kSpellKeys{ini::kSpellDay, ini::kSpellCount, ini::kSpellPosition,
+                                      "spellfuxi"};
 
 extern const char* const kRemainingPrefix; // "剩下的单词数为"
 extern const char* const kTaskDone;        // "今天任务已完成"

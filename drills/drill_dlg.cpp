@@ -17,15 +17,12 @@ CDrillDlg::CDrillDlg(UINT templateId, const DrillKeys& keys, CWnd* parent)
 
 void CDrillDlg::SetUpCore() {
     CWordmillApp& app = GetWordmillApp();
-    m_core.SetUp(app.m_pConnection, app.m_nDailyQuota,
-                 JoinPath(GetCurrentDirectoryA(), "read.ini"));
+    m_core.SetUp(app.m_pConnection, app.m_nDailyQuota, ini::Path());
 }
 
 void CDrillDlg::SaveDay() {
     m_core.SaveProgress();
 }
-
-const char* const kAutoSpeakKey = "autospeak";
 
 void CDrillDlg::SetUpSpeech() {
     OnCommand(IDC_SPEAK, &CDrillDlg::OnSpeak);
@@ -52,8 +49,7 @@ void CDrillDlg::OnSpeak() {
 
 void CDrillDlg::WordShown() {
     UpdateSpeakButton();
-    const std::string ini = JoinPath(GetCurrentDirectoryA(), "read.ini");
-    if (GetPrivateProfileIntA("system", kAutoSpeakKey, 0, ini) != 0)
+    if (GetPrivateProfileIntA(ini::kSystem, ini::kAutoSpeak, ini::kFlagOff, ini::Path()) != 0)
         OnSpeak();
 }
 

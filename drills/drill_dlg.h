@@ -38,6 +38,3 @@ private:
     void OnSpeak();
     bool m_speechAvailable = false;
 };
-
-// "system" key of the "自动发音" setting (0 or 1), after the settings dialog's six.
-extern const char* const kAutoSpeakKey;

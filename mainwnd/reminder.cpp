@@ -6,6 +6,7 @@
 #include "giveup_dlg.h"
 #include "profile.h"
 #include "registry.h"
+#include "settings_schema.h"
 #include "spell_dlg.h"
 #include "wordmill_app.h"
 
@@ -19,11 +20,11 @@ constexpr int kMaxInterval = 0x7FFFFFFF / 60000;
 } // namespace
 
 int CWordmillDlg::UserInt(const char* key, int def) const {
-    return static_cast<int>(GetPrivateProfileIntA("usermessage", key, def, m_szIniPath));
+    return static_cast<int>(GetPrivateProfileIntA(ini::kUser, key, def, m_szIniPath));
 }
 
 bool CWordmillDlg::ForcedModeOn() const {
-    return UserInt("qiangzhi", 0) != 0;
+    return UserInt(ini::kUserForced, ini::kFlagOff) != 0;
 }
 
 BOOL CWordmillDlg::StartForcedMode() {
@@ -43,19 +44,20 @@ BOOL CWordmillDlg::StartForcedMode() {
     if (RegSetValueExA(run, kAutoRunValue, 0, REG_SZ, program) != ERROR_SUCCESS)
         AfxMessageBox("写注册表失败");
     RegCloseKey(run);
-    const int minutes = std::clamp(UserInt("time", 30), kMinInterval, kMaxInterval);
+    const int minutes =
+        std::clamp(UserInt(ini::kUserInterval, ini::kReminderInterval), kMinInterval, kMaxInterval);
     SetTimer(IDT_REMIND, static_cast<UINT>(minutes) * 60000u);
     return TRUE;
 }
 
 void CWordmillDlg::OnTimer(UINT_PTR id) {
     if (ForcedModeOn()) {
-        RunReminderTurn("trmount", [] {
+        RunReminderTurn(ini::kUserBrowseCount, [] {
             CBrowseDlg browse;
             browse.DoModal();
         });
         if (ForcedModeOn())
-            RunReminderTurn("tsmount", [] {
+            RunReminderTurn(ini::kUserSpellCount, [] {
                 CSpellDlg spell;
                 spell.DoModal();
             });
@@ -67,24 +69,25 @@ void CWordmillDlg::OnTimer(UINT_PTR id) {
 // at each step, so a tick that comes while this drill is open sees what was written here.
 void CWordmillDlg::RunReminderTurn(const char* countKey, const std::function<void()>& runDrill) {
     const int quota = GetWordmillApp().m_nDailyQuota;
-    const int count = UserInt(countKey, 0);
+    const int count = UserInt(countKey, ini::kFlagOff);
     if (count > quota)
         return;
     auto write = [this, countKey](long long value) {
-        WritePrivateProfileStringA("usermessage", countKey,
+        WritePrivateProfileStringA(ini::kUser, countKey,
                                    std::to_string(static_cast<int>(value)).c_str(), m_szIniPath);
     };
-    write(static_cast<long long>(quota) - UserInt("mei", 0));
+    write(static_cast<long long>(quota) - UserInt(ini::kUserPerRead, ini::kFlagOff));
     runDrill();
-    write(static_cast<long long>(count) + UserInt("mei", 0));
+    write(static_cast<long long>(count) + UserInt(ini::kUserPerRead, ini::kFlagOff));
 }
 
 // Compared unsigned, as the counts are stored.
 bool CWordmillDlg::DayUnfinished() const {
     auto value = [this](const char* key) {
-        return GetPrivateProfileIntA("usermessage", key, 0, m_szIniPath);
+        return GetPrivateProfileIntA(ini::kUser, key, ini::kFlagOff, m_szIniPath);
     };
-    return value("tsmount") < value("danci") || value("trmount") < value("danci");
+    return value(ini::kUserSpellCount) < value(ini::kUserDaily) ||
+           value(ini::kUserBrowseCount) < value(ini::kUserDaily);
 }
 
 void CWordmillDlg::OnClose() {

@@ -1,8 +1,8 @@
 #include "settings_dlg.h"
 
-#include "drill_dlg.h"
 #include "profile.h"
 #include "resource.h"
+#include "settings_schema.h"
 
 namespace {
 
@@ -12,13 +12,13 @@ bool Within(UINT value, UINT low, UINT high) {
 
 } // namespace
 
-CSettingsDlg::CSettingsDlg(CWnd* parent)
-    : CDialog(IDD_SETTINGS, parent), m_szIniPath(JoinPath(GetCurrentDirectoryA(), "read.ini")) {
-    m_bForced = static_cast<int>(GetPrivateProfileIntA("system", "qiangzhi", 0, m_szIniPath));
-    m_nDaily = GetPrivateProfileIntA("system", "danci", 20, m_szIniPath);
-    m_nInterval = GetPrivateProfileIntA("system", "time", 30, m_szIniPath);
-    m_nPerRead = GetPrivateProfileIntA("system", "mei", 4, m_szIniPath);
-    m_nBank = static_cast<int>(GetPrivateProfileIntA("system", "CET", 1, m_szIniPath));
+CSettingsDlg::CSettingsDlg(CWnd* parent) : CDialog(IDD_SETTINGS, parent), m_szIniPath(ini::Path()) {
+    using namespace ini;
+    m_bForced = static_cast<int>(GetPrivateProfileIntA(kSystem, kForced, kFlagOff, m_szIniPath));
+    m_nDaily = GetPrivateProfileIntA(kSystem, kDaily, kQuotaInSettings, m_szIniPath);
+    m_nInterval = GetPrivateProfileIntA(kSystem, kInterval, kIntervalInSettings, m_szIniPath);
+    m_nPerRead = GetPrivateProfileIntA(kSystem, kPerRead, kPerReadInSettings, m_szIniPath);
+    m_nBank = static_cast<int>(GetPrivateProfileIntA(kSystem, kBank, kBankDefault, m_szIniPath));
     m_bProtect = 0; // never read back: the box starts unchecked every time
 }
 
@@ -36,8 +36,8 @@ BOOL CSettingsDlg::OnInitDialog() {
     banks->AddString("CET6");
     banks->AddString("CET4"); // the list is sorted: CET4 ends at index 0
     banks->SetCurSel(m_nBank);
-    CheckDlgButton(IDC_AUTOSPEAK,
-                   GetPrivateProfileIntA("system", kAutoSpeakKey, 0, m_szIniPath) != 0);
+    CheckDlgButton(IDC_AUTOSPEAK, GetPrivateProfileIntA(ini::kSystem, ini::kAutoSpeak,
+                                                        ini::kFlagOff, m_szIniPath) != 0);
     return TRUE;
 }
 
@@ -52,15 +52,15 @@ void CSettingsDlg::OnOK() {
         return;
     }
     auto write = [this](const char* key, const std::string& value) {
-        WritePrivateProfileStringA("system", key, value.c_str(), m_szIniPath);
+        WritePrivateProfileStringA(ini::kSystem, key, value.c_str(), m_szIniPath);
     };
-    write("danci", std::to_string(static_cast<int>(m_nDaily)));
-    write("CET", std::to_string(m_nBank));
-    write("mei", std::to_string(static_cast<int>(m_nPerRead)));
-    write("time", std::to_string(static_cast<int>(m_nInterval)));
-    write("qiangzhi", IsDlgButtonChecked(IDC_FORCED) ? "1" : "0");
-    write("protect", IsDlgButtonChecked(IDC_PROTECT) ? "1" : "0");
-    write(kAutoSpeakKey, IsDlgButtonChecked(IDC_AUTOSPEAK) ? "1" : "0");
+    write(ini::kDaily, std::to_string(static_cast<int>(m_nDaily)));
+    write(ini::kBank, std::to_string(m_nBank));
+    write(ini::kPerRead, std::to_string(static_cast<int>(m_nPerRead)));
+    write(ini::kInterval, std::to_string(static_cast<int>(m_nInterval)));
+    write(ini::kForced, IsDlgButtonChecked(IDC_FORCED) ? "1" : "0");
+    write(ini::kProtect, IsDlgButtonChecked(IDC_PROTECT) ? "1" : "0");
+    write(ini::kAutoSpeak, IsDlgButtonChecked(IDC_AUTOSPEAK) ? "1" : "0");
     AfxMessageBox("更改成功");
     CDialog::OnOK();
 }

@@ -5,6 +5,7 @@
 #include "profile.h"
 #include "resource.h"
 #include "settings_dlg.h"
+#include "settings_schema.h"
 #include "speech.h"
 #include "spell_dlg.h"
 #include "string_table.h"
@@ -34,7 +35,7 @@ CWordmillDlg::~CWordmillDlg() {
 BOOL CWordmillDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     GetSpeechService().Prepare(); // ready by the first drill
-    m_szIniPath = JoinPath(GetCurrentDirectoryA(), "read.ini");
+    m_szIniPath = ini::Path();
     if (CMenu* menu = GetSystemMenu(FALSE)) {
         const std::string about = LoadResourceString(IDS_ABOUTBOX);
         if (!about.empty()) {

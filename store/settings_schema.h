@@ -1,0 +1,51 @@
+// read.ini named once: where it is, its sections and keys, and each reader's default.
+// The readers keep different defaults on purpose; they stand side by side here.
+#pragma once
+
+#include "profile.h"
+
+#include <string>
+
+namespace ini {
+
+// Always in the current directory, never the program's own.
+inline std::string Path() { return JoinPath(GetCurrentDirectoryA(), "read.ini"); }
+
+// Section "system": the settings dialog writes its six keys in this order, then
+// "autospeak"; the drills read the bank choice, forced study and "autospeak".
+inline constexpr const char* kSystem = "system";
+inline constexpr const char* kDaily = "danci";
+inline constexpr const char* kBank = "CET"; // 0 CET4, anything else CET6
+inline constexpr const char* kPerRead = "mei";
+inline constexpr const char* kInterval = "time";
+inline constexpr const char* kForced = "qiangzhi";
+inline constexpr const char* kProtect = "protect";
+inline constexpr const char* kAutoSpeak = "autospeak";
+
+// Section "usermessage": the main window's forced study, and nothing else reads it.
+inline constexpr const char* kUser = "usermessage";
+inline constexpr const char* kUserForced = "qiangzhi";
+inline constexpr const char* kUserInterval = "time";
+inline constexpr const char* kUserPerRead = "mei";
+inline constexpr const char* kUserDaily = "danci";
+inline constexpr const char* kUserBrowseCount = "trmount";
+inline constexpr const char* kUserSpellCount = "tsmount";
+
+// Sections "CET4" and "CET6": each drill's progress in that bank.
+inline constexpr const char* kBrowseDay = "tr";
+inline constexpr const char* kBrowseCount = "trmount";
+inline constexpr const char* kBrowsePosition = "rmount";
+inline constexpr const char* kSpellDay = "ts";
+inline constexpr const char* kSpellCount = "tsmount";
+inline constexpr const char* kSpellPosition = "smount";
+
+// Defaults, reader by reader.
+inline constexpr int kQuotaAtStartUp = 40;    // the application's daily quota
+inline constexpr int kQuotaInSettings = 20;   // the settings dialog's field
+inline constexpr int kBankDefault = 1;        // drills and settings dialog: CET6
+inline constexpr int kIntervalInSettings = 30;
+inline constexpr int kPerReadInSettings = 4;
+inline constexpr int kReminderInterval = 30;  // minutes, the main window's timer
+inline constexpr int kFlagOff = 0;            // every switch and count: off, none
+
+} // namespace ini
