@@ -25,9 +25,13 @@ struct Seen {
 };
 std::vector<Seen> g_seen;
 
-// Answers every message box: records it, then presses its button.
+// Answers every message box: records it, then presses its button. Only a widget
+// application can show one.
 void WatchMessageBoxes() {
-    auto* poll = new QTimer(qApp);
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!app)
+        return;
+    auto* poll = new QTimer(app);
     QObject::connect(poll, &QTimer::timeout, [] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible() || box->property("answered").toBool())
