@@ -1,14 +1,23 @@
 #include "wordmill_app.h"
 
 #include "profile.h"
+#include "registry.h"
 #include "settings_schema.h"
 #include "skin.h"
+#include "templates.h"
 #include "wordmill_dlg.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 const char* const kConnectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=danci.mdb";
 const char* const kConnectionFailedMessage = "数据库连接失败，确认数据库danci.mdb是否在当前路径下!";
 
-CWordmillApp::CWordmillApp() : CWinApp(nullptr) {}
+CWordmillApp::CWordmillApp() : CWinApp(nullptr) {
+    SetDialogTemplates(ProgramDialogTemplate);
+    SetAutostartIdentity("Wordmill", "背单词提醒");
+}
 
 CWordmillApp::~CWordmillApp() {
     m_pConnection.Release();
@@ -41,6 +50,17 @@ BOOL CWordmillApp::InitInstance() {
     dlg.DoModal();
     m_pMainWnd = nullptr;
     return FALSE;
+}
+
+BOOL CWordmillApp::OnMainWindowFirstPaint() {
+    if (!std::getenv("WORDMILL_STARTUP_PROBE"))
+        return FALSE;
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    std::printf(
+        "wordmill-first-paint-ns %lld\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    std::fflush(stdout);
+    return TRUE;
 }
 
 int CWordmillApp::ExitInstance() {

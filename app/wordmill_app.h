@@ -13,6 +13,9 @@ public:
 
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // With WORDMILL_STARTUP_PROBE set (the start-up benchmark): prints the wall-clock
+    // time of the first paint and ends the program.
+    BOOL OnMainWindowFirstPaint() override;
     void CloseConnection();
 
     _ConnectionPtr m_pConnection;

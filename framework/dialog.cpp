@@ -251,6 +251,20 @@ BOOL CPaintDC::DrawIcon(int x, int y, UINT iconId) {
     return TRUE;
 }
 
+// ---- Templates ----------------------------------------------------------------------
+
+namespace {
+DialogTemplateFinder g_templates = nullptr;
+} // namespace
+
+void SetDialogTemplates(DialogTemplateFinder finder) {
+    g_templates = finder;
+}
+
+const DialogTemplate* FindDialogTemplate(UINT id) {
+    return g_templates ? g_templates(id) : nullptr;
+}
+
 // ---- CDialog -------------------------------------------------------------------------
 
 CDialog::CDialog(UINT templateId, CWnd* /*parent*/)

@@ -65,5 +65,8 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls; // template order, which is the tab order
 };
 
-// Defined with the resources.
+// Dialogs find their templates through what the program registers at start-up.
+using DialogTemplateFinder = const DialogTemplate* (*)(UINT id);
+void SetDialogTemplates(DialogTemplateFinder finder);
+// The registered template with that id; null when there is none.
 const DialogTemplate* FindDialogTemplate(UINT id);

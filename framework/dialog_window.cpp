@@ -12,9 +12,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <chrono>
-#include <cstdio>
-
 namespace {
 
 // Windows' average character width of a font: (width of A–Z a–z / 26 + 1) / 2.
@@ -160,21 +157,15 @@ void DialogWindow::paintEvent(QPaintEvent* event) {
     ReportFirstPaint();
 }
 
-// For the start-up benchmark: with WORDMILL_STARTUP_PROBE set, the main window's first
-// paint prints the wall-clock time and ends the program.
+// The application hears of its main window's first paint once.
 void DialogWindow::ReportFirstPaint() {
-    static const bool probe = qEnvironmentVariableIsSet("WORDMILL_STARTUP_PROBE");
     static bool reported = false;
     CWinApp* app = AfxGetApp();
-    if (!probe || reported || !app || app->m_pMainWnd != m_owner)
+    if (reported || !app || app->m_pMainWnd != m_owner)
         return;
     reported = true;
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    std::printf(
-        "wordmill-first-paint-ns %lld\n",
-        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
-    std::fflush(stdout);
-    QTimer::singleShot(0, this, [this] { m_owner->EndDialog(IDCANCEL); });
+    if (app->OnMainWindowFirstPaint())
+        QTimer::singleShot(0, this, [this] { m_owner->EndDialog(IDCANCEL); });
 }
 
 void DialogWindow::resizeEvent(QResizeEvent* event) {

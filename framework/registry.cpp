@@ -15,7 +15,21 @@ struct RegistryKey {
 
 namespace {
 RegistryKey g_localMachine;
+// Made on first use: the program sets them from its application object's constructor,
+// which may run before this file's globals are made.
+struct EntryIdentity {
+    std::string name = "Autostart";
+    std::string comment;
+};
+EntryIdentity& Identity() {
+    static EntryIdentity identity;
+    return identity;
+}
 } // namespace
+
+void SetAutostartIdentity(std::string name, std::string comment) {
+    Identity() = {std::move(name), std::move(comment)};
+}
 
 const HKEY HKEY_LOCAL_MACHINE = &g_localMachine;
 const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -136,8 +150,8 @@ LONG RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type, const std::st
     std::ostringstream entry;
     entry << "[Desktop Entry]\n"
           << "Type=Application\n"
-          << "Name=Wordmill\n"
-          << "Comment=背单词提醒\n"
+          << "Name=" << StringValue(Identity().name) << "\n"
+          << "Comment=" << StringValue(Identity().comment) << "\n"
           << "Exec=" << ExecArgument(data)
           << "\n"
           // Data files are found in the current directory: start where the learner set up.

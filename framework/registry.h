@@ -31,5 +31,8 @@ LONG RegCloseKey(HKEY key);
 // The running program's full path, whole.
 std::string GetModuleFileNameA();
 
+// The name and comment the autostart entry shows; the program sets its own.
+void SetAutostartIdentity(std::string name, std::string comment);
+
 // The autostart folder the Run key stands for.
 std::string AutostartFolder();

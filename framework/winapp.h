@@ -22,6 +22,8 @@ public:
 
     virtual BOOL InitInstance();
     virtual int ExitInstance();
+    // The main window has painted for the first time; TRUE ends it (a start-up probe).
+    virtual BOOL OnMainWindowFirstPaint() { return FALSE; }
 
     // The program's entry: makes the GUI application unless one exists, runs
     // InitInstance, a message loop only when it returned TRUE, then ExitInstance.

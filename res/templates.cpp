@@ -1,4 +1,6 @@
 // The six dialog templates and the string table.
+#include "templates.h"
+
 #include "dialog_template.h"
 #include "resource.h"
 #include "string_table.h"
@@ -99,7 +101,7 @@ const std::array<const DialogTemplate*, 6> kTemplates{&kAbout,  &kMain,  &kSetti
 
 } // namespace
 
-const DialogTemplate* FindDialogTemplate(UINT id) {
+const DialogTemplate* ProgramDialogTemplate(UINT id) {
     for (const DialogTemplate* t : kTemplates)
         if (t->id == id)
             return t;

@@ -9,7 +9,9 @@
 namespace ini {
 
 // Always in the current directory, never the program's own.
-inline std::string Path() { return JoinPath(GetCurrentDirectoryA(), "read.ini"); }
+inline std::string Path() {
+    return JoinPath(GetCurrentDirectoryA(), "read.ini");
+}
 
 // Section "system": the settings dialog writes its six keys in this order, then
 // "autospeak"; the drills read the bank choice, forced study and "autospeak".
@@ -40,12 +42,12 @@ inline constexpr const char* kSpellCount = "tsmount";
 inline constexpr const char* kSpellPosition = "smount";
 
 // Defaults, reader by reader.
-inline constexpr int kQuotaAtStartUp = 40;    // the application's daily quota
-inline constexpr int kQuotaInSettings = 20;   // the settings dialog's field
-inline constexpr int kBankDefault = 1;        // drills and settings dialog: CET6
+inline constexpr int kQuotaAtStartUp = 40;  // the application's daily quota
+inline constexpr int kQuotaInSettings = 20; // the settings dialog's field
+inline constexpr int kBankDefault = 1;      // drills and settings dialog: CET6
 inline constexpr int kIntervalInSettings = 30;
 inline constexpr int kPerReadInSettings = 4;
-inline constexpr int kReminderInterval = 30;  // minutes, the main window's timer
-inline constexpr int kFlagOff = 0;            // every switch and count: off, none
+inline constexpr int kReminderInterval = 30; // minutes, the main window's timer
+inline constexpr int kFlagOff = 0;           // every switch and count: off, none
 
 } // namespace ini

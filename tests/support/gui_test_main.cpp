@@ -1,5 +1,6 @@
 // Entry of the GUI test programs: headless unless a display is asked for.
 #include "speech_double.h"
+#include "templates.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wordmill"));
     QApplication::setQuitOnLastWindowClosed(false);
+    SetDialogTemplates(ProgramDialogTemplate);
     FakeSpeech silent; // no test speaks through the desktop unless it asks to
     const int result = RUN_ALL_TESTS();
     std::error_code ec;
