@@ -18,13 +18,11 @@ void DrillCore::SetUp(const _ConnectionPtr& connection, long long dailyQuota,
     m_connection = connection;
     m_quota = dailyQuota;
     m_iniPath = iniPath;
-    m_bankCursor.rs.CreateInstance();
-    m_reviewCursor.rs.CreateInstance();
 
     const int bank = static_cast<int>(
         GetPrivateProfileIntA(ini::kSystem, ini::kBank, ini::kBankDefault, m_iniPath));
     m_bank = bank != 0 ? "CET6" : "CET4";
-    OpenCursor(m_bankCursor, m_bank, true);
+    OpenCursor(m_bankCursor, m_bank);
 
     char day[9];
     GetPrivateProfileStringA(m_bank.c_str(), m_keys.day, "", day, sizeof day, m_iniPath);
@@ -38,7 +36,7 @@ void DrillCore::SetUp(const _ConnectionPtr& connection, long long dailyQuota,
     // A hand-edited negative position starts from the first row.
     m_position = std::max(m_position, 0LL);
     PositionBank();
-    OpenCursor(m_reviewCursor, m_keys.reviewTable, true);
+    OpenCursor(m_reviewCursor, m_keys.reviewTable);
 }
 
 // A position past the end leaves the cursor at its end: no new words, no error.
@@ -49,15 +47,21 @@ void DrillCore::PositionBank() {
     });
 }
 
-bool DrillCore::OpenCursor(Cursor& cursor, const std::string& table, bool reportFailure) {
+// A fresh record set on `table`; a failure is raised to the caller.
+void DrillCore::OpenTable(Cursor& cursor, const std::string& table) {
     cursor.usable = false;
+    cursor.rs.CreateInstance();
+    cursor.rs->Open("SELECT * FROM " + table, m_connection, adOpenDynamic, adLockOptimistic,
+                    adCmdText);
+    cursor.usable = true;
+}
+
+// As OpenTable, with a failure reported; the drill goes on without that table.
+bool DrillCore::OpenCursor(Cursor& cursor, const std::string& table) {
     try {
-        cursor.rs->Open("SELECT * FROM " + table, m_connection, adOpenDynamic, adLockOptimistic,
-                        adCmdText);
-        cursor.usable = true;
+        OpenTable(cursor, table);
     } catch (const _com_error& e) {
-        if (reportFailure)
-            m_report(e.ErrorMessage());
+        m_report(e.ErrorMessage());
     }
     return cursor.usable;
 }
@@ -157,8 +161,7 @@ bool DrillCore::TakeBankWord() {
     if (m_bankClosed) {
         // Closed by a close that the learner then cancelled: open it again where it was.
         m_bankClosed = false;
-        m_bankCursor.rs.CreateInstance();
-        if (OpenCursor(m_bankCursor, m_bank, true))
+        if (OpenCursor(m_bankCursor, m_bank))
             PositionBank();
     }
     bool taken = false;
@@ -266,12 +269,8 @@ void DrillCore::StoreReviewRows() {
 }
 
 void DrillCore::ReopenReviewCursor() {
-    m_reviewCursor.usable = false;
     m_reviewCursorStale = false;
-    m_reviewCursor.rs.CreateInstance();
-    m_reviewCursor.rs->Open(std::string("SELECT * FROM ") + m_keys.reviewTable, m_connection,
-                            adOpenDynamic, adLockOptimistic, adCmdText);
-    m_reviewCursor.usable = true;
+    OpenTable(m_reviewCursor, m_keys.reviewTable);
 }
 
 void DrillCore::RollBackQuietly() {
@@ -321,7 +320,7 @@ void DrillCore::DeleteStoredRow(const StoredRow& row) {
             rs->GetCollect("time") != row.values.date)
             return;
         rs->Delete(adAffectCurrent);
-        m_reviewCursor.rs->Update();
+        rs->Update();
     } catch (const _com_error& e) {
         if (e.Error() != adErrNoCurrentRecord)
             throw;

@@ -77,7 +77,8 @@ private:
     void PositionBank();
     void SettleDueWord();
     bool Guard(Cursor& cursor, const std::function<void()>& action);
-    bool OpenCursor(Cursor& cursor, const std::string& table, bool reportFailure);
+    void OpenTable(Cursor& cursor, const std::string& table);
+    bool OpenCursor(Cursor& cursor, const std::string& table);
     bool TakeDueRow();
     bool TakeReviewEntry();
     bool TakeBankWord();

@@ -52,7 +52,6 @@ void CSpellDlg::Judge() {
         m_core.GradeWrong(true);
     }
     SetDlgItemText(IDC_EDIT, shown);
-    UpdateSpeakButton();
     WordShown();
 }
 

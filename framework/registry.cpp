@@ -1,10 +1,12 @@
 #include "registry.h"
 
+#include "atomic_file.h"
+#include "text_util.h"
+
 #include <QCoreApplication>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -74,49 +76,8 @@ std::string ExecArgument(const std::string& path) {
     return StringValue(quoted);
 }
 
-// Desktop entries are UTF-8 throughout; a name that is not cannot be written safely.
-bool IsUtf8(const std::string& text) {
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80           ? 1
-                              : (lead >> 5) == 0x6  ? 2
-                              : (lead >> 4) == 0xE  ? 3
-                              : (lead >> 3) == 0x1E ? 4
-                                                    : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
 fs::path EntryPath(HKEY key, const char* name) {
     return key->folder / (std::string(name) + ".desktop");
-}
-
-// Written beside, then renamed over: a desktop session never reads half an entry.
-bool WriteWhole(const fs::path& path, const std::string& content) {
-    fs::path temp = path;
-    temp += ".new";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << content;
-        out.close();
-        if (!out) {
-            std::error_code ec;
-            fs::remove(temp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (!ec)
-        return true;
-    fs::remove(temp, ec);
-    return false;
 }
 
 } // namespace
@@ -145,7 +106,8 @@ LONG RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type, const std::st
         return ERROR_FILE_NOT_FOUND;
     std::error_code ec;
     const std::string directory = fs::current_path(ec).string();
-    if (ec || !IsUtf8(data) || !IsUtf8(directory))
+    // Desktop entries are UTF-8 throughout: a name that is not cannot be written safely.
+    if (ec || !text::IsValidUtf8(data) || !text::IsValidUtf8(directory))
         return ERROR_INVALID_DATA;
     std::ostringstream entry;
     entry << "[Desktop Entry]\n"
@@ -157,7 +119,9 @@ LONG RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type, const std::st
           // Data files are found in the current directory: start where the learner set up.
           << "Path=" << StringValue(directory) << "\n"
           << "Terminal=false\n";
-    return WriteWhole(EntryPath(key, name), entry.str()) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    // Written whole: a desktop session never reads half an entry.
+    return ReplaceFileAtomically(EntryPath(key, name), entry.str()) ? ERROR_SUCCESS
+                                                                    : ERROR_ACCESS_DENIED;
 }
 
 LONG RegDeleteValueA(HKEY key, const char* name) {

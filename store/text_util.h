@@ -1,6 +1,7 @@
 // Small text helpers the store's parsers share.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace text {
@@ -28,6 +29,32 @@ inline bool SameIgnoringCase(std::string_view a, std::string_view b) {
     for (size_t i = 0; i < a.size(); ++i)
         if (AsciiLower(a[i]) != AsciiLower(b[i]))
             return false;
+    return true;
+}
+
+// Length of the sequence a lead byte opens; 0 for a byte that cannot lead one.
+inline size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead < 0xE0)
+        return 2;
+    if (lead >= 0xE0 && lead < 0xF0)
+        return 3;
+    if (lead >= 0xF0 && lead < 0xF5)
+        return 4;
+    return 0;
+}
+
+inline bool IsValidUtf8(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        const size_t length = Utf8SequenceLength(static_cast<unsigned char>(s[i]));
+        if (length == 0 || s.size() - i < length)
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
     return true;
 }
 

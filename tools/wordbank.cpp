@@ -1,6 +1,7 @@
 #include "wordbank.h"
 
 #include "sqlite_util.h"
+#include "text_util.h"
 
 #include <sqlite3.h>
 
@@ -21,34 +22,8 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-// Length of the sequence a lead byte opens; 0 for a byte that cannot lead one.
-size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead < 0xE0)
-        return 2;
-    if (lead >= 0xE0 && lead < 0xF0)
-        return 3;
-    if (lead >= 0xF0 && lead < 0xF5)
-        return 4;
-    return 0;
-}
-
-bool IsValidUtf8(std::string_view s) {
-    for (size_t i = 0; i < s.size();) {
-        const size_t length = Utf8SequenceLength(static_cast<unsigned char>(s[i]));
-        if (length == 0 || s.size() - i < length)
-            return false;
-        for (size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
 WordEntry ParseLine(std::string_view line, const std::string& where) {
-    if (!IsValidUtf8(line))
+    if (!text::IsValidUtf8(line))
         throw WordBankError(where + ": not valid UTF-8");
     size_t tab = line.find('\t');
     if (tab == std::string_view::npos)
