@@ -1,4 +1,4 @@
-#include "wordmill_app.h"
+#include "app/wordmill_app.h"
 
 CWordmillApp theApp;
 

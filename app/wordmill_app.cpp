@@ -1,11 +1,11 @@
-#include "wordmill_app.h"
+#include "app/wordmill_app.h"
 
-#include "profile.h"
-#include "registry.h"
-#include "settings_schema.h"
-#include "skin.h"
-#include "templates.h"
-#include "wordmill_dlg.h"
+#include "framework/registry.h"
+#include "framework/skin.h"
+#include "mainwnd/wordmill_dlg.h"
+#include "res/templates.h"
+#include "store/profile.h"
+#include "store/settings_schema.h"
 
 #include <chrono>
 #include <cstdio>
@@ -21,10 +21,6 @@ CWordmillApp::CWordmillApp() : CWinApp(nullptr) {
 
 CWordmillApp::~CWordmillApp() {
     m_pConnection.Release();
-}
-
-CWordmillApp& GetWordmillApp() {
-    return *static_cast<CWordmillApp*>(AfxGetApp());
 }
 
 BOOL CWordmillApp::InitInstance() {

@@ -1,8 +1,8 @@
 // The application object: one database connection and the daily quota for the run.
 #pragma once
 
-#include "ado.h"
-#include "afx.h"
+#include "framework/afx.h"
+#include "store/ado.h"
 
 #include <string>
 
@@ -23,7 +23,9 @@ public:
 };
 
 // The one application object of the running program.
-CWordmillApp& GetWordmillApp();
+inline CWordmillApp& GetWordmillApp() {
+    return *static_cast<CWordmillApp*>(AfxGetApp());
+}
 
 extern const char* const kConnectionString;
 extern const char* const kConnectionFailedMessage;

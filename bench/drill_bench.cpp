@@ -1,8 +1,8 @@
 // The drills' costs: a pick over a large review table, and a close storing many words.
-#include "drill_core.h"
-#include "review_rows.h"
-#include "word_db.h"
-#include "wordbank.h"
+#include "bench/review_rows.h"
+#include "drills/core/drill_core.h"
+#include "support/word_db.h"
+#include "tools/wordbank.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Settings-file and word-database costs at realistic sizes.
-#include "ado.h"
-#include "profile.h"
-#include "review_rows.h"
-#include "word_db.h"
-#include "wordbank.h"
+#include "bench/review_rows.h"
+#include "store/ado.h"
+#include "store/profile.h"
+#include "support/word_db.h"
+#include "tools/wordbank.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

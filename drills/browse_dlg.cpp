@@ -1,6 +1,6 @@
-#include "browse_dlg.h"
+#include "drills/browse_dlg.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 CBrowseDlg::CBrowseDlg(CWnd* parent) : CDrillDlg(IDD_BROWSE, kBrowseKeys, parent) {
     OnCommand(IDC_LEFT, &CBrowseDlg::OnRemembered);

@@ -1,7 +1,7 @@
 // The browse drill: see a word, say whether you remembered it, see the meaning, grade.
 #pragma once
 
-#include "drill_dlg.h"
+#include "drills/drill_dlg.h"
 
 class CBrowseDlg : public CDrillDlg {
 public:

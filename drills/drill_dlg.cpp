@@ -1,10 +1,10 @@
-#include "drill_dlg.h"
+#include "drills/drill_dlg.h"
 
-#include "giveup_dlg.h"
-#include "profile.h"
-#include "resource.h"
-#include "speech.h"
-#include "wordmill_app.h"
+#include "app/wordmill_app.h"
+#include "drills/giveup_dlg.h"
+#include "framework/speech.h"
+#include "res/resource.h"
+#include "store/profile.h"
 
 namespace {
 void ShowDatabaseError(const std::string& text) {

@@ -2,8 +2,8 @@
 // the ways a drill ends.
 #pragma once
 
-#include "afx.h"
-#include "drill_core.h"
+#include "drills/core/drill_core.h"
+#include "framework/afx.h"
 
 class CDrillDlg : public CDialog {
 protected:

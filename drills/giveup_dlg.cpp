@@ -1,6 +1,6 @@
-#include "giveup_dlg.h"
+#include "drills/giveup_dlg.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 CGiveUpDlg::CGiveUpDlg(CWnd* parent) : CDialog(IDD_GIVEUP, parent) {}
 

@@ -1,7 +1,7 @@
 // The give-up confirmation: leaving an unfinished day takes typing "我放弃".
 #pragma once
 
-#include "afx.h"
+#include "framework/afx.h"
 
 class CGiveUpDlg : public CDialog {
 public:

@@ -1,7 +1,7 @@
-#include "spell_dlg.h"
+#include "drills/spell_dlg.h"
 
-#include "resource.h"
-#include "spelling_answer.h"
+#include "drills/core/spelling_answer.h"
+#include "res/resource.h"
 
 CSpellDlg::CSpellDlg(CWnd* parent) : CDrillDlg(IDD_SPELL, kSpellKeys, parent) {
     OnCommand(IDC_ANSWER, &CSpellDlg::OnAnswer);

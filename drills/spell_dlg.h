@@ -1,7 +1,7 @@
 // The spelling drill: see the meaning, type the word, be judged.
 #pragma once
 
-#include "drill_dlg.h"
+#include "drills/drill_dlg.h"
 
 class CSpellDlg : public CDrillDlg {
 public:

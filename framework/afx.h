@@ -1,8 +1,8 @@
 // What the program's dialogs and application object are written against.
 #pragma once
 
-#include "ddx.h"
-#include "dialog.h"
-#include "msgbox.h"
-#include "winapp.h"
-#include "wintypes_ui.h"
+#include "framework/ddx.h"
+#include "framework/dialog.h"
+#include "framework/msgbox.h"
+#include "framework/winapp.h"
+#include "framework/wintypes_ui.h"

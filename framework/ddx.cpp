@@ -1,7 +1,7 @@
-#include "ddx.h"
+#include "framework/ddx.h"
 
-#include "msgbox.h"
-#include "whole_number.h"
+#include "framework/msgbox.h"
+#include "framework/whole_number.h"
 
 #include <string>
 

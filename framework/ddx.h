@@ -1,7 +1,7 @@
 // Data exchange between members and controls, as UpdateData runs it.
 #pragma once
 
-#include "dialog.h"
+#include "framework/dialog.h"
 
 // A check box and an int flag; a value outside 0..2 is shown as unchecked (and becomes 0).
 void DDX_Check(CDataExchange* dx, int id, int& value);

@@ -1,9 +1,9 @@
-#include "dialog.h"
+#include "framework/dialog.h"
 
-#include "dialog_template.h"
-#include "dialog_window.h"
-#include "resources.h"
-#include "whole_number.h"
+#include "framework/dialog_template.h"
+#include "framework/dialog_window.h"
+#include "framework/resources.h"
+#include "framework/whole_number.h"
 
 #include <QApplication>
 #include <QCheckBox>

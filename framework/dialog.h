@@ -2,7 +2,7 @@
 // the framework's dialog class over Qt widgets.
 #pragma once
 
-#include "wintypes_ui.h"
+#include "framework/wintypes_ui.h"
 
 #include <functional>
 #include <map>

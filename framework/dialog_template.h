@@ -1,7 +1,7 @@
 // Dialog templates as data: what a resource script would hold. No GUI types here.
 #pragma once
 
-#include "wintypes.h"
+#include "store/wintypes.h"
 
 #include <cstdint>
 #include <string_view>

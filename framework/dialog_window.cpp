@@ -1,7 +1,7 @@
-#include "dialog_window.h"
+#include "framework/dialog_window.h"
 
-#include "dialog_template.h"
-#include "winapp.h"
+#include "framework/dialog_template.h"
+#include "framework/winapp.h"
 
 #include <QAbstractButton>
 #include <QApplication>

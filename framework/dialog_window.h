@@ -1,7 +1,7 @@
 // The Qt window behind a CDialog while it runs. Private to the framework.
 #pragma once
 
-#include "dialog.h"
+#include "framework/dialog.h"
 
 #include <QDialog>
 

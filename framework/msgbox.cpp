@@ -1,7 +1,7 @@
-#include "msgbox.h"
+#include "framework/msgbox.h"
 
-#include "dialog_window.h"
-#include "winapp.h"
+#include "framework/dialog_window.h"
+#include "framework/winapp.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // Message boxes captioned with the application's name.
 #pragma once
 
-#include "wintypes_ui.h"
+#include "framework/wintypes_ui.h"
 
 #include <string>
 

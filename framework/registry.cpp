@@ -1,7 +1,7 @@
-#include "registry.h"
+#include "framework/registry.h"
 
-#include "atomic_file.h"
-#include "text_util.h"
+#include "store/atomic_file.h"
+#include "store/text_util.h"
 
 #include <QCoreApplication>
 

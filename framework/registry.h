@@ -3,7 +3,7 @@
 // it is a desktop entry of that name that starts the program in the current directory.
 #pragma once
 
-#include "wintypes_ui.h"
+#include "framework/wintypes_ui.h"
 
 #include <string>
 

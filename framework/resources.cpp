@@ -1,4 +1,4 @@
-#include "resources.h"
+#include "framework/resources.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 // Bitmaps and icons of the program, by resource id. Private to the framework.
 #pragma once
 
-#include "wintypes.h"
+#include "store/wintypes.h"
 
 #include <QIcon>
 #include <QPixmap>

@@ -1,7 +1,7 @@
-#include "shell.h"
+#include "framework/shell.h"
 
-#include "dialog_window.h"
-#include "tray.h"
+#include "framework/dialog_window.h"
+#include "framework/tray.h"
 
 #include <QCursor>
 #include <QDesktopServices>

@@ -2,7 +2,7 @@
 // Each goes through a small interface that tests (or another platform) can replace.
 #pragma once
 
-#include "dialog.h"
+#include "framework/dialog.h"
 
 #include <string>
 

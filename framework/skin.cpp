@@ -1,4 +1,4 @@
-#include "skin.h"
+#include "framework/skin.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,8 +2,8 @@
 // A skin file holds a Qt style sheet; without one everything looks as Qt draws it.
 #pragma once
 
-#include "winapp.h"
-#include "wintypes_ui.h"
+#include "framework/winapp.h"
+#include "framework/wintypes_ui.h"
 
 using HWND = void*;
 

@@ -1,4 +1,4 @@
-#include "speech.h"
+#include "framework/speech.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "tray.h"
+#include "framework/tray.h"
 
-#include "resources.h"
+#include "framework/resources.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

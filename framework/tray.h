@@ -1,7 +1,7 @@
 // The notification icon on the desktop's tray. Private to the framework.
 #pragma once
 
-#include "shell.h"
+#include "framework/shell.h"
 
 #include <QSystemTrayIcon>
 

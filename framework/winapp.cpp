@@ -1,4 +1,4 @@
-#include "winapp.h"
+#include "framework/winapp.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // application class does.
 #pragma once
 
-#include "wintypes_ui.h"
+#include "framework/wintypes_ui.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 // Window-side constants and small types the program's dialogs are written against.
 #pragma once
 
-#include "wintypes.h"
+#include "store/wintypes.h"
 
 #include <cstdint>
 

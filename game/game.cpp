@@ -1,6 +1,6 @@
 // The shared library "game": one export that announces the word game.
-#include "game_app.h"
-#include "msgbox.h"
+#include "framework/msgbox.h"
+#include "game/game_app.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // The game library's application object.
 #pragma once
 
-#include "winapp.h"
+#include "framework/winapp.h"
 
 class CGameApp : public CWinApp {
 public:

@@ -1,5 +1,5 @@
-#include "about_dlg.h"
+#include "mainwnd/about_dlg.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}

@@ -1,7 +1,7 @@
 // The about box.
 #pragma once
 
-#include "afx.h"
+#include "framework/afx.h"
 
 class CAboutDlg : public CDialog {
 public:

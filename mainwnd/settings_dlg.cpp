@@ -1,8 +1,8 @@
-#include "settings_dlg.h"
+#include "mainwnd/settings_dlg.h"
 
-#include "profile.h"
-#include "resource.h"
-#include "settings_schema.h"
+#include "res/resource.h"
+#include "store/profile.h"
+#include "store/settings_schema.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // eye protection and the word bank, kept in section "system" of read.ini.
 #pragma once
 
-#include "afx.h"
+#include "framework/afx.h"
 
 #include <string>
 

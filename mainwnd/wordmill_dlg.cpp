@@ -1,20 +1,24 @@
-#include "wordmill_dlg.h"
+#include "mainwnd/wordmill_dlg.h"
 
-#include "about_dlg.h"
-#include "browse_dlg.h"
-#include "profile.h"
-#include "resource.h"
-#include "settings_dlg.h"
-#include "settings_schema.h"
-#include "speech.h"
-#include "spell_dlg.h"
-#include "string_table.h"
+#include "app/wordmill_app.h"
+#include "drills/browse_dlg.h"
+#include "drills/giveup_dlg.h"
+#include "drills/spell_dlg.h"
+#include "framework/registry.h"
+#include "framework/speech.h"
+#include "mainwnd/about_dlg.h"
+#include "mainwnd/settings_dlg.h"
+#include "res/resource.h"
+#include "res/string_table.h"
+#include "store/profile.h"
+#include "store/settings_schema.h"
 
 const char* const kGuidePage = "wordmill-guide.html";
 
 namespace {
 constexpr UINT kTrayIconId = IDR_MAINFRAME;
 constexpr int kSystemIconSize = 32;
+constexpr const char* kAutoRunValue = "MyAutoRun";
 } // namespace
 
 CWordmillDlg::CWordmillDlg(CWnd* parent)
@@ -153,4 +157,54 @@ void CWordmillDlg::RemoveTrayIcon() {
         Shell_NotifyIconA(NIM_DELETE, &m_nid);
         m_nid.hWnd = nullptr;
     }
+}
+
+// ---- Forced study --------------------------------------------------------------------
+
+BOOL CWordmillDlg::StartForcedMode() {
+    const ForcedStudy forced = Forced();
+    HKEY run = nullptr;
+    if (!forced.On()) {
+        if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kRunKey, &run) == ERROR_SUCCESS) {
+            RegDeleteValueA(run, kAutoRunValue);
+            RegCloseKey(run);
+        }
+        return TRUE;
+    }
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kRunKey, &run) != ERROR_SUCCESS) {
+        AfxMessageBox("打开注册表项失败");
+        return FALSE;
+    }
+    if (RegSetValueExA(run, kAutoRunValue, 0, REG_SZ, GetModuleFileNameA()) != ERROR_SUCCESS)
+        AfxMessageBox("写注册表失败");
+    RegCloseKey(run);
+    SetTimer(IDT_REMIND, static_cast<UINT>(forced.ReminderMinutes()) * 60000u);
+    return TRUE;
+}
+
+void CWordmillDlg::OnTimer(UINT_PTR id) {
+    const ForcedStudy forced = Forced();
+    const int quota = GetWordmillApp().m_nDailyQuota;
+    if (forced.On()) {
+        forced.RunTurn(ini::kUserBrowseCount, quota, [] {
+            CBrowseDlg browse;
+            browse.DoModal();
+        });
+        if (forced.On())
+            forced.RunTurn(ini::kUserSpellCount, quota, [] {
+                CSpellDlg spell;
+                spell.DoModal();
+            });
+    }
+    CDialog::OnTimer(id);
+}
+
+void CWordmillDlg::OnClose() {
+    const ForcedStudy forced = Forced();
+    if (forced.On() && forced.DayUnfinished()) {
+        CGiveUpDlg confirm;
+        if (confirm.DoModal() == IDCANCEL)
+            return;
+    }
+    CDialog::OnClose();
 }

@@ -2,10 +2,10 @@
 // notification area.
 #pragma once
 
-#include "afx.h"
-#include "shell.h"
+#include "framework/afx.h"
+#include "framework/shell.h"
+#include "mainwnd/core/forced_study.h"
 
-#include <functional>
 #include <string>
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
@@ -38,13 +38,9 @@ private:
     void OnHide();
     void RemoveTrayIcon();
 
-    // Forced study (section "usermessage"): start with the desktop session, reminders,
-    // and the check on closing.
+    // Forced study: start with the desktop session, reminders, and the check on closing.
     BOOL StartForcedMode();
-    bool ForcedModeOn() const;
-    void RunReminderTurn(const char* countKey, const std::function<void()>& runDrill);
-    bool DayUnfinished() const;
-    int UserInt(const char* key, int def) const;
+    ForcedStudy Forced() const { return ForcedStudy(m_szIniPath); }
 
     std::string m_szIniPath;
     NOTIFYICONDATA m_nid;

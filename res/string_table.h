@@ -1,7 +1,7 @@
 // String resources.
 #pragma once
 
-#include "wintypes.h"
+#include "store/wintypes.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // The six dialog templates and the string table.
-#include "templates.h"
+#include "res/templates.h"
 
-#include "dialog_template.h"
-#include "resource.h"
-#include "string_table.h"
+#include "framework/dialog_template.h"
+#include "res/resource.h"
+#include "res/string_table.h"
 
 #include <array>
 

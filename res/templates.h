@@ -1,6 +1,6 @@
 // The program's dialog templates, registered with the framework at start-up.
 #pragma once
 
-#include "dialog_template.h"
+#include "framework/dialog_template.h"
 
 const DialogTemplate* ProgramDialogTemplate(UINT id);

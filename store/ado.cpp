@@ -1,7 +1,7 @@
-#include "ado.h"
+#include "store/ado.h"
 
-#include "sqlite_util.h"
-#include "text_util.h"
+#include "store/sqlite_util.h"
+#include "store/text_util.h"
 
 #include <sqlite3.h>
 

@@ -2,7 +2,7 @@
 // Every failure raises _com_error with the code ADO and Jet would give.
 #pragma once
 
-#include "comerror.h"
+#include "store/comerror.h"
 
 #include <cstdint>
 #include <memory>

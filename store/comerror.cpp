@@ -1,4 +1,4 @@
-#include "comerror.h"
+#include "store/comerror.h"
 
 #include <cstdio>
 #include <utility>

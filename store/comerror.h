@@ -1,7 +1,7 @@
 // The COM error that every failed database call raises, with the texts the learner sees.
 #pragma once
 
-#include "wintypes.h"
+#include "store/wintypes.h"
 
 #include <exception>
 #include <string>

@@ -1,4 +1,4 @@
-#include "dates.h"
+#include "store/dates.h"
 
 #include <algorithm>
 #include <utility>

@@ -2,7 +2,7 @@
 // Every call reads or rewrites the file at that moment; nothing is cached.
 #pragma once
 
-#include "wintypes.h"
+#include "store/wintypes.h"
 
 #include <string>
 

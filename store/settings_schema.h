@@ -2,7 +2,7 @@
 // The readers keep different defaults on purpose; they stand side by side here.
 #pragma once
 
-#include "profile.h"
+#include "store/profile.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "sqlite_util.h"
+#include "store/sqlite_util.h"
 
 namespace sqlite {
 

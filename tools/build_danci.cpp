@@ -1,6 +1,6 @@
 // Makes danci.mdb from word lists:
 //   build_danci OUT [--force | --keep-reviews] [--cet4 FILE.tsv] [--cet6 FILE.tsv]
-#include "wordbank.h"
+#include "tools/wordbank.h"
 
 #include <iostream>
 #include <string_view>

@@ -1,14 +1,14 @@
 // Saves a picture of every dialog: dialog_screenshots OUT_DIR (run in a data folder, so
 // the skin applies; under Xvfb or offscreen).
-#include "wordmill_app.h"
+#include "app/wordmill_app.h"
 
-#include "about_dlg.h"
-#include "browse_dlg.h"
-#include "giveup_dlg.h"
-#include "settings_dlg.h"
-#include "skin.h"
-#include "spell_dlg.h"
-#include "wordmill_dlg.h"
+#include "drills/browse_dlg.h"
+#include "drills/giveup_dlg.h"
+#include "drills/spell_dlg.h"
+#include "framework/skin.h"
+#include "mainwnd/about_dlg.h"
+#include "mainwnd/settings_dlg.h"
+#include "mainwnd/wordmill_dlg.h"
 
 #include <QApplication>
 #include <QDialog>

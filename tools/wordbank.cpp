@@ -1,7 +1,7 @@
-#include "wordbank.h"
+#include "tools/wordbank.h"
 
-#include "sqlite_util.h"
-#include "text_util.h"
+#include "store/sqlite_util.h"
+#include "store/text_util.h"
 
 #include <sqlite3.h>
 

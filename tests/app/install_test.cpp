@@ -1,6 +1,6 @@
 // The installed program: a fresh `cmake --install` into a staging folder, its menu entry
 // and metadata validated, and the launcher started from an empty home.
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The built program itself, started in a folder of its own.
-#include "temp_dir.h"
-#include "word_db.h"
+#include "support/temp_dir.h"
+#include "support/word_db.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

@@ -1,9 +1,9 @@
-#include "wordmill_app.h"
+#include "app/wordmill_app.h"
 
-#include "modal_driver.h"
-#include "resource.h"
-#include "temp_dir.h"
-#include "word_db.h"
+#include "res/resource.h"
+#include "support/modal_driver.h"
+#include "support/temp_dir.h"
+#include "support/word_db.h"
 
 #include <gtest/gtest.h>
 

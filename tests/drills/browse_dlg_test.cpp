@@ -1,8 +1,8 @@
-#include "browse_dlg.h"
+#include "drills/browse_dlg.h"
 
-#include "app_fixture.h"
-#include "modal_driver.h"
-#include "resource.h"
+#include "res/resource.h"
+#include "support/app_fixture.h"
+#include "support/modal_driver.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "drill_core.h"
+#include "drills/core/drill_core.h"
 
-#include "drill_fixture.h"
+#include "support/drill_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "giveup_dlg.h"
-#include "resource.h"
+#include "drills/giveup_dlg.h"
+#include "res/resource.h"
 
-#include "modal_driver.h"
+#include "support/modal_driver.h"
 
 #include <gtest/gtest.h>
 

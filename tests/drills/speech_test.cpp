@@ -1,11 +1,11 @@
 // Saying the word in both drills, through a stand-in for the desktop's speech.
-#include "browse_dlg.h"
-#include "spell_dlg.h"
+#include "drills/browse_dlg.h"
+#include "drills/spell_dlg.h"
 
-#include "app_fixture.h"
-#include "modal_driver.h"
-#include "resource.h"
-#include "speech_double.h"
+#include "res/resource.h"
+#include "support/app_fixture.h"
+#include "support/modal_driver.h"
+#include "support/speech_double.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -1,8 +1,8 @@
-#include "spell_dlg.h"
+#include "drills/spell_dlg.h"
 
-#include "app_fixture.h"
-#include "modal_driver.h"
-#include "resource.h"
+#include "res/resource.h"
+#include "support/app_fixture.h"
+#include "support/modal_driver.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "spelling_answer.h"
+#include "drills/core/spelling_answer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "afx.h"
-#include "dialog_template.h"
-#include "resource.h"
-#include "skin.h"
+#include "framework/afx.h"
+#include "framework/dialog_template.h"
+#include "framework/skin.h"
+#include "res/resource.h"
 
-#include "modal_driver.h"
+#include "support/modal_driver.h"
 
 #include <QApplication>
 #include <QCheckBox>

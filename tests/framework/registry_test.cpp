@@ -1,6 +1,6 @@
-#include "registry.h"
+#include "framework/registry.h"
 
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

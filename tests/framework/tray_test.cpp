@@ -1,4 +1,4 @@
-#include "tray.h"
+#include "framework/tray.h"
 
 #include <gtest/gtest.h>
 

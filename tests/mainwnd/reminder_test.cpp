@@ -1,10 +1,10 @@
-#include "wordmill_dlg.h"
+#include "mainwnd/wordmill_dlg.h"
 
-#include "app_fixture.h"
-#include "modal_driver.h"
-#include "registry.h"
-#include "resource.h"
-#include "shell_doubles.h"
+#include "framework/registry.h"
+#include "res/resource.h"
+#include "support/app_fixture.h"
+#include "support/modal_driver.h"
+#include "support/shell_doubles.h"
 
 #include <gtest/gtest.h>
 
@@ -81,17 +81,6 @@ TEST_F(ReminderTest, ForcedModeWritesTheEntryAndStartsTheTimer) {
     EXPECT_NE(entry.find("Path=" + world.dir.path().string() + "\n"), std::string::npos) << entry;
 }
 
-TEST_F(ReminderTest, TheIntervalIsKeptWithinWhatATimerCanTake) {
-    for (const auto& [minutes, period] : {std::pair{"0", 60000u}, std::pair{"-5", 60000u},
-                                          std::pair{"99999999", 35791u * 60000u}}) {
-        Forced(minutes);
-        RunMain([period = period](QWidget* main, CWordmillDlg& dlg) {
-            EXPECT_EQ(dlg.GetTimerPeriod(IDT_REMIND), period);
-            Key(main, Qt::Key_Escape);
-        });
-    }
-}
-
 TEST_F(ReminderTest, AnUnusableAutostartFolderIsReported) {
     Forced();
     world.dir.Write("config", "a file where the folder should be");
@@ -114,65 +103,17 @@ TEST_F(ReminderTest, AnEntryThatCannotBeWrittenIsReportedAndTheTimerStillRuns) {
     EXPECT_EQ(driver.messages(), std::vector<std::string>{"写注册表失败"});
 }
 
-TEST_F(ReminderTest, CountsGrowByTheBatchAndTheTurnAtTheQuotaStillRuns) {
+TEST_F(ReminderTest, ATickRunsTheBrowseTurnThenTheSpellingTurn) {
     Forced();
     world.Ini("usermessage", "mei", "4");
-    std::vector<int> browseCounts, spellCounts;
-    for (int tick = 0; tick < 11; ++tick) { // counts 0, 4, …, 40 each run a turn
-        ThenDrill(IDD_BROWSE, [this] { EXPECT_EQ(world.IniInt("usermessage", "trmount"), 36); });
-        ThenDrill(IDD_SPELL);
-        Then([this, &browseCounts, &spellCounts, tick](QWidget* main) {
-            browseCounts.push_back(world.IniInt("usermessage", "trmount"));
-            spellCounts.push_back(world.IniInt("usermessage", "tsmount"));
-            if (tick < 10) {
-                QTimer::singleShot(0, [this] { m_dlg->SendTimer(IDT_REMIND); });
-                return;
-            }
-            m_dlg->SendTimer(IDT_REMIND); // at 44 neither turn runs: no drill opens
-            EXPECT_EQ(world.IniInt("usermessage", "trmount"), 44);
-            Key(main, Qt::Key_Escape);
-        });
-    }
-    RunMain([](QWidget*, CWordmillDlg& dlg) {
-        QTimer::singleShot(0, [&dlg] { dlg.SendTimer(IDT_REMIND); });
-    });
-    const std::vector<int> expected{4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44};
-    EXPECT_EQ(browseCounts, expected);
-    EXPECT_EQ(spellCounts, expected);
-}
-
-TEST_F(ReminderTest, WithoutABatchEveryTickRunsBothTurns) {
-    Forced();
-    ThenDrill(IDD_BROWSE);
-    ThenDrill(IDD_SPELL);
-    Then([this](QWidget*) { QTimer::singleShot(0, [this] { m_dlg->SendTimer(IDT_REMIND); }); });
-    ThenDrill(IDD_BROWSE);
-    ThenDrill(IDD_SPELL);
+    ThenDrill(IDD_BROWSE, [this] { EXPECT_EQ(world.IniInt("usermessage", "trmount"), 36); });
+    ThenDrill(IDD_SPELL, [this] { EXPECT_EQ(world.IniInt("usermessage", "tsmount"), 36); });
     Then([](QWidget* main) { Key(main, Qt::Key_Escape); });
     RunMain([](QWidget*, CWordmillDlg& dlg) {
         QTimer::singleShot(0, [&dlg] { dlg.SendTimer(IDT_REMIND); });
     });
-    EXPECT_EQ(world.IniInt("usermessage", "trmount"), 0);
-}
-
-TEST_F(ReminderTest, ATickDuringAnOpenDrillSeesTheCountWrittenBeforeIt) {
-    Forced();
-    world.Ini("usermessage", "mei", "4");
-    Then([this](QWidget* outerBrowse) { // outer turn wrote 36 before opening this drill
-        EXPECT_EQ(TemplateOf(outerBrowse), unsigned(IDD_BROWSE));
-        QTimer::singleShot(0, [this] { m_dlg->SendTimer(IDT_REMIND); });
-    });
-    ThenDrill(IDD_BROWSE);        // the nested turn read 36 and opened another
-    ThenDrill(IDD_SPELL, [this] { // nested spelling turn: browse count now 36 + 4
-        EXPECT_EQ(world.IniInt("usermessage", "trmount"), 40);
-    });
-    Then([](QWidget* outerBrowse) { Key(outerBrowse, Qt::Key_Escape); });
-    ThenDrill(IDD_SPELL); // the outer spelling turn: 4 + 4 ≤ 40
-    Then([](QWidget* main) { Key(main, Qt::Key_Escape); });
-    RunMain([](QWidget*, CWordmillDlg& dlg) {
-        QTimer::singleShot(0, [&dlg] { dlg.SendTimer(IDT_REMIND); });
-    });
-    EXPECT_EQ(world.IniInt("usermessage", "trmount"), 4); // the outer turn wrote last: 0 + 4
+    EXPECT_EQ(world.IniInt("usermessage", "trmount"), 4);
+    EXPECT_EQ(world.IniInt("usermessage", "tsmount"), 4);
 }
 
 TEST_F(ReminderTest, ClosingWithAShortDayAsksAndCancelKeepsTheWindow) {

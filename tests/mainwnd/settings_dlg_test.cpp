@@ -1,9 +1,9 @@
-#include "settings_dlg.h"
+#include "mainwnd/settings_dlg.h"
 
-#include "modal_driver.h"
-#include "profile.h"
-#include "resource.h"
-#include "temp_dir.h"
+#include "res/resource.h"
+#include "store/profile.h"
+#include "support/modal_driver.h"
+#include "support/temp_dir.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "wordmill_dlg.h"
+#include "mainwnd/wordmill_dlg.h"
 
-#include "app_fixture.h"
-#include "modal_driver.h"
-#include "resource.h"
-#include "shell_doubles.h"
+#include "res/resource.h"
+#include "support/app_fixture.h"
+#include "support/modal_driver.h"
+#include "support/shell_doubles.h"
 
 #include <QApplication>
 #include <QDialog>

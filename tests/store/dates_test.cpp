@@ -1,6 +1,6 @@
-#include "dates.h"
+#include "store/dates.h"
 
-#include "local_time.h"
+#include "support/local_time.h"
 
 #include <gtest/gtest.h>
 

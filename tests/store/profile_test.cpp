@@ -1,6 +1,6 @@
-#include "profile.h"
+#include "store/profile.h"
 
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

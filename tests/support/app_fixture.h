@@ -1,8 +1,8 @@
 // The application object the dialogs read, over a DrillWorld's database.
 #pragma once
 
-#include "drill_fixture.h"
-#include "wordmill_app.h"
+#include "app/wordmill_app.h"
+#include "support/drill_fixture.h"
 
 class AppWorld : public DrillWorld {
 public:

@@ -1,11 +1,11 @@
 // A drill's world for tests: a temporary folder with danci.mdb and read.ini, a clock.
 #pragma once
 
-#include "dates.h"
-#include "local_time.h"
-#include "profile.h"
-#include "temp_dir.h"
-#include "word_db.h"
+#include "store/dates.h"
+#include "store/profile.h"
+#include "support/local_time.h"
+#include "support/temp_dir.h"
+#include "support/word_db.h"
 
 #include <sqlite3.h>
 

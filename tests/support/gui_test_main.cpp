@@ -1,6 +1,6 @@
 // Entry of the GUI test programs: headless unless a display is asked for.
-#include "speech_double.h"
-#include "templates.h"
+#include "res/templates.h"
+#include "support/speech_double.h"
 
 #include <QApplication>
 #include <QStandardPaths>

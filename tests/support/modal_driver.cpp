@@ -1,4 +1,4 @@
-#include "modal_driver.h"
+#include "support/modal_driver.h"
 
 #include <QAbstractButton>
 #include <QApplication>

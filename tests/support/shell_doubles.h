@@ -1,7 +1,7 @@
 // Test stand-ins for the notification area and the shell.
 #pragma once
 
-#include "shell.h"
+#include "framework/shell.h"
 
 #include <set>
 #include <string>

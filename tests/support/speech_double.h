@@ -1,7 +1,7 @@
 // Test stand-in for the desktop's speech: records what would have been said.
 #pragma once
 
-#include "speech.h"
+#include "framework/speech.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // Small danci.mdb files for tests.
 #pragma once
 
-#include "ado.h"
-#include "wordbank.h"
+#include "store/ado.h"
+#include "tools/wordbank.h"
 
 #include <string>
 #include <vector>

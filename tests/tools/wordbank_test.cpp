@@ -1,7 +1,7 @@
-#include "wordbank.h"
+#include "tools/wordbank.h"
 
-#include "temp_dir.h"
-#include "word_db.h"
+#include "support/temp_dir.h"
+#include "support/word_db.h"
 
 #include <gtest/gtest.h>
 

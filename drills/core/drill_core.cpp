@@ -1,7 +1,7 @@
-#include "drill_core.h"
+#include "drills/core/drill_core.h"
 
-#include "dates.h"
-#include "profile.h"
+#include "store/dates.h"
+#include "store/profile.h"
 
 #include <algorithm>
 

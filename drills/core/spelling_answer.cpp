@@ -1,6 +1,6 @@
-#include "spelling_answer.h"
+#include "drills/core/spelling_answer.h"
 
-#include "text_util.h"
+#include "store/text_util.h"
 
 namespace {
 

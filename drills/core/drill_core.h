@@ -3,9 +3,9 @@
 // the day. Each drill gives its own keys and review table; the dialogs only show.
 #pragma once
 
-#include "ado.h"
-#include "settings_schema.h"
-#include "word_record.h"
+#include "drills/core/word_record.h"
+#include "store/ado.h"
+#include "store/settings_schema.h"
 
 #include <functional>
 #include <optional>
