@@ -200,8 +200,3 @@ private:
     bool m_ending = false;
     int m_result = -1;
 };
-
-// Size types for OnSize.
-constexpr UINT SIZE_RESTORED = 0;
-constexpr UINT SIZE_MINIMIZED = 1;
-constexpr UINT SIZE_MAXIMIZED = 2;

@@ -7,16 +7,10 @@
 
 #include <string>
 
-using LONG = std::int32_t;
 struct RegistryKey;
 using HKEY = RegistryKey*;
 
 extern const HKEY HKEY_LOCAL_MACHINE;
-constexpr LONG ERROR_SUCCESS = 0;
-constexpr LONG ERROR_ACCESS_DENIED = 5;
-constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-constexpr LONG ERROR_INVALID_DATA = 13;
-constexpr DWORD REG_SZ = 1;
 
 extern const char* const kRunKey; // "Software\Microsoft\Windows\CurrentVersion\Run"
 

@@ -6,21 +6,6 @@
 
 #include <string>
 
-// Notification-area icon requests.
-constexpr DWORD NIM_ADD = 0;
-constexpr DWORD NIM_MODIFY = 1;
-constexpr DWORD NIM_DELETE = 2;
-constexpr UINT NIF_MESSAGE = 0x1;
-constexpr UINT NIF_ICON = 0x2;
-constexpr UINT NIF_TIP = 0x4;
-
-// Mouse messages an icon reports to its window.
-constexpr UINT WM_LBUTTONDOWN = 0x0201;
-constexpr UINT WM_LBUTTONUP = 0x0202;
-constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
-constexpr UINT WM_RBUTTONUP = 0x0205;
-constexpr UINT WM_MBUTTONUP = 0x0208;
-
 struct NOTIFYICONDATA {
     DWORD cbSize = 88;
     CDialog* hWnd = nullptr; // the window that gets the icon's messages

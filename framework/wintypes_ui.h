@@ -1,4 +1,4 @@
-// Window-side constants and small types the program's dialogs are written against.
+// Every Windows constant and small type of the framework's interfaces, in one place.
 #pragma once
 
 #include "store/wintypes.h"
@@ -61,3 +61,31 @@ constexpr int BST_UNCHECKED = 0;
 constexpr int BST_CHECKED = 1;
 
 constexpr int CB_ERR = -1;
+
+// Notification-area icon requests.
+constexpr DWORD NIM_ADD = 0;
+constexpr DWORD NIM_MODIFY = 1;
+constexpr DWORD NIM_DELETE = 2;
+constexpr UINT NIF_MESSAGE = 0x1;
+constexpr UINT NIF_ICON = 0x2;
+constexpr UINT NIF_TIP = 0x4;
+
+// Mouse messages an icon reports to its window.
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_MBUTTONUP = 0x0208;
+
+// Registry results and value types.
+using LONG = std::int32_t;
+constexpr LONG ERROR_SUCCESS = 0;
+constexpr LONG ERROR_ACCESS_DENIED = 5;
+constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+constexpr LONG ERROR_INVALID_DATA = 13;
+constexpr DWORD REG_SZ = 1;
+
+// Size types for OnSize.
+constexpr UINT SIZE_RESTORED = 0;
+constexpr UINT SIZE_MINIMIZED = 1;
+constexpr UINT SIZE_MAXIMIZED = 2;

@@ -8,22 +8,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace ado_detail {
-
-struct Database {
-    sqlite3* handle = nullptr;
-    ~Database() {
-        if (handle)
-            sqlite3_close_v2(handle);
-    }
-    bool open() const { return handle != nullptr; }
-};
-
-} // namespace ado_detail
-
 namespace {
-
-using ado_detail::Database;
 
 constexpr std::string_view kProvider = "Microsoft.Jet.OLEDB.4.0";
 
@@ -44,8 +29,13 @@ std::string ConnectionProperty(std::string_view connection, std::string_view key
     return {};
 }
 
-[[noreturn]] void ThrowEngineError(sqlite3* db, HRESULT hr = E_FAIL) {
-    throw _com_error(hr, db ? sqlite3_errmsg(db) : "");
+// The one place where an engine failure becomes the error ADO gives.
+template <class F> decltype(auto) Engine(F&& call) {
+    try {
+        return call();
+    } catch (const sqlite::Error& e) {
+        throw _com_error(E_FAIL, e.what());
+    }
 }
 
 bool IsIdentifierChar(char c) {
@@ -83,15 +73,10 @@ std::string TableOfSelectAll(std::string_view sql) {
 // would otherwise be read and deleted by in its place.
 std::string RowIdName(sqlite3* db, const std::string& table) {
     sqlite::Statement info(db, "SELECT name FROM pragma_table_info(?1)");
-    if (!info.ok())
-        ThrowEngineError(db);
     info.BindText(1, table);
     std::vector<std::string> columns;
-    int rc;
-    while ((rc = info.Step()) == SQLITE_ROW)
-        columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 0)));
-    if (rc != SQLITE_DONE)
-        ThrowEngineError(db);
+    while (info.Step())
+        columns.emplace_back(info.Text(0));
     for (const char* name : {"rowid", "_rowid_", "oid"})
         if (std::none_of(columns.begin(), columns.end(),
                          [name](const std::string& c) { return SameIgnoringCase(c, name); }))
@@ -116,27 +101,19 @@ void Connection::Open(const std::string& connectionString, const std::string& /*
     if (file.empty())
         throw _com_error(E_FAIL, "no data source");
 
-    auto db = std::make_shared<Database>();
-    // One thread uses the connection: SQLite's own locking of every call is not needed.
-    int rc = sqlite3_open_v2(file.c_str(), &db->handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                             nullptr);
-    if (rc != SQLITE_OK)
-        ThrowEngineError(db->handle);
-    sqlite3_extended_result_codes(db->handle, 1);
-    sqlite3_busy_timeout(db->handle, m_busyTimeoutMs);
-
-    // SQLite opens lazily and takes an empty file for an empty database: read the
-    // schema now, so a foreign, empty or locked file fails here, untouched.
-    sqlite::Statement check(db->handle, "SELECT count(*) FROM sqlite_master");
-    if (!check.ok())
-        ThrowEngineError(db->handle);
-    rc = check.Step();
-    if (rc != SQLITE_ROW)
-        ThrowEngineError(db->handle);
-    sqlite::Statement pages(db->handle, "PRAGMA page_count");
-    if (!pages.ok() || pages.Step() != SQLITE_ROW || sqlite3_column_int64(pages.get(), 0) == 0)
-        throw _com_error(E_FAIL, "file is empty, not a database");
-    m_db = std::move(db);
+    m_db = Engine([&] {
+        // One thread uses the connection: SQLite's own locking of every call is not needed.
+        auto db =
+            std::make_shared<sqlite::Database>(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
+        sqlite3_busy_timeout(db->get(), m_busyTimeoutMs);
+        // SQLite opens lazily and takes an empty file for an empty database: read the
+        // schema now, so a foreign, empty or locked file fails here, untouched.
+        sqlite::Statement(*db, "SELECT count(*) FROM sqlite_master").Step();
+        sqlite::Statement pages(*db, "PRAGMA page_count");
+        if (!pages.Step() || pages.Int64(0) == 0)
+            throw _com_error(E_FAIL, "file is empty, not a database");
+        return db;
+    });
 }
 
 long Connection::GetState() const {
@@ -147,17 +124,15 @@ void Connection::Close() {
     if (!m_db)
         throw _com_error(adErrObjectClosed, "connection is closed");
     // Record sets still holding the file finish with it; they see it closed.
-    sqlite3_close_v2(m_db->handle);
-    m_db->handle = nullptr;
+    m_db->Close();
     m_db.reset();
 }
 
 namespace {
-void Exec(ado_detail::Database* db, const char* sql) {
+void Exec(sqlite::Database* db, const char* sql) {
     if (!db)
         throw _com_error(adErrObjectClosed, "connection is closed");
-    if (sqlite3_exec(db->handle, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        ThrowEngineError(db->handle);
+    Engine([&] { db->Exec(sql); });
 }
 } // namespace
 
@@ -177,7 +152,7 @@ void Connection::RollbackTrans() {
 void Connection::SetBusyTimeout(int milliseconds) {
     m_busyTimeoutMs = milliseconds;
     if (m_db)
-        sqlite3_busy_timeout(m_db->handle, milliseconds);
+        sqlite3_busy_timeout(m_db->get(), milliseconds);
 }
 
 // ---- Recordset -----------------------------------------------------------------------
@@ -207,7 +182,7 @@ void Recordset::Open(const std::string& source, const _ConnectionPtr& activeConn
         throw _com_error(DB_E_ERRORSINCOMMAND, "only SELECT * FROM <table> is understood");
     m_db = connection->Handle();
     try {
-        Load(table);
+        Engine([&] { Load(table); });
     } catch (...) {
         Forget();
         throw;
@@ -215,39 +190,27 @@ void Recordset::Open(const std::string& source, const _ConnectionPtr& activeConn
 }
 
 void Recordset::Load(const std::string& table) {
-    sqlite3* db = m_db->handle;
+    sqlite3* db = m_db->get();
     sqlite::Statement find(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 "
                                "COLLATE NOCASE");
-    if (!find.ok())
-        ThrowEngineError(db);
     find.BindText(1, table);
-    int rc = find.Step();
-    if (rc == SQLITE_DONE)
+    if (!find.Step())
         throw _com_error(DB_E_NOTABLE, "no such table: " + table);
-    if (rc != SQLITE_ROW)
-        ThrowEngineError(db);
-    m_table = reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0));
+    m_table = find.Text(0);
     m_rowid = RowIdName(db, m_table);
 
     sqlite::Statement shape(db, "SELECT * FROM " + sqlite::QuoteIdentifier(m_table) + " LIMIT 0");
-    if (!shape.ok())
-        ThrowEngineError(db);
-    for (int i = 0; i < sqlite3_column_count(shape.get()); ++i)
-        m_columns.emplace_back(sqlite3_column_name(shape.get(), i));
+    for (int i = 0; i < shape.ColumnCount(); ++i)
+        m_columns.emplace_back(shape.ColumnName(i));
 
     // Counted first, so that the keyset is allocated once at its size.
     sqlite::Statement count(db, "SELECT count(*) FROM " + sqlite::QuoteIdentifier(m_table));
-    if (!count.ok() || count.Step() != SQLITE_ROW)
-        ThrowEngineError(db);
-    m_keys.reserve(static_cast<size_t>(sqlite3_column_int64(count.get(), 0)));
+    count.Step();
+    m_keys.reserve(static_cast<size_t>(count.Int64(0)));
     sqlite::Statement ids(db, "SELECT " + m_rowid + " FROM " + sqlite::QuoteIdentifier(m_table) +
                                   " ORDER BY " + m_rowid);
-    if (!ids.ok())
-        ThrowEngineError(db);
-    while ((rc = ids.Step()) == SQLITE_ROW)
-        m_keys.push_back(sqlite3_column_int64(ids.get(), 0));
-    if (rc != SQLITE_DONE)
-        ThrowEngineError(db);
+    while (ids.Step())
+        m_keys.push_back(ids.Int64(0));
     SetPosition(0);
 }
 
@@ -274,7 +237,7 @@ void Recordset::Close() {
 void Recordset::RequireOpen() const {
     if (!m_db)
         throw _com_error(adErrObjectClosed, "record set is closed");
-    if (!m_db->open())
+    if (!m_db->IsOpen())
         throw _com_error(adErrObjectClosed, "connection was closed");
 }
 
@@ -311,40 +274,36 @@ long Recordset::RecordCount() const {
 
 // Reads up to `count` rows from row id `from` on, in order, in place of what was read ahead.
 void Recordset::ReadAhead(std::int64_t from, size_t count) {
-    sqlite3* db = m_db->handle;
-    if (!m_readRows) {
-        m_readRows = std::make_unique<sqlite::Statement>(
-            db, "SELECT " + m_rowid + ", * FROM " + sqlite::QuoteIdentifier(m_table) + " WHERE " +
-                    m_rowid + " >= ?1 ORDER BY " + m_rowid + " LIMIT ?2");
-        if (!m_readRows->ok()) {
-            m_readRows.reset();
-            ThrowEngineError(db);
-        }
-    }
-    sqlite::Statement& read = *m_readRows;
-    m_ahead.ids.clear();
+    m_ahead.ids.clear(); // kept allocated: the next block is as large or larger
     m_ahead.cells.clear();
     m_ahead.text.clear();
     m_ahead.at = 0;
-    read.BindInt64(1, from);
-    read.BindInt64(2, static_cast<sqlite3_int64>(count));
-    int rc;
-    const int columns = static_cast<int>(m_columns.size());
-    while ((rc = read.Step()) == SQLITE_ROW) {
-        m_ahead.ids.push_back(sqlite3_column_int64(read.get(), 0));
-        for (int i = 1; i <= columns; ++i) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(read.get(), i));
-            const auto length = static_cast<size_t>(sqlite3_column_bytes(read.get(), i));
-            m_ahead.cells.push_back({m_ahead.text.size(), length, text == nullptr});
-            if (text)
-                m_ahead.text.append(text, length);
+    Engine([&] {
+        if (!m_readRows)
+            m_readRows = std::make_unique<sqlite::Statement>(
+                *m_db, "SELECT " + m_rowid + ", * FROM " + sqlite::QuoteIdentifier(m_table) +
+                           " WHERE " + m_rowid + " >= ?1 ORDER BY " + m_rowid + " LIMIT ?2");
+        sqlite::Statement& read = *m_readRows;
+        read.BindInt64(1, from);
+        read.BindInt64(2, static_cast<std::int64_t>(count));
+        const int columns = static_cast<int>(m_columns.size());
+        try {
+            while (read.Step()) {
+                m_ahead.ids.push_back(read.Int64(0));
+                for (int i = 1; i <= columns; ++i) {
+                    const char* text = read.Text(i);
+                    const size_t length = read.Bytes(i);
+                    m_ahead.cells.push_back({m_ahead.text.size(), length, text == nullptr});
+                    if (text)
+                        m_ahead.text.append(text, length);
+                }
+            }
+        } catch (...) {
+            m_ahead = {};
+            throw;
         }
-    }
-    read.Reset(); // nothing holds the file between calls
-    if (rc != SQLITE_DONE) {
-        m_ahead = {};
-        ThrowEngineError(db);
-    }
+        read.Reset(); // nothing holds the file between calls
+    });
 }
 
 // Stands on keyset position `pos`, reading its row: from what was read ahead when
@@ -507,14 +466,14 @@ void Recordset::Delete(AffectEnum /*affectRecords*/) {
     const std::vector<FieldValue> values = CurrentValues();
     // Only the row as it was read: another program may have deleted it and the engine
     // given its id to a row of its own.
-    sqlite::Statement del(m_db->handle,
-                          "DELETE FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
-    if (!del.ok())
-        ThrowEngineError(m_db->handle);
-    BindAsRead(del, id, values);
-    if (del.Step() != SQLITE_DONE)
-        ThrowEngineError(m_db->handle);
-    if (sqlite3_changes(m_db->handle) == 1) {
+    const int deleted = Engine([&] {
+        sqlite::Statement del(*m_db, "DELETE FROM " + sqlite::QuoteIdentifier(m_table) +
+                                         AsReadCondition());
+        BindAsRead(del, id, values);
+        del.Run();
+        return sqlite3_changes(m_db->get());
+    });
+    if (deleted == 1) {
         ForgetCurrentRow();
         return;
     }
@@ -526,15 +485,12 @@ void Recordset::Delete(AffectEnum /*affectRecords*/) {
 
 // Whether the table still holds the row with the values it was read with.
 bool Recordset::StoredAsRead(std::int64_t id, const std::vector<FieldValue>& values) const {
-    sqlite::Statement find(m_db->handle,
-                           "SELECT 1 FROM " + sqlite::QuoteIdentifier(m_table) + AsReadCondition());
-    if (!find.ok())
-        ThrowEngineError(m_db->handle);
-    BindAsRead(find, id, values);
-    const int rc = find.Step();
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        ThrowEngineError(m_db->handle);
-    return rc == SQLITE_ROW;
+    return Engine([&] {
+        sqlite::Statement find(*m_db, "SELECT 1 FROM " + sqlite::QuoteIdentifier(m_table) +
+                                          AsReadCondition());
+        BindAsRead(find, id, values);
+        return find.Step();
+    });
 }
 
 // " WHERE" the row id and every column are as a row was read (see BindAsRead).
@@ -577,7 +533,6 @@ void Recordset::CancelUpdate() {
 void Recordset::FlushPending() {
     Pending pending = std::move(*m_pending);
     m_pending.reset();
-    sqlite3* db = m_db->handle;
     std::string sql;
     std::vector<size_t> changed;
     for (size_t i = 0; i < pending.changes.size(); ++i)
@@ -600,25 +555,24 @@ void Recordset::FlushPending() {
             sets += (sets.empty() ? "" : ", ") + sqlite::QuoteIdentifier(m_columns[i]) + " = ?";
         sql = "UPDATE " + table + " SET " + sets + " WHERE " + m_rowid + " = ?";
     }
-    sqlite::Statement stmt(db, sql);
-    if (!stmt.ok())
-        ThrowEngineError(db);
-    int bind = 1;
-    for (size_t i : changed) {
-        const FieldValue& value = *pending.changes[i];
-        if (value)
-            stmt.BindText(bind++, *value);
-        else
-            stmt.BindNull(bind++);
-    }
-    if (!pending.isNew)
-        stmt.BindInt64(bind, m_keys[static_cast<size_t>(m_pos)]);
-    if (stmt.Step() != SQLITE_DONE)
-        ThrowEngineError(db);
+    Engine([&] {
+        sqlite::Statement stmt(*m_db, sql);
+        int bind = 1;
+        for (size_t i : changed) {
+            const FieldValue& value = *pending.changes[i];
+            if (value)
+                stmt.BindText(bind++, *value);
+            else
+                stmt.BindNull(bind++);
+        }
+        if (!pending.isNew)
+            stmt.BindInt64(bind, m_keys[static_cast<size_t>(m_pos)]);
+        stmt.Run();
+    });
 
     if (pending.isNew) {
         // The new row joins the keyset in its order (new ids are the largest, as a rule).
-        const std::int64_t id = sqlite3_last_insert_rowid(db);
+        const std::int64_t id = sqlite3_last_insert_rowid(m_db->get());
         const auto at = std::lower_bound(m_keys.begin(), m_keys.end(), id);
         const auto pos = at - m_keys.begin();
         m_keys.insert(at, id);

@@ -46,12 +46,10 @@ private:
     std::shared_ptr<T> m_p;
 };
 
-namespace ado_detail {
-struct Database;
-}
 namespace sqlite {
+class Database;
 class Statement;
-}
+} // namespace sqlite
 
 class Connection {
 public:
@@ -75,10 +73,10 @@ public:
     // How long a call waits for another program holding the file before it fails.
     void SetBusyTimeout(int milliseconds);
 
-    std::shared_ptr<ado_detail::Database> Handle() const { return m_db; }
+    std::shared_ptr<sqlite::Database> Handle() const { return m_db; }
 
 private:
-    std::shared_ptr<ado_detail::Database> m_db;
+    std::shared_ptr<sqlite::Database> m_db;
     int m_busyTimeoutMs = 5000;
 };
 
@@ -158,7 +156,7 @@ private:
                            const std::vector<FieldValue>& values);
     void ForgetCurrentRow();
 
-    std::shared_ptr<ado_detail::Database> m_db;
+    std::shared_ptr<sqlite::Database> m_db;
     std::string m_table;
     std::string m_rowid; // the name of the row id not shadowed by a column
     std::vector<std::string> m_columns;

@@ -38,70 +38,60 @@ WordEntry ParseLine(std::string_view line, const std::string& where) {
     return {std::string(word), std::string(translation)};
 }
 
-struct DbCloser {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
-
-void Exec(sqlite3* db, const std::string& sql) {
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::string message = error ? error : "unknown error";
-        sqlite3_free(error);
-        throw WordBankError("database: " + message);
-    }
-}
-
-void InsertWords(sqlite3* db, const BankTable& bank) {
+void InsertWords(sqlite::Database& db, const BankTable& bank) {
     sqlite::Statement insert(db, "INSERT INTO " + sqlite::QuoteIdentifier(bank.table) +
                                      " (danci, fanyi) VALUES (?1, ?2)");
-    if (!insert.ok())
-        throw WordBankError("database: " + std::string(sqlite3_errmsg(db)));
     for (const WordEntry& entry : bank.words) {
         insert.BindText(1, entry.word);
         insert.BindText(2, entry.translation);
-        if (insert.Step() != SQLITE_DONE)
-            throw WordBankError("database: " + std::string(sqlite3_errmsg(db)));
+        insert.Run();
         insert.Reset();
     }
 }
 
 // The review rows of the database at `from`, copied into the open one.
-void CopyReviews(sqlite3* db, const std::string& from) {
-    sqlite::Statement attach(db, "ATTACH DATABASE ?1 AS old");
-    attach.BindText(1, from);
-    if (!attach.ok() || attach.Step() != SQLITE_DONE)
-        throw WordBankError(from + ": cannot read its review rows (" + sqlite3_errmsg(db) + ")");
+void CopyReviews(sqlite::Database& db, const std::string& from) {
+    try {
+        sqlite::Statement attach(db, "ATTACH DATABASE ?1 AS old");
+        attach.BindText(1, from);
+        attach.Run();
+    } catch (const sqlite::Error& e) {
+        throw WordBankError(from + ": cannot read its review rows (" + e.what() + ")");
+    }
+    sqlite::Transaction copy(db);
     for (const char* table : {"readfuxi", "spellfuxi"})
-        Exec(db, std::string("INSERT INTO ") + table +
-                     " (danci, fanyi, time) SELECT danci, fanyi, time FROM old." + table +
-                     " ORDER BY rowid");
+        db.Exec(std::string("INSERT INTO ") + table +
+                " (danci, fanyi, time) SELECT danci, fanyi, time FROM old." + table +
+                " ORDER BY rowid");
+    copy.Commit();
 }
 
 void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
                    const std::string& reviewsFrom) {
-    sqlite3* raw = nullptr;
-    int rc =
-        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    DbHandle db(raw);
-    if (rc != SQLITE_OK)
-        throw WordBankError(path + ": cannot create (" + std::string(sqlite3_errmsg(raw)) + ")");
-    Exec(db.get(), "BEGIN");
-    for (const char* table : {"CET4", "CET6"})
-        Exec(db.get(), std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT)");
-    for (const char* table : {"readfuxi", "spellfuxi"})
-        Exec(db.get(),
-             std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT, time TEXT)");
-    for (const BankTable& bank : banks) {
-        if (bank.table != "CET4" && bank.table != "CET6")
-            throw WordBankError("unknown bank table: " + bank.table);
-        InsertWords(db.get(), bank);
+    sqlite::Database db = [&path] {
+        try {
+            return sqlite::Database(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        } catch (const sqlite::Error& e) {
+            throw WordBankError(path + ": cannot create (" + e.what() + ")");
+        }
+    }();
+    try {
+        sqlite::Transaction build(db);
+        for (const char* table : {"CET4", "CET6"})
+            db.Exec(std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT)");
+        for (const char* table : {"readfuxi", "spellfuxi"})
+            db.Exec(std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT, time TEXT)");
+        for (const BankTable& bank : banks) {
+            if (bank.table != "CET4" && bank.table != "CET6")
+                throw WordBankError("unknown bank table: " + bank.table);
+            InsertWords(db, bank);
+        }
+        build.Commit();
+        if (!reviewsFrom.empty())
+            CopyReviews(db, reviewsFrom);
+    } catch (const sqlite::Error& e) {
+        throw WordBankError(std::string("database: ") + e.what());
     }
-    Exec(db.get(), "COMMIT");
-    if (!reviewsFrom.empty())
-        CopyReviews(db.get(), reviewsFrom);
-    if (sqlite3_close(db.release()) != SQLITE_OK)
-        throw WordBankError(path + ": cannot close");
 }
 
 } // namespace

@@ -38,16 +38,23 @@ TEST_F(Startup, WithoutDatabaseOneMessageThenTheMainWindow) {
 }
 
 TEST_F(Startup, DataFilesComeFromTheCurrentDirectoryAndTheQuotaIsReadOnce) {
-    BuildWordDatabase(dir.file("danci.mdb"), {{"CET4", NumberedWords(3)}});
+    BuildWordDatabase(dir.file("danci.mdb"), {{"CET6", NumberedWords(3)}});
     dir.Write("read.ini", "[usermessage]\ndanci=10\n[system]\ndanci=33\n");
     ModalDriver driver;
+    QWidget* mainWindow = nullptr;
     driver.OnDialog(IDD_WORDMILL_DIALOG, [&](QWidget* main) {
+        mainWindow = main;
         EXPECT_EQ(app.m_pConnection->GetState(), adStateOpen);
         EXPECT_EQ(app.m_nDailyQuota, 33);
         dir.Write("read.ini", "[system]\ndanci=45\n"); // as the settings dialog would
-        EXPECT_EQ(app.m_nDailyQuota, 33);
-        Key(main, Qt::Key_Escape);
+        Click(main, IDC_BROWSE);
     });
+    driver.Then([](QWidget* browse) { // the drill counts against the quota read at start
+        EXPECT_EQ(TemplateOf(browse), unsigned(IDD_BROWSE));
+        EXPECT_EQ(Text(browse, IDC_INFO), QStringLiteral("剩下的单词数为32"));
+        Key(browse, Qt::Key_Escape);
+    });
+    driver.Then([&](QWidget*) { Key(mainWindow, Qt::Key_Escape); });
     EXPECT_FALSE(app.InitInstance());
     EXPECT_TRUE(driver.messages().empty());
     EXPECT_EQ(app.m_nDailyQuota, 33);
@@ -65,11 +72,11 @@ TEST_F(Startup, ADatabaseThatCannotBeOpenedGivesTheSameSingleMessage) {
     app.ExitInstance();
 }
 
-TEST_F(Startup, ExitEndsEvenWhenClosingTheConnectionFails) {
+TEST_F(Startup, ExitEndsWhenTheConnectionIsAlreadyClosed) {
     BuildWordDatabase(dir.file("danci.mdb"), {});
     app.m_pConnection.CreateInstance();
     app.m_pConnection->Open(ConnectionString("danci.mdb"), "", "", 0);
-    app.m_pConnection->Close(); // a second close would fail
+    app.m_pConnection->Close(); // closing it again would throw
     EXPECT_NO_THROW(app.ExitInstance());
     EXPECT_TRUE(app.m_pConnection == nullptr);
 }

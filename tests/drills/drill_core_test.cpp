@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 class DrillCoreTest : public ::testing::Test {
@@ -327,16 +329,16 @@ TEST_F(DrillCoreTest, AFailedCloseStoresNothingSaysSoOnceAndTheNextCloseTriesAga
         std::vector<std::string> rowsLeft = {"six0|2026-12-08"}; // after the failed close
         std::vector<std::string> rowsAtEnd = {"six0|2026-12-08", "six1|2026-12-08"};
     };
-    sqlite3* other = nullptr;
+    std::optional<sqlite::Database> other;
     const std::vector<Fault> faults = {
         {"file locked by another program",
          [&] {
-             sqlite3_open(world.db.c_str(), &other);
-             sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+             other.emplace(world.db, SQLITE_OPEN_READWRITE);
+             other->Exec("BEGIN EXCLUSIVE");
          },
          [&] {
-             sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-             sqlite3_close(other);
+             other->Exec("COMMIT");
+             other.reset();
          }},
         {"full in the middle of the batch",
          [&] {

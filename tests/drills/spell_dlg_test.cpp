@@ -89,20 +89,6 @@ TEST_F(SpellTest, EnterJudgesThenMovesOnWhereverTheFocusIs) {
     EXPECT_EQ(world.Rows("spellfuxi"), std::vector<std::string>{"six1|2026-12-08"});
 }
 
-TEST_F(SpellTest, EscSavesTheDayWithoutAsking) {
-    world.Ini("system", "qiangzhi", "1");
-    ModalDriver driver;
-    driver.OnDialog(IDD_SPELL, [](QWidget* dlg) {
-        Answer(dlg, "wrong");
-        Key(Control(dlg, IDC_EDIT), Qt::Key_Escape);
-    });
-    CSpellDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(world.IniText("CET6", "ts"), "20261208");
-    EXPECT_EQ(world.IniInt("CET6", "tsmount"), 1);
-    EXPECT_EQ(world.Rows("spellfuxi"), std::vector<std::string>{"six0|2026-12-08"});
-}
-
 TEST_F(SpellTest, ACancelledGiveUpLeavesTheDrillUsableAtTheRightPosition) {
     world.Ini("system", "qiangzhi", "1");
     world.Ini("CET6", "smount", "5");

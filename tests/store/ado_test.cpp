@@ -4,7 +4,6 @@
 #include "support/word_db.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <limits>
 
@@ -189,36 +188,28 @@ TEST_F(AdoTest, DeleteThenUpdateRemovesTheRowAndTheScanGoesOn) {
 }
 
 TEST_F(AdoTest, NullFieldReadsAsNull) {
-    {
-        sqlite3* raw = nullptr;
-        ASSERT_EQ(sqlite3_open(db.c_str(), &raw), SQLITE_OK);
-        sqlite3_exec(raw, "INSERT INTO spellfuxi (danci, fanyi, time) VALUES ('x', NULL, 5)",
-                     nullptr, nullptr, nullptr);
-        sqlite3_close(raw);
-    }
+    RunSql(db, "INSERT INTO spellfuxi (danci, fanyi, time) VALUES ('x', NULL, 5)");
     _RecordsetPtr rs = OpenTable(OpenConnection(db), "spellfuxi");
     EXPECT_EQ(rs->GetCollect("fanyi"), std::nullopt);
     EXPECT_EQ(rs->GetCollect("time"), "5"); // other types come back as their text
 }
 
 TEST_F(AdoTest, ALockedFileFailsAfterTheBusyTimeoutWithoutCrashing) {
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(db.c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite::Database other(db, SQLITE_OPEN_READWRITE);
+    other.Exec("BEGIN EXCLUSIVE");
     _ConnectionPtr c;
     c.CreateInstance();
     c->SetBusyTimeout(20);
     EXPECT_EQ(CodeOf([&] { c->Open(ConnectionString(db), "", "", 0); }), E_FAIL);
-    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    other.Exec("COMMIT");
 
     c->Open(ConnectionString(db), "", "", 0);
     _RecordsetPtr rs = OpenTable(c, "readfuxi");
-    sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    other.Exec("BEGIN EXCLUSIVE");
     rs->AddNew();
     rs->PutCollect("danci", "x");
     EXPECT_EQ(CodeOf([&] { rs->Update(); }), E_FAIL);
-    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    other.Exec("COMMIT");
 }
 
 } // namespace
@@ -227,12 +218,7 @@ namespace {
 
 // A delete takes only the row as it was read, and says when it took nothing.
 TEST_F(AdoTest, DeleteTakesOnlyTheRowAsReadAndSaysWhenItCannot) {
-    auto run = [this](const char* sql) {
-        sqlite3* raw = nullptr;
-        sqlite3_open(db.c_str(), &raw);
-        EXPECT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-        sqlite3_close(raw);
-    };
+    auto run = [this](const char* sql) { RunSql(db, sql); };
     run("INSERT INTO readfuxi VALUES ('a', '甲', '2026-12-01'), ('b', '乙', '2026-12-01')");
     _ConnectionPtr c = OpenConnection(db);
     _RecordsetPtr rs = OpenTable(c, "readfuxi");

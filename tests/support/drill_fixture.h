@@ -7,8 +7,6 @@
 #include "support/temp_dir.h"
 #include "support/word_db.h"
 
-#include <sqlite3.h>
-
 class DrillWorld {
 public:
     DrillWorld() {
@@ -35,12 +33,7 @@ public:
         return buf;
     }
     // Runs SQL on the file directly, as another program would.
-    void Sql(const std::string& sql) const {
-        sqlite3* raw = nullptr;
-        sqlite3_open(db.c_str(), &raw);
-        sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr);
-        sqlite3_close(raw);
-    }
+    void Sql(const std::string& sql) const { RunSql(db, sql); }
     // "word|time" of every row of a review table, in order.
     std::vector<std::string> Rows(const std::string& table) const {
         std::vector<std::string> rows;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "store/ado.h"
+#include "store/sqlite_util.h"
 #include "tools/wordbank.h"
 
 #include <string>
@@ -16,6 +17,11 @@ inline std::vector<WordEntry> NumberedWords(int count, const std::string& prefix
 
 inline std::string ConnectionString(const std::string& file) {
     return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file;
+}
+
+// Runs SQL on the file directly, as another program would; any failure throws.
+inline void RunSql(const std::string& file, const std::string& sql) {
+    sqlite::Database(file, SQLITE_OPEN_READWRITE).Exec(sql);
 }
 
 inline _ConnectionPtr OpenConnection(const std::string& file) {
