@@ -1,6 +1,5 @@
 #include "drills/spell_dlg.h"
 
-#include "drills/core/spelling_answer.h"
 #include "res/resource.h"
 
 CSpellDlg::CSpellDlg(CWnd* parent) : CDrillDlg(IDD_SPELL, kSpellKeys, parent) {
@@ -12,6 +11,7 @@ BOOL CSpellDlg::OnInitDialog() {
     if (CWnd* answer = GetDlgItem(IDC_EDIT))
         answer->SetAccessibleName("拼写：输入上面释义的英文单词");
     SetUpCore();
+    m_core.LoadVariants();
     m_answerJudged = false;
     SetUpSpeech();
     m_core.PickNextWord();
@@ -43,7 +43,7 @@ void CSpellDlg::Judge() {
     m_answerJudged = true;
     const WordRecord& asked = m_core.Current();
     const std::string shown = asked.word; // grading may replace the record
-    if (IsRightSpelling(GetDlgItemText(IDC_EDIT), asked.word)) {
+    if (m_core.IsRightSpellingOfCurrent(GetDlgItemText(IDC_EDIT))) {
         SetDlgItemText(IDC_INFO, "正确");
         SetDlgItemText(IDC_ANSWER, "下一个");
         m_core.GradeRight();

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
           libgtest-dev libbenchmark-dev fonts-wqy-microhei tzdata xvfb xauth
           clang-format desktop-file-utils appstream qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
-          speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
+          speech-dispatcher speech-dispatcher-espeak-ng espeak-ng wbritish wamerican)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -22,6 +23,28 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
+bool IsSpelling(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '\'' ||
+               c == ' ';
+    });
+}
+
+// "color, colour" as its spellings; anything else in that column (a phonetic, say) is
+// not a list of spellings and gives none.
+std::vector<std::string> SpellingList(std::string_view column) {
+    std::vector<std::string> spellings;
+    while (!column.empty()) {
+        const size_t comma = column.find(',');
+        std::string_view spelling = TrimBlanks(column.substr(0, comma));
+        if (!IsSpelling(spelling))
+            return {};
+        spellings.emplace_back(spelling);
+        column = comma == std::string_view::npos ? std::string_view{} : column.substr(comma + 1);
+    }
+    return spellings;
+}
+
 WordEntry ParseLine(std::string_view line, const std::string& where) {
     if (!text::IsValidUtf8(line))
         throw WordBankError(where + ": not valid UTF-8");
@@ -30,22 +53,35 @@ WordEntry ParseLine(std::string_view line, const std::string& where) {
         throw WordBankError(where + ": expected a word, a TAB and a translation");
     std::string_view word = TrimBlanks(line.substr(0, tab));
     std::string_view rest = line.substr(tab + 1);
-    std::string_view translation = TrimBlanks(rest.substr(0, rest.find('\t')));
+    const size_t secondTab = rest.find('\t');
+    std::string_view translation = TrimBlanks(rest.substr(0, secondTab));
     if (word.empty())
         throw WordBankError(where + ": empty word");
     if (translation.empty())
         throw WordBankError(where + ": empty translation");
-    return {std::string(word), std::string(translation)};
+    WordEntry entry{std::string(word), std::string(translation), {}};
+    if (secondTab != std::string_view::npos) {
+        std::string_view third = rest.substr(secondTab + 1);
+        entry.variants = SpellingList(third.substr(0, third.find('\t')));
+    }
+    return entry;
 }
 
 void InsertWords(sqlite::Database& db, const BankTable& bank) {
     sqlite::Statement insert(db, "INSERT INTO " + sqlite::QuoteIdentifier(bank.table) +
                                      " (danci, fanyi) VALUES (?1, ?2)");
+    sqlite::Statement variant(db, "INSERT INTO bianti (danci, bianti) VALUES (?1, ?2)");
     for (const WordEntry& entry : bank.words) {
         insert.BindText(1, entry.word);
         insert.BindText(2, entry.translation);
         insert.Run();
         insert.Reset();
+        for (const std::string& spelling : entry.variants) {
+            variant.BindText(1, entry.word);
+            variant.BindText(2, spelling);
+            variant.Run();
+            variant.Reset();
+        }
     }
 }
 
@@ -81,6 +117,7 @@ void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
             db.Exec(std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT)");
         for (const char* table : {"readfuxi", "spellfuxi"})
             db.Exec(std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT, time TEXT)");
+        db.Exec("CREATE TABLE bianti (danci TEXT, bianti TEXT)");
         for (const BankTable& bank : banks) {
             if (bank.table != "CET4" && bank.table != "CET6")
                 throw WordBankError("unknown bank table: " + bank.table);

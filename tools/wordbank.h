@@ -8,6 +8,7 @@
 struct WordEntry {
     std::string word;
     std::string translation;
+    std::vector<std::string> variants = {}; // other spellings the spelling drill accepts
 };
 
 // A rejected input, its message naming the file and line.
@@ -16,7 +17,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// One entry a line: word TAB translation [TAB anything further, ignored]. UTF-8, LF or
+// One entry a line: word TAB translation [TAB variants [TAB anything further, ignored]],
+// the variants separated by commas (a third column of anything else is ignored too). UTF-8, LF or
 // CRLF, an optional byte-order mark. Throws WordBankError at the first bad line.
 std::vector<WordEntry> ReadWordList(const std::string& path);
 
@@ -33,7 +35,7 @@ enum class ExistingDatabase {
 };
 
 // Writes a fresh database with the bank tables given (and CET4/CET6 empty where not
-// given) and the two review tables. The file appears whole or not at all; an existing
-// file is replaced only on success. Throws WordBankError.
+// given), the two review tables and the accepted variant spellings (table "bianti"). The file
+// appears whole or not at all; an existing file is replaced only on success. Throws WordBankError.
 void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks,
                        ExistingDatabase existing = ExistingDatabase::Replace);

@@ -1,5 +1,6 @@
 #include "drills/core/drill_core.h"
 
+#include "drills/core/spelling_answer.h"
 #include "store/dates.h"
 #include "store/profile.h"
 
@@ -340,4 +341,32 @@ void DrillCore::CloseBank() {
     m_bankCursor.rs.Release();
     m_bankCursor.usable = false;
     m_bankClosed = true;
+}
+
+void DrillCore::LoadVariants() {
+    m_variants.clear();
+    Cursor variants;
+    try {
+        OpenTable(variants, "bianti");
+        for (; !variants.rs->adoEOF(); variants.rs->MoveNext()) {
+            const FieldValue word = variants.rs->GetCollect("danci");
+            const FieldValue spelling = variants.rs->GetCollect("bianti");
+            if (word && spelling)
+                m_variants.emplace(NormalizeSpelling(*word), *spelling);
+        }
+    } catch (const _com_error& e) {
+        m_variants.clear();
+        if (e.Error() != DB_E_NOTABLE) // an older database simply has none
+            m_report(e.ErrorMessage());
+    }
+}
+
+bool DrillCore::IsRightSpellingOfCurrent(std::string_view typed) const {
+    const std::string& word = m_current.word;
+    if (IsRightSpelling(typed, word))
+        return true;
+    const auto [first, last] = m_variants.equal_range(NormalizeSpelling(word));
+    return std::any_of(first, last, [typed](const auto& variant) {
+        return IsRightSpelling(typed, variant.second);
+    });
 }

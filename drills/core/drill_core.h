@@ -8,8 +8,10 @@
 #include "store/settings_schema.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct DrillKeys {
@@ -56,6 +58,11 @@ public:
     bool MustConfirmGiveUp() const;
 
     void CloseBank(); // reopened at the bank position when a new word is needed
+
+    // The accepted other spellings (table "bianti"), read for the spelling drill; a
+    // database made before there were any has none.
+    void LoadVariants();
+    bool IsRightSpellingOfCurrent(std::string_view typed) const;
 
     const WordRecord& Current() const { return m_current; }
     WordSource Source() const { return m_source; }
@@ -122,4 +129,5 @@ private:
     std::optional<std::string> m_ungradedDueDate;
     std::optional<StoredRow> m_restoredDueRow; // its row, stored by a cancelled close
     std::vector<StoredRow> m_storedRows;       // rows this drill stored, replaced at each save
+    std::multimap<std::string, std::string> m_variants; // by normalised word
 };

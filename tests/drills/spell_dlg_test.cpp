@@ -130,4 +130,23 @@ TEST_F(SpellTest, WithNothingToAskNothingIsJudgedOrStored) {
     EXPECT_TRUE(world.Rows("spellfuxi").empty());
 }
 
+TEST_F(SpellTest, AnAcceptedVariantIsRightAndADatabaseWithoutVariantsStillWorks) {
+    world.Sql("INSERT INTO bianti VALUES ('six0', 'sixnought')");
+    for (const bool withVariants : {true, false}) {
+        if (!withVariants)
+            world.Sql("DROP TABLE bianti"); // a database made before there were any
+        ModalDriver driver;
+        driver.OnDialog(IDD_SPELL, [withVariants](QWidget* dlg) {
+            Answer(dlg, " SixNought ");
+            EXPECT_EQ(Text(dlg, IDC_INFO),
+                      withVariants ? QStringLiteral("正确") : QStringLiteral("错误"));
+            Key(dlg, Qt::Key_Escape);
+        });
+        CSpellDlg dlg;
+        dlg.DoModal();
+        EXPECT_TRUE(driver.messages().empty());
+        world.Ini("CET6", "smount", "0");
+    }
+}
+
 } // namespace

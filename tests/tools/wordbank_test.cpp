@@ -16,15 +16,19 @@ std::string ErrorOf(const std::function<void()>& action) {
     return {};
 }
 
-TEST(WordList, ReadsWordsAndTranslationsIgnoringFurtherColumns) {
+TEST(WordList, ReadsWordsTranslationsAndVariantSpellingsIgnoringTheRest) {
     TempDir dir;
     dir.Write("bank.tsv", "\xEF\xBB\xBF"
-                          "access\tv. 获取 n. 接近，入口\t'ækses\r\nproject\tn. 工程\n");
+                          "access\tv. 获取 n. 接近，入口\t'ækses\r\nproject\tn. 工程\n"
+                          "colour\tn. 颜色\tcolor, colur \tmore\ncentre\tn. 中心\tcenter,\n");
     auto words = ReadWordList(dir.file("bank.tsv"));
-    ASSERT_EQ(words.size(), 2u);
+    ASSERT_EQ(words.size(), 4u);
     EXPECT_EQ(words[0].word, "access");
     EXPECT_EQ(words[0].translation, "v. 获取 n. 接近，入口");
+    EXPECT_TRUE(words[0].variants.empty()); // a phonetic is no list of spellings
     EXPECT_EQ(words[1].translation, "n. 工程");
+    EXPECT_EQ(words[2].variants, (std::vector<std::string>{"color", "colur"}));
+    EXPECT_EQ(words[3].variants, std::vector<std::string>{"center"});
 }
 
 TEST(WordList, RejectsAMalformedLineNamingFileAndLine) {
