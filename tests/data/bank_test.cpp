@@ -1,0 +1,104 @@
+// The bundled word banks: well-formed lines, real words, and the syllabus covered.
+#include "store/text_util.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> Split(const std::string& line, char separator) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t at; (at = line.find(separator, start)) != std::string::npos; start = at + 1)
+        fields.push_back(line.substr(start, at - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        c = text::AsciiLower(c);
+    return s;
+}
+
+// Headwords in lower case, with every accepted variant spelling.
+std::set<std::string> Spellings(const std::string& bank) {
+    std::set<std::string> spellings;
+    for (const std::string& line : Lines(bank)) {
+        const std::vector<std::string> fields = Split(line, '\t');
+        spellings.insert(Lower(fields[0]));
+        if (fields.size() > 2)
+            for (const std::string& variant : Split(fields[2], ','))
+                spellings.insert(Lower(std::string(text::Trim(variant))));
+    }
+    return spellings;
+}
+
+std::set<std::string> Headwords(const std::string& referenceList) {
+    std::set<std::string> words;
+    for (const std::string& line : Lines(referenceList))
+        words.insert(Lower(line.substr(0, line.find('\t'))));
+    return words;
+}
+
+const std::string kData = std::string(WORDMILL_SOURCE_DIR) + "/data/";
+const std::string kReference = std::string(WORDMILL_SHARED_DATA) + "/";
+
+TEST(BundledBanks, EveryLineIsAWordOfTheDictionaryWithItsPartOfSpeech) {
+    std::set<std::string> dictionary;
+    for (const char* list : {"/usr/share/dict/british-english", "/usr/share/dict/american-english"})
+        for (const std::string& word : Lines(list))
+            dictionary.insert(word);
+    ASSERT_GT(dictionary.size(), 50000u) << "the wbritish and wamerican word lists are needed";
+    // Compounds and newer words the dictionaries lack.
+    for (const char* word :
+         {"cafe", "X-ray", "aviate", "reframe", "so-called", "marginalize", "unaffordable",
+          "groundsheet", "hardworking", "up-to-date", "well-known"})
+        dictionary.insert(word);
+    const std::regex line(
+        R"(([^\t ]+( [^\t ]+)*)\t((n|v|vt|vi|adj|adv|prep|conj|pron|num|art|)"
+        R"(int|aux|det|abbr)\. [^\t]*[^\t ])(\t[a-zA-Z' -]+(, ?[a-zA-Z' -]+)*)?)");
+    for (const char* bank : {"cet4.tsv", "cet6.tsv"}) {
+        std::set<std::string> seen;
+        const std::vector<std::string> lines = Lines(kData + bank);
+        ASSERT_FALSE(lines.empty()) << bank;
+        EXPECT_FALSE(lines[0].starts_with("\xEF\xBB\xBF")) << bank;
+        for (const std::string& text : lines) {
+            EXPECT_TRUE(std::regex_match(text, line)) << bank << ": " << text;
+            EXPECT_TRUE(text::IsValidUtf8(text)) << bank << ": " << text;
+            const std::string word = text.substr(0, text.find('\t'));
+            EXPECT_TRUE(dictionary.count(word) || dictionary.count(Lower(word)))
+                << bank << ": " << word;
+            EXPECT_TRUE(seen.insert(Lower(word)).second) << bank << ": twice " << word;
+        }
+    }
+}
+
+TEST(BundledBanks, CoverTheSyllabus) {
+    if (!std::filesystem::exists(kReference + "cet4.tsv"))
+        GTEST_SKIP() << "the reference lists live outside the project";
+    const std::set<std::string> ours = Spellings(kData + "cet4.tsv");
+    const std::set<std::string> syllabus = Headwords(kReference + "cet4.tsv");
+    const auto covered = std::count_if(syllabus.begin(), syllabus.end(),
+                                       [&](const std::string& w) { return ours.count(w) > 0; });
+    EXPECT_GE(Lines(kData + "cet4.tsv").size(), 4300u);
+    EXPECT_GE(static_cast<double>(covered), 0.95 * static_cast<double>(syllabus.size()))
+        << covered << " of " << syllabus.size();
+}
+
+} // namespace
