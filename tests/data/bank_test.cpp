@@ -79,6 +79,7 @@ TEST(BundledBanks, EveryLineIsAWordOfTheDictionaryWithItsPartOfSpeech) {
     const std::regex line(
         R"(([^\t ]+( [^\t ]+)*)\t((n|v|vt|vi|adj|adv|prep|conj|pron|num|art|)"
         R"(int|aux|det|abbr)\. [^\t]*[^\t ])(\t[a-zA-Z' -]+(, ?[a-zA-Z' -]+)*)?)");
+    const std::regex partOfSpeech(R"(\b[a-z]+\. )"), english("[A-Za-z]{3,}");
     for (const char* bank : {"cet4.tsv", "cet6.tsv"}) {
         std::set<std::string> seen;
         const std::vector<std::string> lines = Lines(kData + bank);
@@ -86,6 +87,10 @@ TEST(BundledBanks, EveryLineIsAWordOfTheDictionaryWithItsPartOfSpeech) {
         EXPECT_FALSE(lines[0].starts_with("\xEF\xBB\xBF")) << bank;
         for (const std::string& text : lines) {
             EXPECT_TRUE(std::regex_match(text, line)) << bank << ": " << text;
+            // The spelling drill shows the meaning: it must not give the word away.
+            const std::string meaning = Split(text, '\t').at(1);
+            EXPECT_FALSE(std::regex_search(std::regex_replace(meaning, partOfSpeech, ""), english))
+                << bank << ": " << text;
             EXPECT_TRUE(text::IsValidUtf8(text)) << bank << ": " << text;
             const std::string word = text.substr(0, text.find('\t'));
             EXPECT_TRUE(dictionary.count(word) || dictionary.count(Lower(word)))
