@@ -122,9 +122,6 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     return wasDisabled;
 }
 
-BOOL CWnd::IsWindowEnabled() const {
-    return m_widget->isEnabled();
-}
 void CWnd::SetFocus() {
     m_widget->setFocus(Qt::OtherFocusReason);
 }
@@ -200,11 +197,6 @@ int CWnd::GetCurSel() const {
     if (index >= 0 && combo->itemText(index) != combo->currentText())
         return CB_ERR;
     return index;
-}
-
-int CWnd::GetCount() const {
-    auto* combo = qobject_cast<QComboBox*>(m_widget);
-    return combo ? combo->count() : CB_ERR;
 }
 
 // ---- CMenu, CDataExchange ------------------------------------------------------------
@@ -296,7 +288,7 @@ void CDialog::Build() {
     // The owner is the dialog whose loop is running now, so that window managers keep
     // this one in front of it.
     m_window = new DialogWindow(this, *m_template, ModalOwnerWindow());
-    m_self = std::make_unique<CWnd>(m_window, 0);
+    m_self = std::make_unique<CWnd>(m_window);
     const CRect size = MapDialogRect({0, 0, m_template->cx, m_template->cy});
     // Without a sizing border the template's size is the least the window may have; a
     // maximise box still lets it grow to the whole screen.
@@ -332,7 +324,7 @@ void CDialog::Build() {
                              [this, id] { SendCommand(id); });
         }
         if (c.id != IDC_STATIC)
-            m_items[c.id] = std::make_unique<CWnd>(control, c.id);
+            m_items[c.id] = std::make_unique<CWnd>(control);
         if (control->focusPolicy() != Qt::NoFocus) {
             if (previous)
                 QWidget::setTabOrder(previous, control);
@@ -516,15 +508,6 @@ CMenu* CDialog::GetSystemMenu(BOOL revert) {
     return m_systemMenu.get();
 }
 
-void CDialog::SetWindowText(const std::string& text) {
-    if (m_window)
-        m_window->setWindowTitle(QString::fromStdString(text));
-}
-
-std::string CDialog::GetWindowText() const {
-    return m_window ? m_window->windowTitle().toStdString() : std::string();
-}
-
 BOOL CDialog::ShowWindow(int cmdShow) {
     if (!m_window)
         return FALSE;
@@ -567,11 +550,6 @@ void CDialog::SetForegroundWindow() {
 
 void CDialog::GetClientRect(CRect* rect) const {
     *rect = m_window ? CRect{0, 0, m_window->width(), m_window->height()} : CRect{};
-}
-
-void CDialog::Invalidate() {
-    if (m_window)
-        m_window->update();
 }
 
 void CDialog::SendCommand(int id) {

@@ -24,13 +24,11 @@ struct CRect {
 // A handle on one control (or on the dialog itself) for the window calls.
 class CWnd {
 public:
-    CWnd(QWidget* widget, int id) : m_widget(widget), m_id(id) {}
+    explicit CWnd(QWidget* widget) : m_widget(widget) {}
 
-    int GetDlgCtrlID() const { return m_id; }
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
     BOOL EnableWindow(BOOL enable = TRUE);
-    BOOL IsWindowEnabled() const;
     void SetFocus();
     BOOL ShowWindow(int cmdShow);
     BOOL IsWindowVisible() const;
@@ -46,13 +44,11 @@ public:
     int AddString(const std::string& text); // into sorted place for a sorted list
     int SetCurSel(int index);               // CB_ERR and no selection outside the list
     int GetCurSel() const;
-    int GetCount() const;
 
     QWidget* widget() const { return m_widget; }
 
 private:
     QWidget* m_widget;
-    int m_id;
 };
 
 // A system menu: the standard items, then what the program appends.
@@ -111,7 +107,6 @@ public:
     virtual INT_PTR DoModal();
     void EndDialog(int result);
 
-    UINT GetTemplateId() const { return m_templateId; }
     BOOL IsWindow() const; // while DoModal runs
 
     CWnd* GetDlgItem(int id);
@@ -130,14 +125,11 @@ public:
     void SendTimer(UINT_PTR id) { OnTimer(id); }
 
     CMenu* GetSystemMenu(BOOL revert);
-    void SetWindowText(const std::string& text);
-    std::string GetWindowText() const;
     BOOL ShowWindow(int cmdShow);
     BOOL IsIconic() const;
     BOOL IsWindowVisible() const;
     void SetForegroundWindow();
     void GetClientRect(CRect* rect) const;
-    void Invalidate();
 
     // A keyboard shortcut ("Ctrl+P") that runs a command while this dialog is active.
     void AddAccelerator(const std::string& keys, int commandId);
