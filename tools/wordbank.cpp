@@ -8,20 +8,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string_view>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\r'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool IsSpelling(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
@@ -36,7 +27,7 @@ std::vector<std::string> SpellingList(std::string_view column) {
     std::vector<std::string> spellings;
     while (!column.empty()) {
         const size_t comma = column.find(',');
-        std::string_view spelling = TrimBlanks(column.substr(0, comma));
+        std::string_view spelling = text::Trim(column.substr(0, comma));
         if (!IsSpelling(spelling))
             return {};
         spellings.emplace_back(spelling);
@@ -51,10 +42,10 @@ WordEntry ParseLine(std::string_view line, const std::string& where) {
     size_t tab = line.find('\t');
     if (tab == std::string_view::npos)
         throw WordBankError(where + ": expected a word, a TAB and a translation");
-    std::string_view word = TrimBlanks(line.substr(0, tab));
+    std::string_view word = text::Trim(line.substr(0, tab));
     std::string_view rest = line.substr(tab + 1);
     const size_t secondTab = rest.find('\t');
-    std::string_view translation = TrimBlanks(rest.substr(0, secondTab));
+    std::string_view translation = text::Trim(rest.substr(0, secondTab));
     if (word.empty())
         throw WordBankError(where + ": empty word");
     if (translation.empty())

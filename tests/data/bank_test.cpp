@@ -1,5 +1,7 @@
 // The bundled word banks: well-formed lines, real words, and the syllabus covered.
+#include "drills/core/spelling_answer.h"
 #include "store/text_util.h"
+#include "tools/wordbank.h"
 
 #include <gtest/gtest.h>
 
@@ -22,38 +24,21 @@ std::vector<std::string> Lines(const std::string& path) {
     return lines;
 }
 
-std::vector<std::string> Split(const std::string& line, char separator) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t at; (at = line.find(separator, start)) != std::string::npos; start = at + 1)
-        fields.push_back(line.substr(start, at - start));
-    fields.push_back(line.substr(start));
-    return fields;
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        c = text::AsciiLower(c);
-    return s;
-}
-
-// Headwords in lower case, with every accepted variant spelling.
+// Headwords as the spelling drill compares them, with every accepted variant spelling.
 std::set<std::string> Spellings(const std::string& bank) {
     std::set<std::string> spellings;
-    for (const std::string& line : Lines(bank)) {
-        const std::vector<std::string> fields = Split(line, '\t');
-        spellings.insert(Lower(fields[0]));
-        if (fields.size() > 2)
-            for (const std::string& variant : Split(fields[2], ','))
-                spellings.insert(Lower(std::string(text::Trim(variant))));
+    for (const WordEntry& entry : ReadWordList(bank)) {
+        spellings.insert(NormalizeSpelling(entry.word));
+        for (const std::string& variant : entry.variants)
+            spellings.insert(NormalizeSpelling(variant));
     }
     return spellings;
 }
 
 std::set<std::string> Headwords(const std::string& referenceList) {
     std::set<std::string> words;
-    for (const std::string& line : Lines(referenceList))
-        words.insert(Lower(line.substr(0, line.find('\t'))));
+    for (const WordEntry& entry : ReadWordList(referenceList))
+        words.insert(NormalizeSpelling(entry.word));
     return words;
 }
 
@@ -88,14 +73,15 @@ TEST(BundledBanks, EveryLineIsAWordOfTheDictionaryWithItsPartOfSpeech) {
         for (const std::string& text : lines) {
             EXPECT_TRUE(std::regex_match(text, line)) << bank << ": " << text;
             // The spelling drill shows the meaning: it must not give the word away.
-            const std::string meaning = Split(text, '\t').at(1);
+            const size_t from = text.find('\t') + 1;
+            const std::string meaning = text.substr(from, text.find('\t', from) - from);
             EXPECT_FALSE(std::regex_search(std::regex_replace(meaning, partOfSpeech, ""), english))
                 << bank << ": " << text;
             EXPECT_TRUE(text::IsValidUtf8(text)) << bank << ": " << text;
             const std::string word = text.substr(0, text.find('\t'));
-            EXPECT_TRUE(dictionary.count(word) || dictionary.count(Lower(word)))
+            EXPECT_TRUE(dictionary.count(word) || dictionary.count(NormalizeSpelling(word)))
                 << bank << ": " << word;
-            EXPECT_TRUE(seen.insert(Lower(word)).second) << bank << ": twice " << word;
+            EXPECT_TRUE(seen.insert(NormalizeSpelling(word)).second) << bank << ": twice " << word;
         }
     }
 }
