@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
+#include <iomanip>
 #include <random>
 #include <sstream>
 #include <string_view>
@@ -16,11 +18,25 @@ namespace {
 
 constexpr std::string_view kTempMark = ".tmp-";
 
+constexpr size_t kTempDigits = 16;
+
 std::string TempNameBeside(const fs::path& target) {
     std::random_device rd;
+    const std::uint64_t random = (std::uint64_t{rd()} << 32) | rd();
     std::ostringstream name;
-    name << target.filename().string() << kTempMark << std::hex << rd() << rd();
+    name << target.filename().string() << kTempMark << std::hex << std::setfill('0')
+         << std::setw(kTempDigits) << random;
     return (target.parent_path() / name.str()).string();
+}
+
+// "<file>.tmp-" and hexadecimal digits, as TempNameBeside makes them (earlier versions
+// left out leading zeros).
+bool IsOurTempName(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix))
+        return false;
+    const std::string_view digits = name.substr(prefix.size());
+    return !digits.empty() && digits.size() <= kTempDigits &&
+           digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
 bool WriteAll(int fd, const std::string& content) {
@@ -55,7 +71,7 @@ void RemoveStaleTemps(const fs::path& target) {
     const auto staleBefore = fs::file_time_type::clock::now() - std::chrono::minutes(10);
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.starts_with(prefix) && entry.is_regular_file(ec) && !entry.is_symlink(ec) &&
+        if (IsOurTempName(name, prefix) && entry.is_regular_file(ec) && !entry.is_symlink(ec) &&
             entry.last_write_time(ec) < staleBefore)
             fs::remove(entry.path(), ec);
     }
@@ -87,9 +103,18 @@ bool ReplaceFileAtomically(const fs::path& target, const std::string& content) {
         return existed && (errno == EACCES || errno == EPERM || errno == EROFS) &&
                RewriteInPlace(target, content);
     bool ok = (!existed || ::fchmod(fd, mode) == 0) && WriteAll(fd, content);
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
         ::unlink(temp.c_str());
+        errno = error; // the caller tells the learner why
         return false;
     }
     SyncFolder(target.parent_path());

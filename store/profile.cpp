@@ -3,6 +3,7 @@
 #include "store/atomic_file.h"
 #include "store/text_util.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -20,6 +21,8 @@ constexpr std::string_view kNativeEol = "\r\n";
 constexpr std::string_view kNativeEol = "\n";
 #endif
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 using text::Trim;
 
@@ -33,8 +36,10 @@ struct Line {
     std::string eol;
 };
 
+enum class Encoding { Bytes, Utf8Bom, Utf16Le, Utf16Be };
+
 struct IniFile {
-    std::string bom;
+    Encoding encoding = Encoding::Bytes; // kept when the file is written back
     std::vector<Line> lines;
     std::string eol{kNativeEol}; // used for lines we add
 };
@@ -49,10 +54,19 @@ std::optional<std::string> ReadWhole(const std::string& path) {
     return data;
 }
 
-IniFile Parse(std::string_view data) {
+// A file saved as "Unicode" by Notepad is UTF-16 with a byte-order mark; it is read as
+// text and written back the same way.
+IniFile Parse(std::string_view raw) {
     IniFile ini;
-    if (data.starts_with(kUtf8Bom)) {
-        ini.bom = kUtf8Bom;
+    std::string decoded;
+    std::string_view data = raw;
+    if (raw.starts_with(kUtf16LeBom) || raw.starts_with(kUtf16BeBom)) {
+        const bool little = raw.starts_with(kUtf16LeBom);
+        ini.encoding = little ? Encoding::Utf16Le : Encoding::Utf16Be;
+        decoded = text::Utf16ToUtf8(raw.substr(2), little);
+        data = decoded;
+    } else if (raw.starts_with(kUtf8Bom)) {
+        ini.encoding = Encoding::Utf8Bom;
         data.remove_prefix(kUtf8Bom.size());
     }
     bool eolSeen = false;
@@ -77,13 +91,14 @@ IniFile Parse(std::string_view data) {
     return ini;
 }
 
+// As the platform reads a header: "[" up to the last "]" of the line. A line without a
+// closing "]" opens no section and ends none.
 std::optional<std::string_view> SectionName(std::string_view text) {
     text = Trim(text);
-    if (!text.starts_with('['))
+    const size_t close = text.rfind(']');
+    if (!text.starts_with('[') || close == std::string_view::npos)
         return std::nullopt;
-    text.remove_prefix(1);
-    size_t close = text.find(']');
-    return text.substr(0, close);
+    return text.substr(1, close - 1);
 }
 
 bool IsComment(std::string_view text) {
@@ -126,6 +141,14 @@ std::optional<size_t> FindKey(const IniFile& ini, const SectionSpan& span, std::
     return std::nullopt;
 }
 
+// Quotes around a whole value are not part of it: "30" reads as 30, as on the platform.
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 std::optional<std::string> LookUp(const char* section, const char* key, const std::string& path) {
     if (!section || !key)
         return std::nullopt;
@@ -140,13 +163,23 @@ std::optional<std::string> LookUp(const char* section, const char* key, const st
     if (!at)
         return std::nullopt;
     const std::string& text = ini.lines[*at].text;
-    return std::string(Trim(std::string_view(text).substr(text.find('=') + 1)));
+    return std::string(Unquote(Trim(std::string_view(text).substr(text.find('=') + 1))));
 }
 
 std::string Serialise(const IniFile& ini) {
-    std::string out = ini.bom;
+    std::string out;
     for (const Line& line : ini.lines)
         out += line.text + line.eol;
+    switch (ini.encoding) {
+    case Encoding::Bytes:
+        return out;
+    case Encoding::Utf8Bom:
+        return std::string(kUtf8Bom) + out;
+    case Encoding::Utf16Le:
+        return std::string(kUtf16LeBom) + text::Utf8ToUtf16(out, true);
+    case Encoding::Utf16Be:
+        return std::string(kUtf16BeBom) + text::Utf8ToUtf16(out, false);
+    }
     return out;
 }
 
@@ -237,30 +270,74 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
 
 BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const std::string& path) {
-    if (!section || !key || !value || path.empty())
+    if (!key || !value)
         return FALSE;
-    std::string_view sec = Trim(section), k = Trim(key);
-    // Anything that would turn into extra lines or a broken section header is refused.
-    // So is a key that would read back as a section header or a comment.
-    if (sec.empty() || k.empty() || HasLineBreak(sec) || HasLineBreak(k) || HasLineBreak(value) ||
-        sec.find(']') != std::string_view::npos || k.find('=') != std::string_view::npos ||
-        k.front() == '[' || k.front() == ';')
+    return WriteProfileKeys(section ? section : "", {{key, value}}, path);
+}
+
+namespace {
+
+// Anything that would turn into extra lines or a broken section header is refused.
+// So is a key that would read back as a section header or a comment.
+bool IsWritable(std::string_view sec, std::string_view k, std::string_view value) {
+    return !sec.empty() && !k.empty() && !HasLineBreak(sec) && !HasLineBreak(k) &&
+           !HasLineBreak(value) && sec.find(']') == std::string_view::npos &&
+           k.find('=') == std::string_view::npos && k.front() != '[' && k.front() != ';';
+}
+
+} // namespace
+
+BOOL WriteProfileKeys(const std::string& section, const std::vector<ProfileKey>& keys,
+                      const std::string& path) {
+    const std::string_view sec = Trim(section);
+    if (path.empty() || keys.empty())
         return FALSE;
+    for (const ProfileKey& key : keys)
+        if (!IsWritable(sec, Trim(key.name), key.value)) {
+            errno = EINVAL;
+            return FALSE;
+        }
 
     std::error_code ec;
     const fs::path target = FollowLinks(path);
 
     std::string before;
     if (fs::exists(target, ec)) {
+        errno = 0;
         auto data = ReadWhole(target.string());
-        if (!data)
+        if (!data) {
+            if (errno == 0)
+                errno = EIO;
             return FALSE;
+        }
         before = std::move(*data);
     }
     IniFile ini = Parse(before);
-    SetKey(ini, sec, k, value);
+    for (const ProfileKey& key : keys)
+        SetKey(ini, sec, Trim(key.name), key.value);
     std::string after = Serialise(ini);
     if (after == before && !before.empty())
         return TRUE;
     return ReplaceFileAtomically(target, after) ? TRUE : FALSE;
+}
+
+std::string LastWriteFailure() {
+    switch (errno) {
+    case EACCES:
+    case EPERM:
+        return "文件是只读的，或没有写入的权限";
+    case EROFS:
+        return "所在的磁盘是只读的";
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return "磁盘已满";
+    case EIO:
+        return "读写磁盘时出错";
+    case EINVAL:
+        return "要写的内容不是设置文件能存的";
+    default:
+        return "写入失败（系统错误 " + std::to_string(errno) + "）";
+    }
 }

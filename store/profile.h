@@ -5,6 +5,7 @@
 #include "store/wintypes.h"
 
 #include <string>
+#include <vector>
 
 // The process's current directory, whole (no length limit).
 std::string GetCurrentDirectoryA();
@@ -27,3 +28,14 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
 // other line as it was. The file is replaced atomically. FALSE on failure.
 BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const std::string& path);
+
+// Several keys of one section in one replacement of the file, in this order: what the
+// drills write after every word, so one write holds the day, the count and the position.
+struct ProfileKey {
+    std::string name, value;
+};
+BOOL WriteProfileKeys(const std::string& section, const std::vector<ProfileKey>& keys,
+                      const std::string& path);
+
+// Why the write that just failed failed, in plain words for the learner.
+std::string LastWriteFailure();

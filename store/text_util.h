@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace text {
@@ -57,5 +59,11 @@ inline bool IsValidUtf8(std::string_view s) {
     }
     return true;
 }
+
+// UTF-16 bytes (little- or big-endian, no byte-order mark) as UTF-8; a lone surrogate
+// becomes U+FFFD and an odd last byte is dropped.
+std::string Utf16ToUtf8(std::string_view bytes, bool littleEndian);
+// UTF-8 as UTF-16 bytes; a byte that cannot be read as UTF-8 becomes U+FFFD.
+std::string Utf8ToUtf16(std::string_view utf8, bool littleEndian);
 
 } // namespace text

@@ -147,20 +147,22 @@ TEST_F(ProfileTest, KeysThatWouldReadBackAsSomethingElseAreRefused) {
     EXPECT_EQ(dir.Read("read.ini"), "[system]\ndanci=20\n");
 }
 
-// A write keeps the file's mode and a link, and clears temporaries an interrupted write
-// of long ago left behind (a fresh one may be another copy's, writing now).
+// A write keeps the file's mode and a link, and clears temporaries of its own that an
+// interrupted write of long ago left behind (a fresh one may be another copy's, writing
+// now; a name it never makes is somebody else's).
 TEST_F(ProfileTest, WritesKeepModeAndLinksAndClearOldTemporaries) {
     namespace fs = std::filesystem;
     fs::create_directories(dir.file("real"));
     dir.Write("real/read.ini", "[system]\ndanci=20\n");
     fs::permissions(dir.file("real/read.ini"), fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink("real/read.ini", ini);
-    dir.Write("read.ini.tmp-old", "x");
-    dir.Write("real/read.ini.tmp-old", "x");
-    dir.Write("real/read.ini.tmp-fresh", "x");
-    dir.Write("real/notes.tmp-old", "x");
+    const char* old[] = {"read.ini.tmp-00c0ffee", "real/read.ini.tmp-00c0ffee",
+                         "real/read.ini.tmp-notmine", "real/notes.tmp-00c0ffee"};
+    for (const char* name : old)
+        dir.Write(name, "x");
+    dir.Write("real/read.ini.tmp-0123456789abcdef", "x");
     const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const char* name : {"read.ini.tmp-old", "real/read.ini.tmp-old", "real/notes.tmp-old"})
+    for (const char* name : old)
         fs::last_write_time(dir.file(name), longAgo);
 
     ASSERT_TRUE(Write("system", "danci", "30"));
@@ -168,10 +170,11 @@ TEST_F(ProfileTest, WritesKeepModeAndLinksAndClearOldTemporaries) {
     EXPECT_EQ(dir.Read("real/read.ini"), "[system]\ndanci=30\n");
     EXPECT_EQ(fs::status(dir.file("real/read.ini")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_FALSE(fs::exists(dir.file("real/read.ini.tmp-old")));
-    EXPECT_TRUE(fs::exists(dir.file("real/read.ini.tmp-fresh")));
-    EXPECT_TRUE(fs::exists(dir.file("real/notes.tmp-old")));
-    EXPECT_TRUE(fs::exists(dir.file("read.ini.tmp-old"))); // not beside the file written
+    EXPECT_FALSE(fs::exists(dir.file("real/read.ini.tmp-00c0ffee")));
+    EXPECT_TRUE(fs::exists(dir.file("real/read.ini.tmp-0123456789abcdef")));
+    EXPECT_TRUE(fs::exists(dir.file("real/read.ini.tmp-notmine")));
+    EXPECT_TRUE(fs::exists(dir.file("real/notes.tmp-00c0ffee")));
+    EXPECT_TRUE(fs::exists(dir.file("read.ini.tmp-00c0ffee"))); // not beside the file written
 
     // A link to a file not there yet makes the file, not a file in the link's place.
     fs::remove(dir.file("real/read.ini"));
@@ -196,6 +199,58 @@ TEST_F(ProfileTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
     fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_TRUE(written);
     EXPECT_EQ(dir.Read("read.ini"), "[system]\ndanci=30\n");
+}
+
+} // namespace
+
+namespace {
+
+// ASCII text as UTF-16LE with its byte-order mark, as Notepad saves "Unicode".
+std::string Utf16Le(std::string_view ascii) {
+    std::string out = "\xFF\xFE";
+    for (char c : ascii)
+        out += std::string{c, '\0'};
+    return out;
+}
+
+// Files a learner's editor can make, read as the platform's own profile functions read them.
+TEST_F(ProfileTest, HandMadeFilesReadAsThePlatformReadsThem) {
+    struct Case {
+        const char* what;
+        std::string file;
+        const char *section, *key;
+        std::string text; // read as a string ("" when missing)
+        int number;       // read as an integer, default -1
+    };
+    const Case cases[] = {
+        {"a quoted day", "[CET6]\ntr=\"20261208\"\n", "CET6", "tr", "20261208", 20261208},
+        {"a quoted number", "[system]\ndanci='30'\n", "system", "danci", "30", 30},
+        {"a lone quote stays", "[system]\ndanci=\"30\n", "system", "danci", "\"30", 0},
+        {"unlike quotes stay", "[system]\ndanci=\"30'\n", "system", "danci", "\"30'", 0},
+        {"no ] opens no section", "[system]\ndanci=25\n[CET6\ndanci=30\n", "system", "danci", "25",
+         25},
+        {"nor is it one", "[CET6\ndanci=30\n", "CET6", "danci", "", -1},
+        {"a lone [ ends none", "[system]\n[\ndanci=25\n", "system", "danci", "25", 25},
+        {"the last ] ends the name", "[CET6]]\ntr=1\n", "CET6]", "tr", "1", 1},
+        {"so that is not CET6", "[CET6]]\ntr=1\n", "CET6", "tr", "", -1},
+        {"UTF-16 with a byte-order mark", Utf16Le("[CET6]\r\ntr=\"20261208\"\r\nrmount=12\r\n"),
+         "CET6", "rmount", "12", 12},
+    };
+    for (const Case& c : cases) {
+        dir.Write("read.ini", c.file);
+        EXPECT_EQ(Str(c.section, c.key, 64), c.text) << c.what;
+        EXPECT_EQ(Int(c.section, c.key, -1), c.number) << c.what;
+    }
+
+    // A UTF-16 file is written back in UTF-16, every other line as it was ("学习" kept).
+    dir.Write("read.ini", Utf16Le("[system]\r\nnote=") + "\x66\x5B\x60\x4E" +
+                              Utf16Le("\r\n[CET6]\r\ntr=20261207\r\n").substr(2));
+    ASSERT_TRUE(Write("CET6", "tr", "20261208"));
+    ASSERT_TRUE(Write("CET6", "trmount", "3"));
+    EXPECT_EQ(dir.Read("read.ini"),
+              Utf16Le("[system]\r\nnote=") + "\x66\x5B\x60\x4E" +
+                  Utf16Le("\r\n[CET6]\r\ntr=20261208\r\ntrmount=3\r\n").substr(2));
+    EXPECT_EQ(Str("CET6", "tr"), "20261208");
 }
 
 } // namespace
