@@ -1,5 +1,6 @@
 #include "store/ado.h"
 
+#include "store/engine_call.h"
 #include "store/sqlite_util.h"
 #include "store/text_util.h"
 
@@ -27,15 +28,6 @@ std::string ConnectionProperty(std::string_view connection, std::string_view key
             return std::string(Trim(part.substr(eq + 1)));
     }
     return {};
-}
-
-// The one place where an engine failure becomes the error ADO gives.
-template <class F> decltype(auto) Engine(F&& call) {
-    try {
-        return call();
-    } catch (const sqlite::Error& e) {
-        throw _com_error(E_FAIL, e.what());
-    }
 }
 
 bool IsIdentifierChar(char c) {

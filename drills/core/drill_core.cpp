@@ -9,7 +9,15 @@
 const char* const kRemainingPrefix = "剩下的单词数为";
 const char* const kTaskDone = "今天任务已完成";
 const char* const kBankUsedUp = "本词库已学完";
-const char* const kReviewsNotKept = "错词没能存进数据库，下次关闭时会再试一次。\n";
+const char* const kGradingNotKept =
+    "评分没能存进数据库。错词都还留在这次练习里，下次评分或关闭时会再试。\n";
+const char* const kProgressNotKept = "今天的进度没能写进 read.ini：";
+const char* const kProgressLostHint = "下次打开会从上次存下的进度开始。";
+
+namespace {
+const char* const kProgressRetryHint = "练习照常继续，背下一个词时会再试。";
+const char* const kAnswersNotKept = "答对的复习词没能从数据库里去掉，下次还会再出现。\n";
+} // namespace
 
 DrillCore::DrillCore(const DrillKeys& keys, std::function<void(const std::string&)> report)
     : m_keys(keys), m_report(std::move(report)) {}
@@ -87,19 +95,25 @@ std::string DrillCore::FieldText(Cursor& cursor, const char* column) {
 }
 
 bool DrillCore::PickNextWord() {
+    if (m_dueOnScreen) { // passed over without a grade: it stays due, and held
+        m_passedDueRows.push_back(std::move(*m_dueOnScreen));
+        m_dueOnScreen.reset();
+    }
     const bool taken = TakeDueRow() || TakeReviewEntry() || TakeBankWord();
     if (!taken && m_bankUsedUp)
         m_label = kBankUsedUp; // rather than the last word again, unexplained
+    KeepProgress(false);
     return taken;
 }
 
+// The first due row that no drill holds. It stays in the table, held, until graded.
 bool DrillCore::TakeDueRow() {
     if (m_reviewCursorStale) {
         m_reviewCursorStale = false;
         try {
             ReopenReviewCursor();
         } catch (const _com_error&) {
-            // Reported by the close that failed; the next close tries again.
+            // Reported by the store that failed; the next store tries again.
         }
     }
     bool taken = false;
@@ -109,28 +123,30 @@ bool DrillCore::TakeDueRow() {
             return;
         const ReviewAge age(clock_source::Now());
         for (rs->MoveFirst(); !rs->adoEOF(); rs->MoveNext()) {
-            std::string date = FieldText(m_reviewCursor, "time");
-            if (!age.IsDue(date))
+            const std::int64_t id = rs->GetBookmark();
+            if (IsHeldHere(id))
                 continue;
-            WordRecord due{FieldText(m_reviewCursor, "danci"), FieldText(m_reviewCursor, "fanyi"),
-                           0, 1};
-            try {
-                rs->Delete(adAffectCurrent);
-                rs->Update();
-            } catch (const _com_error& e) {
-                if (e.Error() == adErrNoCurrentRecord)
-                    continue; // another running copy took it first
-                throw;
-            }
-            m_current = std::move(due);
+            RowValues row{rs->GetCollect("danci"), rs->GetCollect("fanyi"), rs->GetCollect("time")};
+            if (!age.IsDue(row.date.value_or("")))
+                continue;
+            if (!m_holds.Take(m_connection, m_keys.reviewTable, id, row.word.value_or("")))
+                continue; // on another drill's screen
+            m_current = {row.word.value_or(""), row.translation.value_or(""), 0, 1};
             m_source = WordSource::Fresh;
             m_currentEntry.reset();
-            m_ungradedDueDate = std::move(date);
+            m_dueOnScreen = KeptRow{id, std::move(row)};
             taken = true;
             return;
         }
     });
     return taken;
+}
+
+bool DrillCore::IsHeldHere(std::int64_t id) const {
+    auto is = [id](const KeptRow& row) { return row.id == id; };
+    return (m_dueOnScreen && is(*m_dueOnScreen)) ||
+           std::any_of(m_passedDueRows.begin(), m_passedDueRows.end(), is) ||
+           std::any_of(m_gradedDueRows.begin(), m_gradedDueRows.end(), is);
 }
 
 bool DrillCore::TakeReviewEntry() {
@@ -154,7 +170,6 @@ bool DrillCore::TakeReviewEntry() {
     m_current = m_reviewList[*chosen];
     m_source = WordSource::FromReviewList;
     m_currentEntry = chosen;
-    m_ungradedDueDate.reset();
     return true;
 }
 
@@ -175,7 +190,6 @@ bool DrillCore::TakeBankWord() {
         m_current = std::move(fresh);
         m_source = WordSource::Fresh;
         m_currentEntry.reset();
-        m_ungradedDueDate.reset();
         ++m_position;
         ++m_todayCount;
         UpdateLabel();
@@ -196,6 +210,8 @@ void DrillCore::GradeRight() {
         entry.step += 1;
     }
     SettleDueWord();
+    KeepReviews(true);
+    KeepProgress(false);
 }
 
 void DrillCore::GradeWrong(bool stepUp) {
@@ -206,67 +222,120 @@ void DrillCore::GradeWrong(bool stepUp) {
             entry.step += 1;
     } else if (m_source == WordSource::Fresh) {
         m_reviewList.push_back(m_current);
+        m_entryRows.emplace_back();
     }
     SettleDueWord();
+    KeepReviews(true);
+    KeepProgress(false);
 }
 
-// The due word on screen has its grade now: a copy stored for it by a cancelled close
-// goes, or the next pick would take the same word again.
+// The due word on screen has its grade: its row goes (or is replaced by its review-list
+// entry) with the next store.
 void DrillCore::SettleDueWord() {
-    m_ungradedDueDate.reset();
-    if (!m_restoredDueRow)
-        return;
-    const StoredRow row = *m_restoredDueRow;
-    m_restoredDueRow.reset();
-    std::erase_if(m_storedRows, [&row](const StoredRow& stored) { return stored.id == row.id; });
-    Guard(m_reviewCursor, [this, &row] { DeleteStoredRow(row); });
+    if (m_dueOnScreen) {
+        m_gradedDueRows.push_back(std::move(*m_dueOnScreen));
+        m_dueOnScreen.reset();
+    }
 }
 
 void DrillCore::SaveProgress() {
-    const char* bank = m_bank.c_str();
-    WritePrivateProfileStringA(bank, m_keys.day, TodayKey().c_str(), m_iniPath);
-    WritePrivateProfileStringA(bank, m_keys.count, std::to_string(m_todayCount).c_str(), m_iniPath);
-    StoreReviewRows();
-    WritePosition();
+    KeepProgress(true);
+    const bool told = m_storeFailing;
+    // Missed words not stored are the caller's to put to the learner; right answers that
+    // could not be taken off the table only come again.
+    if (KeepReviews(false) || UnkeptWords() > 0 || told)
+        return;
+    m_report(kAnswersNotKept + m_storeError);
 }
 
-// All rows in one transaction: stored together or not at all. A failure is reported
-// once, and the review list stays for the next close to try again.
-void DrillCore::StoreReviewRows() {
-    std::vector<ReviewRow> rows;
-    for (const WordRecord& entry : m_reviewList)
-        if (entry.score >= 0 && !entry.word.empty())
-            rows.push_back({entry.word, entry.translation, TodayReviewDate()});
-    // A due word still waiting for its grade keeps its date, so it stays due.
-    const bool keepsDueWord = m_ungradedDueDate && !m_current.word.empty();
-    if (keepsDueWord)
-        rows.push_back({m_current.word, m_current.translation, *m_ungradedDueDate});
-    if (rows.empty() && m_storedRows.empty())
-        return;
-    try {
-        if (!m_reviewCursor.usable)
-            ReopenReviewCursor();
-        m_connection->BeginTrans();
-        std::vector<StoredRow> stored;
-        try {
-            RemoveStoredRows();
-            for (const ReviewRow& row : rows)
-                stored.push_back({StoreRow(row), row});
-            m_connection->CommitTrans();
-        } catch (const _com_error&) {
-            RollBackQuietly();
-            // Its copy of the table no longer matches the file: read it again when next needed.
-            m_reviewCursor.usable = false;
-            m_reviewCursorStale = true;
-            throw;
-        }
-        m_storedRows = std::move(stored);
-        m_restoredDueRow.reset();
-        if (keepsDueWord)
-            m_restoredDueRow = m_storedRows.back();
-    } catch (const _com_error& e) {
-        m_report(kReviewsNotKept + e.ErrorMessage());
+// The row a close would store for a review-list entry: one of 0 or more, dated `date`.
+std::optional<DrillCore::RowValues> DrillCore::WantedRow(size_t entry,
+                                                         const std::string& date) const {
+    const WordRecord& record = m_reviewList[entry];
+    if (record.score < 0 || record.word.empty())
+        return std::nullopt;
+    return RowValues{record.word, record.translation, date};
+}
+
+bool DrillCore::ReviewsMatchTheList(const std::string& date) const {
+    if (!m_gradedDueRows.empty() || m_checkKeptRows)
+        return false;
+    for (size_t i = 0; i < m_reviewList.size(); ++i) {
+        const std::optional<RowValues> wanted = WantedRow(i, date);
+        const std::optional<KeptRow>& kept = m_entryRows[i];
+        if (wanted ? !kept || kept->values != *wanted : kept.has_value())
+            return false;
     }
+    return true;
+}
+
+size_t DrillCore::UnkeptWords() const {
+    const std::string date = TodayReviewDate();
+    size_t unkept = 0;
+    for (size_t i = 0; i < m_reviewList.size(); ++i) {
+        const std::optional<RowValues> wanted = WantedRow(i, date);
+        if (wanted && (!m_entryRows[i] || m_entryRows[i]->values != *wanted))
+            ++unkept;
+    }
+    return unkept;
+}
+
+// Brings the review table to what a close now would leave. A failure is told once until
+// a store succeeds again; the list stays, and the next grading or close tries again.
+bool DrillCore::KeepReviews(bool reportFailure) {
+    const std::string date = TodayReviewDate();
+    if (ReviewsMatchTheList(date))
+        return true;
+    try {
+        WriteReviews(date);
+    } catch (const _com_error& e) {
+        m_storeError = e.ErrorMessage();
+        if (reportFailure && !m_storeFailing)
+            m_report(kGradingNotKept + m_storeError);
+        m_storeFailing = true;
+        return false;
+    }
+    m_storeFailing = false;
+    return true;
+}
+
+// One transaction: graded due rows go, each entry gains or loses its row.
+void DrillCore::WriteReviews(const std::string& date) {
+    if (!m_reviewCursor.usable)
+        ReopenReviewCursor();
+    std::vector<std::optional<KeptRow>> rows = m_entryRows;
+    try {
+        m_connection->BeginTrans();
+        // After a failure the table may have changed under the rows kept before.
+        if (m_checkKeptRows)
+            for (std::optional<KeptRow>& row : rows)
+                if (row && !HoldsAsKept(*row))
+                    row.reset();
+        for (const KeptRow& due : m_gradedDueRows) {
+            DeleteKeptRow(due);
+            m_holds.Release(m_keys.reviewTable, due.id);
+        }
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const std::optional<RowValues> wanted = WantedRow(i, date);
+            if (rows[i] && (!wanted || rows[i]->values != *wanted)) {
+                DeleteKeptRow(*rows[i]);
+                rows[i].reset();
+            }
+            if (wanted && !rows[i])
+                rows[i] = KeptRow{StoreRow(*wanted), *wanted};
+        }
+        m_connection->CommitTrans();
+    } catch (const _com_error&) {
+        RollBackQuietly();
+        // Its copy of the table no longer matches the file: read it again when next needed.
+        m_reviewCursor.usable = false;
+        m_reviewCursorStale = true;
+        m_checkKeptRows = true;
+        throw;
+    }
+    m_entryRows = std::move(rows);
+    m_gradedDueRows.clear();
+    m_checkKeptRows = false;
 }
 
 void DrillCore::ReopenReviewCursor() {
@@ -282,20 +351,51 @@ void DrillCore::RollBackQuietly() {
     }
 }
 
+DrillCore::Progress DrillCore::CurrentProgress() const {
+    return {TodayKey(), m_todayCount, m_position};
+}
+
+// read.ini gets the day, the count and the position in one write whenever they change,
+// and always at a close. A failed write is told once, until a write succeeds again.
+void DrillCore::KeepProgress(bool atClose) {
+    const Progress now = CurrentProgress();
+    if (!atClose && m_written == now)
+        return;
+    if (WriteProfileKeys(m_bank,
+                         {{m_keys.day, now.day},
+                          {m_keys.count, std::to_string(now.count)},
+                          {m_keys.position, std::to_string(now.position)}},
+                         m_iniPath)) {
+        m_written = now;
+        m_progressFailing = false;
+        return;
+    }
+    ReportProgressFailure(atClose);
+}
+
+void DrillCore::ReportProgressFailure(bool atClose) {
+    const std::string reason = LastWriteFailure();
+    if (!m_progressFailing)
+        m_report(kProgressNotKept + reason + "。\n" +
+                 (atClose ? kProgressLostHint : kProgressRetryHint));
+    m_progressFailing = true;
+}
+
 void DrillCore::WritePosition() {
-    WritePrivateProfileStringA(m_bank.c_str(), m_keys.position, std::to_string(m_position).c_str(),
-                               m_iniPath);
+    if (!WritePrivateProfileStringA(m_bank.c_str(), m_keys.position,
+                                    std::to_string(m_position).c_str(), m_iniPath))
+        ReportProgressFailure(true);
 }
 
 // A failure leaves nothing behind: the half-made row is dropped, and the caller rolls
 // the batch back.
-std::int64_t DrillCore::StoreRow(const ReviewRow& row) {
+std::int64_t DrillCore::StoreRow(const RowValues& row) {
     Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
     try {
         rs->AddNew();
-        rs->PutCollect("danci", row.word);
-        rs->PutCollect("fanyi", row.translation);
-        rs->PutCollect("time", row.date);
+        rs->PutCollect("danci", row.word.value_or(""));
+        rs->PutCollect("fanyi", row.translation.value_or(""));
+        rs->PutCollect("time", row.date.value_or(""));
         rs->Update();
     } catch (const _com_error&) {
         rs->CancelUpdate();
@@ -304,28 +404,26 @@ std::int64_t DrillCore::StoreRow(const ReviewRow& row) {
     return rs->GetBookmark();
 }
 
-void DrillCore::RemoveStoredRows() {
-    for (const StoredRow& row : m_storedRows)
-        DeleteStoredRow(row);
-}
-
-// Deletes a row this drill stored, if it is still there as stored: it may have been taken
-// again as a due row, here or by another running copy.
-void DrillCore::DeleteStoredRow(const StoredRow& row) {
+// Whether the table still holds a row this drill read or stored as it was: the engine
+// reuses the ids of deleted rows, and another program may have changed it meanwhile.
+bool DrillCore::HoldsAsKept(const KeptRow& row) {
     try {
         Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
         rs->SetBookmark(row.id);
-        // The engine reuses the id of a deleted row: another copy's row may have it now.
-        if (rs->GetCollect("danci") != row.values.word ||
-            rs->GetCollect("fanyi") != row.values.translation ||
-            rs->GetCollect("time") != row.values.date)
-            return;
-        rs->Delete(adAffectCurrent);
-        rs->Update();
+        return RowValues{rs->GetCollect("danci"), rs->GetCollect("fanyi"),
+                         rs->GetCollect("time")} == row.values;
     } catch (const _com_error& e) {
         if (e.Error() != adErrNoCurrentRecord)
             throw;
+        return false;
     }
+}
+
+void DrillCore::DeleteKeptRow(const KeptRow& row) {
+    if (!HoldsAsKept(row))
+        return;
+    m_reviewCursor.rs->Delete(adAffectCurrent);
+    m_reviewCursor.rs->Update();
 }
 
 bool DrillCore::MustConfirmGiveUp() const {
@@ -345,6 +443,8 @@ void DrillCore::CloseBank() {
 
 void DrillCore::LoadVariants() {
     m_variants.clear();
+    if (!m_connection || m_connection->GetState() != adStateOpen)
+        return; // no database: its two failed opens have been told already
     Cursor variants;
     try {
         OpenTable(variants, "bianti");

@@ -5,8 +5,10 @@
 
 #include "drills/core/word_record.h"
 #include "store/ado.h"
+#include "store/review_holds.h"
 #include "store/settings_schema.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -26,14 +28,19 @@ inline constexpr DrillKeys kBrowseKeys{ini::kBrowseDay, ini::kBrowseCount, ini::
 inline constexpr DrillKeys kSpellKeys{ini::kSpellDay, ini::kSpellCount, ini::kSpellPosition,
                                       "spellfuxi"};
 
-extern const char* const kRemainingPrefix; // "剩下的单词数为"
-extern const char* const kTaskDone;        // "今天任务已完成"
-extern const char* const kBankUsedUp;      // "本词库已学完"
-extern const char* const kReviewsNotKept;  // before the error text when a close could not store
+extern const char* const kRemainingPrefix;  // "剩下的单词数为"
+extern const char* const kTaskDone;         // "今天任务已完成"
+extern const char* const kBankUsedUp;       // "本词库已学完"
+extern const char* const kGradingNotKept;   // before the error text: the words stay here
+extern const char* const kProgressNotKept;  // before the reason: read.ini took no write
+extern const char* const kProgressLostHint; // after it, at a close: where the next start begins
 
+// Every grading is kept the moment it is made: the review table and read.ini then hold
+// what a close at that moment would store, so a crash or a killed process loses nothing
+// that was graded. A close stores the same end state again.
 class DrillCore {
 public:
-    // `report` shows a database error text to the learner.
+    // `report` shows a message to the learner.
     DrillCore(const DrillKeys& keys, std::function<void(const std::string&)> report);
 
     // Chooses the bank, opens both cursors on `connection`, reads the progress keys and
@@ -42,18 +49,24 @@ public:
 
     // The next word: a due review row, else a review-list entry, else a new bank word.
     // Returns false when nothing was there; the word on screen then stays current.
+    // A due row stays in its table, held by this drill, until its word is graded.
     bool PickNextWord();
 
-    // Grading. Right: a review-list word loses 50 + 20 × step and its step grows.
-    // Wrong: a review-list word gains 30 × step (its step grows when `stepUp`); any other
-    // word on screen goes to the back of the review list.
+    // Grading, kept at once. Right: a review-list word loses 50 + 20 × step and its step
+    // grows; a due word leaves the review table. Wrong: a review-list word gains 30 × step
+    // (its step grows when `stepUp`); any other word on screen goes to the back of the
+    // review list, and a due word's row is replaced by it.
     void GradeRight();
     void GradeWrong(bool stepUp);
 
-    // Day key, today's count, the review rows and the bank position, stored so that
-    // saving again replaces what this drill stored before.
+    // The close: day key, today's count and the bank position to read.ini, the review
+    // list to the review table. A review-store failure is left to the caller to put to the
+    // learner (UnkeptWords); a read.ini failure is reported unless it was already.
     void SaveProgress();
     void WritePosition();
+    // Missed words the review table does not hold yet, because storing them failed.
+    size_t UnkeptWords() const;
+    const std::string& StoreError() const { return m_storeError; }
     // Forced study is on ("system"/"qiangzhi", read now) and today's count is within quota.
     bool MustConfirmGiveUp() const;
 
@@ -80,30 +93,46 @@ private:
         _RecordsetPtr rs;
         bool usable = false;
     };
+    // A review row as this drill read or stored it: it deletes only a row still so.
+    struct RowValues {
+        FieldValue word, translation, date;
+        bool operator==(const RowValues&) const = default;
+    };
+    struct KeptRow {
+        std::int64_t id;
+        RowValues values;
+    };
+    // What read.ini holds of this drill.
+    struct Progress {
+        std::string day;
+        long long count, position;
+        bool operator==(const Progress&) const = default;
+    };
 
     void PositionBank();
-    void SettleDueWord();
     bool Guard(Cursor& cursor, const std::function<void()>& action);
     void OpenTable(Cursor& cursor, const std::string& table);
     bool OpenCursor(Cursor& cursor, const std::string& table);
     bool TakeDueRow();
+    bool IsHeldHere(std::int64_t id) const;
     bool TakeReviewEntry();
     bool TakeBankWord();
     void UpdateLabel();
     std::string FieldText(Cursor& cursor, const char* column);
-    struct ReviewRow {
-        std::string word, translation, date;
-    };
-    void StoreReviewRows();
+
+    void SettleDueWord();
+    std::optional<RowValues> WantedRow(size_t entry, const std::string& date) const;
+    bool ReviewsMatchTheList(const std::string& date) const;
+    bool KeepReviews(bool reportFailure);
+    void WriteReviews(const std::string& date);
     void ReopenReviewCursor();
     void RollBackQuietly();
-    void RemoveStoredRows();
-    struct StoredRow {
-        std::int64_t id;
-        ReviewRow values;
-    };
-    void DeleteStoredRow(const StoredRow& row);
-    std::int64_t StoreRow(const ReviewRow& row);
+    bool HoldsAsKept(const KeptRow& row);
+    void DeleteKeptRow(const KeptRow& row);
+    std::int64_t StoreRow(const RowValues& row);
+    Progress CurrentProgress() const;
+    void KeepProgress(bool atClose);
+    void ReportProgressFailure(bool atClose);
 
     DrillKeys m_keys;
     std::function<void(const std::string&)> m_report;
@@ -115,19 +144,25 @@ private:
     long long m_todayCount = 0;
     Cursor m_bankCursor;
     Cursor m_reviewCursor;
-    bool m_reviewCursorStale = false; // after a failed close, until read again
+    bool m_reviewCursorStale = false; // after a failed store, until read again
     bool m_bankClosed = false;
     bool m_bankUsedUp = false; // the bank cursor reached its end
 
     WordRecord m_current;
     WordSource m_source = WordSource::NoWord;
     std::vector<WordRecord> m_reviewList;
+    std::vector<std::optional<KeptRow>> m_entryRows; // the row kept for each entry
     std::optional<size_t> m_currentEntry;
     std::string m_label;
 
-    // A due row taken from the review table and not graded yet, with its own date.
-    std::optional<std::string> m_ungradedDueDate;
-    std::optional<StoredRow> m_restoredDueRow; // its row, stored by a cancelled close
-    std::vector<StoredRow> m_storedRows;       // rows this drill stored, replaced at each save
+    ReviewHolds m_holds;
+    std::optional<KeptRow> m_dueOnScreen; // a due row shown and not graded: kept, held
+    std::vector<KeptRow> m_passedDueRows; // shown, never graded, passed over: kept, held
+    std::vector<KeptRow> m_gradedDueRows; // graded; their removal not stored yet
+    std::string m_storeError;             // why the last store failed
+    bool m_storeFailing = false;          // told once per failure, not at every grading
+    bool m_checkKeptRows = false;         // after a failed store, until one succeeds
+    std::optional<Progress> m_written;    // what read.ini was last given
+    bool m_progressFailing = false;
     std::multimap<std::string, std::string> m_variants; // by normalised word
 };
