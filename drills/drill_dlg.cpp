@@ -60,15 +60,31 @@ void CDrillDlg::OnClose() {
         if (confirm.DoModal() == IDCANCEL)
             return; // keep studying: same word, list and counters
     }
-    EndDialog(IDCANCEL);
+    if (MayLeave())
+        EndDialog(IDCANCEL);
 }
 
 void CDrillDlg::OnOK() {
     SaveDay();
-    EndDialog(IDOK);
+    if (MayLeave())
+        EndDialog(IDOK);
 }
 
 void CDrillDlg::OnCancel() {
     SaveDay();
-    EndDialog(IDCANCEL);
+    if (MayLeave())
+        EndDialog(IDCANCEL);
+}
+
+// Missed words the database would not take are never dropped unasked: leaving without
+// them is the learner's choice, staying tries again at the next grading or close.
+bool CDrillDlg::MayLeave() {
+    const size_t unkept = m_core.UnkeptWords();
+    if (unkept == 0)
+        return true;
+    const std::string question = "有 " + std::to_string(unkept) + " 个错词没能存进数据库：\n" +
+                                 m_core.StoreError() +
+                                 "\n\n不存这些错词，直接关闭吗？\n"
+                                 "选“否”留在这里，下次评分或关闭时会再试。";
+    return AfxMessageBox(question, MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }

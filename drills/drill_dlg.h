@@ -13,7 +13,8 @@ protected:
     void SetUpCore();
 
     // The close procedure: the day is saved, then under forced study with the day's task
-    // unfinished the learner confirms giving up; cancelling keeps the drill open.
+    // unfinished the learner confirms giving up; cancelling keeps the drill open. Missed
+    // words that could not be stored are asked about before any close.
     void OnClose() override;
     // Esc and Enter end the drill too; the day is saved all the same, without the question.
     void OnOK() override;
@@ -21,6 +22,8 @@ protected:
 
     // Saves the day; a drill may also let go of what it holds at this point.
     virtual void SaveDay();
+    // After SaveDay: false when missed words could not be stored and the learner stays.
+    bool MayLeave();
 
     // The speaker button and Ctrl+P say the current English word. Where the desktop cannot
     // speak, the button is disabled and its tooltip says why.

@@ -12,10 +12,18 @@ int AfxMessageBox(const std::string& text, UINT type) {
     box.setWindowTitle(QString::fromStdString(AfxGetAppName()));
     box.setText(QString::fromStdString(text));
     box.setIcon((type & MB_ICONINFORMATION) ? QMessageBox::Information : QMessageBox::Warning);
-    QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
     box.setWindowModality(Qt::WindowModal); // leaves the notification icon usable
+    if ((type & MB_TYPEMASK) != MB_YESNO) {
+        QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        box.setDefaultButton(ok);
+        box.setEscapeButton(ok);
+        box.exec();
+        return IDOK;
+    }
+    QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton((type & MB_DEFBUTTON2) ? no : yes);
+    box.setEscapeButton(no);
     box.exec();
-    return IDOK;
+    return box.clickedButton() == yes ? IDYES : IDNO;
 }

@@ -54,7 +54,12 @@ constexpr int SW_RESTORE = 9;
 
 // Message box types and results.
 constexpr UINT MB_OK = 0x0000;
+constexpr UINT MB_YESNO = 0x0004;
+constexpr UINT MB_TYPEMASK = 0x000F;
 constexpr UINT MB_ICONINFORMATION = 0x0040;
+constexpr UINT MB_DEFBUTTON2 = 0x0100;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
 
 // Check-box states.
 constexpr int BST_UNCHECKED = 0;

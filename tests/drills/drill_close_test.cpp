@@ -98,4 +98,30 @@ TYPED_TEST(DrillCloseTest, GivingUpEndsTheDrillWithTheDaySaved) {
     this->ExpectDaySaved();
 }
 
+// The database takes no missed word: the learner is told once, asked at the close, and
+// choosing to stay keeps the drill and its list; the next close stores them.
+TYPED_TEST(DrillCloseTest, MissedWordsTheDatabaseWouldNotTakeAreNeverDroppedUnasked) {
+    this->world.Ini("system", "qiangzhi", "0");
+    this->driver
+        .OnDialog(TypeParam::kTemplate,
+                  [this](QWidget* dlg) {
+                      this->world.Sql(
+                          "CREATE TRIGGER full BEFORE INSERT ON " + std::string(TypeParam::kTable) +
+                          " BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
+                      TypeParam::MissFirstWord(dlg);
+                      Key(dlg, Qt::Key_Escape);
+                      EXPECT_TRUE(dlg->isVisible()); // stayed
+                      this->world.Sql("DROP TRIGGER full");
+                      Key(dlg, Qt::Key_Escape);
+                  })
+        .AcceptMessage()
+        .AnswerMessage(QStringLiteral("否"));
+    typename TypeParam::Dialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(this->driver.messages().size(), 2u);
+    EXPECT_EQ(this->driver.messages()[0].rfind(kGradingNotKept, 0), 0u);
+    EXPECT_EQ(this->driver.messages()[1].rfind("有 1 个错词没能存进数据库", 0), 0u);
+    this->ExpectDaySaved();
+}
+
 } // namespace

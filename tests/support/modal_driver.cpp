@@ -47,6 +47,19 @@ ModalDriver& ModalDriver::AcceptMessage() {
     });
 }
 
+ModalDriver& ModalDriver::AnswerMessage(const QString& button) {
+    return Then([this, button](QWidget* modal) {
+        EXPECT_TRUE(IsMessageBox(modal))
+            << "expected a message box, got " << modal->windowTitle().toStdString();
+        m_messages.push_back(MessageText(modal).toStdString());
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        for (QAbstractButton* choice : box ? box->buttons() : QList<QAbstractButton*>())
+            if (choice->text().startsWith(button))
+                return choice->click();
+        ADD_FAILURE() << "no button " << button.toStdString();
+    });
+}
+
 void ModalDriver::Poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible() || modal == m_lastActive)

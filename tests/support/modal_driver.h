@@ -29,6 +29,8 @@ public:
     ModalDriver& OnDialog(unsigned templateId, Step step);
     // The next modal window must be a message box; its text is recorded and it is dismissed.
     ModalDriver& AcceptMessage();
+    // As AcceptMessage, answering with the button whose text starts with `button`.
+    ModalDriver& AnswerMessage(const QString& button);
 
     const std::vector<std::string>& messages() const { return m_messages; }
     bool finished() const { return m_steps.empty(); }
