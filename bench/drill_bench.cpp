@@ -9,8 +9,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -78,7 +80,65 @@ BENCHMARK(BM_OpenDrillNoneDue)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 
-// One close that stores 1,000 missed words (replacing what an earlier close stored).
+// Median and 99th percentile of the timed steps, as counters beside the mean.
+void ReportPercentiles(benchmark::State& state, std::vector<double> seconds) {
+    std::sort(seconds.begin(), seconds.end());
+    if (seconds.empty())
+        return;
+    state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
+    state.counters["p99_ms"] = seconds[seconds.size() * 99 / 100] * 1e3;
+}
+
+template <class F> double Seconds(F&& step) {
+    const auto start = std::chrono::steady_clock::now();
+    step();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// What the learner waits for after each grade: the grading stored in its transaction,
+// the next word picked and read.ini written. A third of the words are missed, as in a
+// real drill, so the review list grows.
+void BM_GradingKept(benchmark::State& state) {
+    _ConnectionPtr c = OpenConnection(MakeDatabase("grade.mdb", 1000, "2999-01-01"));
+    DrillCore core(kBrowseKeys, [](const std::string&) {});
+    core.SetUp(c, 40, IniPath());
+    core.PickNextWord();
+    std::mt19937 random(7);
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        const bool missed = random() % 3 == 0;
+        const double took = Seconds([&] {
+            if (missed)
+                core.GradeWrong(true);
+            else
+                core.GradeRight();
+            core.PickNextWord();
+        });
+        state.SetIterationTime(took);
+        seconds.push_back(took);
+    }
+    ReportPercentiles(state, std::move(seconds));
+}
+BENCHMARK(BM_GradingKept)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1000);
+
+// Beside it: one plain SQLite insert in its own transaction, on the same kind of file.
+void BM_PlainInsert(benchmark::State& state) {
+    sqlite::Database db(MakeDatabase("insert.mdb", 1000, "2999-01-01"), SQLITE_OPEN_READWRITE);
+    sqlite::Statement insert(db, "INSERT INTO readfuxi VALUES ('word', '释义', '2026-12-08')");
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        const double took = Seconds([&] {
+            insert.Run();
+            insert.Reset();
+        });
+        state.SetIterationTime(took);
+        seconds.push_back(took);
+    }
+    ReportPercentiles(state, std::move(seconds));
+}
+BENCHMARK(BM_PlainInsert)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1000);
+
+// A close after 1,000 missed words: they are stored already, so it only checks.
 void BM_CloseStoring1000(benchmark::State& state) {
     _ConnectionPtr c = OpenConnection(MakeDatabase("close.mdb", 1000, "2000-01-01"));
     DrillCore core(kBrowseKeys, [](const std::string&) {});
