@@ -44,14 +44,25 @@ struct IniFile {
     std::string eol{kNativeEol}; // used for lines we add
 };
 
+// Nothing for a file that cannot be read, a folder or a device among them: reading one
+// throws from inside the stream, which must never reach a caller.
 std::optional<std::string> ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::error_code ec;
+    if (fs::exists(path, ec) && !fs::is_regular_file(path, ec)) {
+        errno = EISDIR;
         return std::nullopt;
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    }
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            return std::nullopt;
+        std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad())
+            return std::nullopt;
+        return data;
+    } catch (const std::ios_base::failure&) {
         return std::nullopt;
-    return data;
+    }
 }
 
 // A file saved as "Unicode" by Notepad is UTF-16 with a byte-order mark; it is read as
@@ -335,6 +346,8 @@ std::string LastWriteFailure() {
         return "磁盘已满";
     case EIO:
         return "读写磁盘时出错";
+    case EISDIR:
+        return "那里是一个文件夹，不是文件";
     case EINVAL:
         return "要写的内容不是设置文件能存的";
     default:

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -439,6 +440,34 @@ TEST_F(DrillCoreTest, AUsedUpBankSaysSoInsteadOfRepeatingTheLastWord) {
     drill.GradeRight();
     EXPECT_FALSE(drill.PickNextWord());
     EXPECT_EQ(drill.RemainingLabel(), kBankUsedUp);
+}
+
+} // namespace
+
+namespace {
+
+// read.ini that takes no write is told once per failure, saying what then happens.
+TEST_F(DrillCoreTest, ProgressThatCannotBeWrittenIsToldOnceWithWhatFollows) {
+    namespace fs = std::filesystem;
+    DrillCore& drill = Start();
+    drill.PickNextWord();
+    fs::remove(world.ini);
+    fs::create_directory(world.ini); // nothing can replace it now
+    drill.SaveProgress();
+    drill.PickNextWord();
+    drill.GradeRight();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(kProgressNotKept, 0), 0u);
+    EXPECT_NE(messages[0].find(kProgressLostHint), std::string::npos) << messages[0];
+    fs::remove(world.ini);
+    drill.PickNextWord(); // written again
+    EXPECT_EQ(world.IniInt("CET6", "rmount"), 3);
+    fs::remove(world.ini);
+    fs::create_directory(world.ini);
+    drill.PickNextWord(); // a new failure, in the middle of the drill
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].rfind(kProgressNotKept, 0), 0u);
+    EXPECT_EQ(messages[1].find(kProgressLostHint), std::string::npos) << messages[1];
 }
 
 } // namespace

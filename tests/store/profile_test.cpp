@@ -33,6 +33,10 @@ TEST_F(ProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
     EXPECT_EQ(Int("usermessage", "danci", 0), 0);
     EXPECT_EQ(Int("system", "time", 30), 30);
     EXPECT_EQ(Int("system", "danci", 40), 25);
+    std::filesystem::remove(ini);
+    std::filesystem::create_directory(ini); // a folder in its place reads as no file
+    EXPECT_EQ(Int("system", "danci", 40), 40);
+    EXPECT_EQ(Str("CET6", "ts"), "");
 }
 
 TEST_F(ProfileTest, IntegersReadTheLeadingSignedNumber) {
