@@ -123,12 +123,13 @@ bool DrillCore::TakeDueRow() {
             return;
         const ReviewAge age(clock_source::Now());
         for (rs->MoveFirst(); !rs->adoEOF(); rs->MoveNext()) {
+            FieldValue date = rs->GetCollect("time");
+            if (!age.IsDue(date.value_or("")))
+                continue;
             const std::int64_t id = rs->GetBookmark();
             if (IsHeldHere(id))
                 continue;
-            RowValues row{rs->GetCollect("danci"), rs->GetCollect("fanyi"), rs->GetCollect("time")};
-            if (!age.IsDue(row.date.value_or("")))
-                continue;
+            RowValues row{rs->GetCollect("danci"), rs->GetCollect("fanyi"), std::move(date)};
             if (!m_holds.Take(m_connection, m_keys.reviewTable, id, row.word.value_or("")))
                 continue; // on another drill's screen
             m_current = {row.word.value_or(""), row.translation.value_or(""), 0, 1};
