@@ -40,7 +40,7 @@ BOOL CWordmillApp::InitInstance() {
         GetPrivateProfileIntA(ini::kSystem, ini::kDaily, ini::kQuotaAtStartUp, ini::Path()));
 
     Enable3dControlsStatic();
-    CWordmillDlg dlg;
+    CWordmillDlg dlg(DrillContext{m_pConnection, m_nDailyQuota, ini::Path()});
     m_pMainWnd = &dlg;
     SkinSetWindowSkin(nullptr, "MainFrame"); // the window does not exist yet
     dlg.DoModal();

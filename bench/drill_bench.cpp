@@ -48,7 +48,7 @@ void BM_PickNoneDue(benchmark::State& state) {
     _ConnectionPtr c =
         OpenConnection(MakeDatabase("pick" + std::to_string(rows) + ".mdb", rows, "2999-01-01"));
     DrillCore core(kBrowseKeys, [](const std::string&) {});
-    core.SetUp(c, 40, IniPath());
+    core.SetUp({c, 40, IniPath()});
     for (auto _ : state)
         benchmark::DoNotOptimize(core.PickNextWord());
 }
@@ -68,7 +68,7 @@ void BM_OpenDrillNoneDue(benchmark::State& state) {
     for (auto _ : state) {
         const double before = ResidentBytes();
         DrillCore core(kBrowseKeys, [](const std::string&) {});
-        core.SetUp(c, 40, IniPath());
+        core.SetUp({c, 40, IniPath()});
         extra = std::max(extra, ResidentBytes() - before);
     }
     state.counters["extra_MB"] = extra / 1e6;
@@ -101,7 +101,7 @@ template <class F> double Seconds(F&& step) {
 void BM_GradingKept(benchmark::State& state) {
     _ConnectionPtr c = OpenConnection(MakeDatabase("grade.mdb", 1000, "2999-01-01"));
     DrillCore core(kBrowseKeys, [](const std::string&) {});
-    core.SetUp(c, 40, IniPath());
+    core.SetUp({c, 40, IniPath()});
     core.PickNextWord();
     std::mt19937 random(7);
     std::vector<double> seconds;
@@ -142,7 +142,7 @@ BENCHMARK(BM_PlainInsert)->UseManualTime()->Unit(benchmark::kMillisecond)->Itera
 void BM_CloseStoring1000(benchmark::State& state) {
     _ConnectionPtr c = OpenConnection(MakeDatabase("close.mdb", 1000, "2000-01-01"));
     DrillCore core(kBrowseKeys, [](const std::string&) {});
-    core.SetUp(c, 40, IniPath());
+    core.SetUp({c, 40, IniPath()});
     for (int i = 0; i < 1000; ++i) { // every due row missed: a list of 1,000
         core.PickNextWord();
         core.GradeWrong(true);

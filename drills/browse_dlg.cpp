@@ -2,7 +2,8 @@
 
 #include "res/resource.h"
 
-CBrowseDlg::CBrowseDlg(CWnd* parent) : CDrillDlg(IDD_BROWSE, kBrowseKeys, parent) {
+CBrowseDlg::CBrowseDlg(DrillContext context, CWnd* parent)
+    : CDrillDlg(IDD_BROWSE, kBrowseKeys, std::move(context), parent) {
     OnCommand(IDC_LEFT, &CBrowseDlg::OnRemembered);
     OnCommand(IDC_RIGHT, &CBrowseDlg::OnForgot);
 }

@@ -7,7 +7,7 @@ class CBrowseDlg : public CDrillDlg {
 public:
     enum class AnswerPhase { Prompt, Verify, Reveal };
 
-    explicit CBrowseDlg(CWnd* parent = nullptr);
+    explicit CBrowseDlg(DrillContext context, CWnd* parent = nullptr);
 
 protected:
     BOOL OnInitDialog() override;

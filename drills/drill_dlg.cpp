@@ -1,6 +1,5 @@
 #include "drills/drill_dlg.h"
 
-#include "app/wordmill_app.h"
 #include "drills/giveup_dlg.h"
 #include "framework/speech.h"
 #include "res/resource.h"
@@ -12,12 +11,11 @@ void ShowDatabaseError(const std::string& text) {
 }
 } // namespace
 
-CDrillDlg::CDrillDlg(UINT templateId, const DrillKeys& keys, CWnd* parent)
-    : CDialog(templateId, parent), m_core(keys, ShowDatabaseError) {}
+CDrillDlg::CDrillDlg(UINT templateId, const DrillKeys& keys, DrillContext context, CWnd* parent)
+    : CDialog(templateId, parent), m_context(std::move(context)), m_core(keys, ShowDatabaseError) {}
 
 void CDrillDlg::SetUpCore() {
-    CWordmillApp& app = GetWordmillApp();
-    m_core.SetUp(app.m_pConnection, app.m_nDailyQuota, ini::Path());
+    m_core.SetUp(m_context);
 }
 
 void CDrillDlg::SaveDay() {
@@ -49,7 +47,7 @@ void CDrillDlg::OnSpeak() {
 
 void CDrillDlg::WordShown() {
     UpdateSpeakButton();
-    if (GetPrivateProfileIntA(ini::kSystem, ini::kAutoSpeak, ini::kFlagOff, ini::Path()) != 0)
+    if (GetPrivateProfileIntA(ini::kSystem, ini::kAutoSpeak, ini::kFlagOff, m_context.iniPath) != 0)
         OnSpeak();
 }
 

@@ -7,9 +7,9 @@
 
 class CDrillDlg : public CDialog {
 protected:
-    CDrillDlg(UINT templateId, const DrillKeys& keys, CWnd* parent);
+    CDrillDlg(UINT templateId, const DrillKeys& keys, DrillContext context, CWnd* parent);
 
-    // Chooses the bank and opens the cursors on the application's connection.
+    // Chooses the bank and opens the cursors on the opener's connection.
     void SetUpCore();
 
     // The close procedure: the day is saved, then under forced study with the day's task
@@ -35,6 +35,7 @@ protected:
     // Whether the English word may be said now (the spelling drill: once it is shown).
     virtual bool CanSayWord() const { return true; }
 
+    DrillContext m_context;
     DrillCore m_core;
 
 private:

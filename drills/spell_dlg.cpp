@@ -2,7 +2,8 @@
 
 #include "res/resource.h"
 
-CSpellDlg::CSpellDlg(CWnd* parent) : CDrillDlg(IDD_SPELL, kSpellKeys, parent) {
+CSpellDlg::CSpellDlg(DrillContext context, CWnd* parent)
+    : CDrillDlg(IDD_SPELL, kSpellKeys, std::move(context), parent) {
     OnCommand(IDC_ANSWER, &CSpellDlg::OnAnswer);
 }
 

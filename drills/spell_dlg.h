@@ -5,7 +5,7 @@
 
 class CSpellDlg : public CDrillDlg {
 public:
-    explicit CSpellDlg(CWnd* parent = nullptr);
+    explicit CSpellDlg(DrillContext context, CWnd* parent = nullptr);
 
 protected:
     BOOL OnInitDialog() override;

@@ -12,7 +12,8 @@ bool Within(UINT value, UINT low, UINT high) {
 
 } // namespace
 
-CSettingsDlg::CSettingsDlg(CWnd* parent) : CDialog(IDD_SETTINGS, parent), m_szIniPath(ini::Path()) {
+CSettingsDlg::CSettingsDlg(std::string iniPath, CWnd* parent)
+    : CDialog(IDD_SETTINGS, parent), m_szIniPath(std::move(iniPath)) {
     using namespace ini;
     m_bForced = static_cast<int>(GetPrivateProfileIntA(kSystem, kForced, kFlagOff, m_szIniPath));
     m_nDaily = GetPrivateProfileIntA(kSystem, kDaily, kQuotaInSettings, m_szIniPath);

@@ -8,7 +8,7 @@
 
 class CSettingsDlg : public CDialog {
 public:
-    explicit CSettingsDlg(CWnd* parent = nullptr);
+    explicit CSettingsDlg(std::string iniPath, CWnd* parent = nullptr);
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

@@ -1,6 +1,5 @@
 #include "mainwnd/wordmill_dlg.h"
 
-#include "app/wordmill_app.h"
 #include "drills/browse_dlg.h"
 #include "drills/giveup_dlg.h"
 #include "drills/spell_dlg.h"
@@ -21,8 +20,8 @@ constexpr int kSystemIconSize = 32;
 constexpr const char* kAutoRunValue = "MyAutoRun";
 } // namespace
 
-CWordmillDlg::CWordmillDlg(CWnd* parent)
-    : CDialog(IDD_WORDMILL_DIALOG, parent), m_hIcon(IDR_MAINFRAME) {
+CWordmillDlg::CWordmillDlg(DrillContext context, CWnd* parent)
+    : CDialog(IDD_WORDMILL_DIALOG, parent), m_context(std::move(context)), m_hIcon(IDR_MAINFRAME) {
     OnCommand(IDC_SETTINGS, &CWordmillDlg::OnSettings);
     OnCommand(IDC_BROWSE, &CWordmillDlg::OnBrowse);
     OnCommand(IDC_SPELL, &CWordmillDlg::OnSpell);
@@ -39,7 +38,7 @@ CWordmillDlg::~CWordmillDlg() {
 BOOL CWordmillDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     GetSpeechService().Prepare(); // ready by the first drill
-    m_szIniPath = ini::Path();
+    m_szIniPath = m_context.iniPath;
     if (CMenu* menu = GetSystemMenu(FALSE)) {
         const std::string about = LoadResourceString(IDS_ABOUTBOX);
         if (!about.empty()) {
@@ -74,17 +73,17 @@ void CWordmillDlg::OnPaint() {
 }
 
 void CWordmillDlg::OnBrowse() {
-    CBrowseDlg dlg;
+    CBrowseDlg dlg(m_context);
     dlg.DoModal();
 }
 
 void CWordmillDlg::OnSpell() {
-    CSpellDlg dlg;
+    CSpellDlg dlg(m_context);
     dlg.DoModal();
 }
 
 void CWordmillDlg::OnSettings() {
-    CSettingsDlg dlg;
+    CSettingsDlg dlg(m_context.iniPath);
     dlg.DoModal();
 }
 
@@ -184,15 +183,15 @@ BOOL CWordmillDlg::StartForcedMode() {
 
 void CWordmillDlg::OnTimer(UINT_PTR id) {
     const ForcedStudy forced = Forced();
-    const int quota = GetWordmillApp().m_nDailyQuota;
+    const int quota = static_cast<int>(m_context.dailyQuota);
     if (forced.On()) {
-        forced.RunTurn(ini::kUserBrowseCount, quota, [] {
-            CBrowseDlg browse;
+        forced.RunTurn(ini::kUserBrowseCount, quota, [this] {
+            CBrowseDlg browse(m_context);
             browse.DoModal();
         });
         if (forced.On())
-            forced.RunTurn(ini::kUserSpellCount, quota, [] {
-                CSpellDlg spell;
+            forced.RunTurn(ini::kUserSpellCount, quota, [this] {
+                CSpellDlg spell(m_context);
                 spell.DoModal();
             });
     }

@@ -2,6 +2,7 @@
 // notification area.
 #pragma once
 
+#include "drills/core/drill_context.h"
 #include "framework/afx.h"
 #include "framework/shell.h"
 #include "mainwnd/core/forced_study.h"
@@ -15,7 +16,8 @@ extern const char* const kGuidePage; // opened by "到我的空间"
 
 class CWordmillDlg : public CDialog {
 public:
-    explicit CWordmillDlg(CWnd* parent = nullptr);
+    // The drills it opens work in `context`.
+    explicit CWordmillDlg(DrillContext context, CWnd* parent = nullptr);
     ~CWordmillDlg() override;
 
     LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
@@ -42,6 +44,7 @@ private:
     BOOL StartForcedMode();
     ForcedStudy Forced() const { return ForcedStudy(m_szIniPath); }
 
+    DrillContext m_context;
     std::string m_szIniPath;
     NOTIFYICONDATA m_nid;
     UINT m_hIcon;

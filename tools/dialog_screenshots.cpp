@@ -9,6 +9,7 @@
 #include "mainwnd/about_dlg.h"
 #include "mainwnd/settings_dlg.h"
 #include "mainwnd/wordmill_dlg.h"
+#include "store/settings_schema.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -56,14 +57,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no danci.mdb here: the drills will show their error messages\n");
     }
     SkinLoadFile("Skins\\corona.smf");
+    const DrillContext context{wordmill.m_pConnection, wordmill.m_nDailyQuota, ini::Path()};
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
     const std::vector<std::pair<const char*, std::function<std::unique_ptr<CDialog>()>>> dialogs = {
-        {"main", [] { return std::make_unique<CWordmillDlg>(); }},
+        {"main", [&] { return std::make_unique<CWordmillDlg>(context); }},
         {"about", [] { return std::make_unique<CAboutDlg>(); }},
-        {"browse", [] { return std::make_unique<CBrowseDlg>(); }},
-        {"spell", [] { return std::make_unique<CSpellDlg>(); }},
-        {"settings", [] { return std::make_unique<CSettingsDlg>(); }},
+        {"browse", [&] { return std::make_unique<CBrowseDlg>(context); }},
+        {"spell", [&] { return std::make_unique<CSpellDlg>(context); }},
+        {"settings", [&] { return std::make_unique<CSettingsDlg>(context.iniPath); }},
         {"giveup", [] { return std::make_unique<CGiveUpDlg>(); }},
     };
     for (const auto& [name, make] : dialogs) {

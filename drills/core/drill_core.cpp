@@ -22,11 +22,11 @@ const char* const kAnswersNotKept = "答对的复习词没能从数据库里去�
 DrillCore::DrillCore(const DrillKeys& keys, std::function<void(const std::string&)> report)
     : m_keys(keys), m_report(std::move(report)) {}
 
-void DrillCore::SetUp(const _ConnectionPtr& connection, long long dailyQuota,
-                      const std::string& iniPath) {
-    m_connection = connection;
-    m_quota = dailyQuota;
-    m_iniPath = iniPath;
+void DrillCore::SetUp(const DrillContext& context) {
+    m_connection = context.connection;
+    m_quota = context.dailyQuota;
+    m_iniPath = context.iniPath;
+    m_now = context.now;
 
     const int bank = static_cast<int>(
         GetPrivateProfileIntA(ini::kSystem, ini::kBank, ini::kBankDefault, m_iniPath));
@@ -39,9 +39,10 @@ void DrillCore::SetUp(const _ConnectionPtr& connection, long long dailyQuota,
     m_reviewList.clear();
     m_position = static_cast<int>(
         GetPrivateProfileIntA(m_bank.c_str(), m_keys.position, ini::kFlagOff, m_iniPath));
-    m_todayCount = day == TodayKey() ? static_cast<int>(GetPrivateProfileIntA(
-                                           m_bank.c_str(), m_keys.count, ini::kFlagOff, m_iniPath))
-                                     : 0;
+    m_todayCount = day == DayKey(m_now())
+                       ? static_cast<int>(GetPrivateProfileIntA(m_bank.c_str(), m_keys.count,
+                                                                ini::kFlagOff, m_iniPath))
+                       : 0;
     // A hand-edited negative position starts from the first row.
     m_position = std::max(m_position, 0LL);
     PositionBank();
@@ -121,7 +122,7 @@ bool DrillCore::TakeDueRow() {
         Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
         if (rs->BOF())
             return;
-        const ReviewAge age(clock_source::Now());
+        const ReviewAge age(m_now());
         for (rs->MoveFirst(); !rs->adoEOF(); rs->MoveNext()) {
             FieldValue date = rs->GetCollect("time");
             if (!age.IsDue(date.value_or("")))
@@ -271,7 +272,7 @@ bool DrillCore::ReviewsMatchTheList(const std::string& date) const {
 }
 
 size_t DrillCore::UnkeptWords() const {
-    const std::string date = TodayReviewDate();
+    const std::string date = ReviewDate(m_now());
     size_t unkept = 0;
     for (size_t i = 0; i < m_reviewList.size(); ++i) {
         const std::optional<RowValues> wanted = WantedRow(i, date);
@@ -284,7 +285,7 @@ size_t DrillCore::UnkeptWords() const {
 // Brings the review table to what a close now would leave. A failure is told once until
 // a store succeeds again; the list stays, and the next grading or close tries again.
 bool DrillCore::KeepReviews(bool reportFailure) {
-    const std::string date = TodayReviewDate();
+    const std::string date = ReviewDate(m_now());
     if (ReviewsMatchTheList(date))
         return true;
     try {
@@ -353,7 +354,7 @@ void DrillCore::RollBackQuietly() {
 }
 
 DrillCore::Progress DrillCore::CurrentProgress() const {
-    return {TodayKey(), m_todayCount, m_position};
+    return {DayKey(m_now()), m_todayCount, m_position};
 }
 
 // read.ini gets the day, the count and the position in one write whenever they change,

@@ -3,6 +3,7 @@
 // the day. Each drill gives its own keys and review table; the dialogs only show.
 #pragma once
 
+#include "drills/core/drill_context.h"
 #include "drills/core/word_record.h"
 #include "store/ado.h"
 #include "store/review_holds.h"
@@ -43,9 +44,9 @@ public:
     // `report` shows a message to the learner.
     DrillCore(const DrillKeys& keys, std::function<void(const std::string&)> report);
 
-    // Chooses the bank, opens both cursors on `connection`, reads the progress keys and
-    // positions the bank cursor. Failures are reported; the drill stays usable.
-    void SetUp(const _ConnectionPtr& connection, long long dailyQuota, const std::string& iniPath);
+    // Chooses the bank, opens both cursors on the context's connection, reads the progress
+    // keys and positions the bank cursor. Failures are reported; the drill stays usable.
+    void SetUp(const DrillContext& context);
 
     // The next word: a due review row, else a review-list entry, else a new bank word.
     // Returns false when nothing was there; the word on screen then stays current.
@@ -138,6 +139,7 @@ private:
     std::function<void(const std::string&)> m_report;
     _ConnectionPtr m_connection;
     std::string m_iniPath;
+    std::function<std::time_t()> m_now = clock_source::Now;
     std::string m_bank = "CET6";
     long long m_quota = 0;
     long long m_position = 0;

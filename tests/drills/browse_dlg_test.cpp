@@ -53,7 +53,7 @@ TEST_F(BrowseTest, WordThenMeaningThenGradeWithTheirCaptions) {
         EXPECT_EQ(Read(dlg).label, QStringLiteral("剩下的单词数为38"));
         dlg->close();
     });
-    CBrowseDlg dlg;
+    CBrowseDlg dlg(world.Context());
     dlg.DoModal();
     EXPECT_EQ(world.Rows("readfuxi"),
               (std::vector<std::string>{"six0|2026-12-08", "six1|2026-12-08"}));
@@ -71,7 +71,7 @@ TEST_F(BrowseTest, OnceTheDaysQuotaIsMetClosingAsksNothing) {
         EXPECT_EQ(Read(dlg).label, QStringLiteral("今天任务已完成"));
         dlg->close(); // no give-up question: the only dialog is this one
     });
-    CBrowseDlg dlg;
+    CBrowseDlg dlg(world.Context());
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(world.IniInt("CET6", "trmount"), 3);
     EXPECT_TRUE(driver.messages().empty());
@@ -86,7 +86,7 @@ TEST_F(BrowseTest, EnterInTheWordFieldEndsLikeEscWithoutAsking) {
         Control(dlg, IDC_EDIT)->setFocus();
         Key(Control(dlg, IDC_EDIT), Qt::Key_Return);
     });
-    CBrowseDlg dlg;
+    CBrowseDlg dlg(world.Context());
     dlg.DoModal();
     EXPECT_TRUE(driver.messages().empty());
     EXPECT_EQ(world.IniInt("CET6", "trmount"), 2);
@@ -103,7 +103,7 @@ TEST_F(BrowseTest, WithoutADatabaseTheErrorsAreShownAndTheDrillStaysUsable) {
         Click(dlg, IDC_RIGHT);
         dlg->close();
     });
-    CBrowseDlg dlg;
+    CBrowseDlg dlg(world.Context());
     dlg.DoModal();
     EXPECT_EQ(driver.messages(),
               (std::vector<std::string>{"Unknown error 0x800A0E7D", "Unknown error 0x800A0E7D"}));

@@ -56,7 +56,7 @@ TYPED_TEST(DrillCloseTest, EscSavesTheDayWithoutAskingEvenInForcedStudy) {
         TypeParam::MissFirstWord(dlg);
         Key(dlg, Qt::Key_Escape);
     });
-    typename TypeParam::Dialog dlg;
+    typename TypeParam::Dialog dlg(this->world.Context());
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(this->driver.messages().empty());
     this->ExpectDaySaved();
@@ -77,7 +77,7 @@ TYPED_TEST(DrillCloseTest, AnUnfinishedDayAsksAndCancelKeepsTheDrillWhereItWas) 
             this->ExpectDaySaved(); // saved before asking
             Key(dlg, Qt::Key_Escape);
         });
-    typename TypeParam::Dialog dlg;
+    typename TypeParam::Dialog dlg(this->world.Context());
     dlg.DoModal();
     this->ExpectDaySaved();
 }
@@ -93,7 +93,7 @@ TYPED_TEST(DrillCloseTest, GivingUpEndsTheDrillWithTheDaySaved) {
             SetText(giveUp, IDC_EDIT, QStringLiteral("我放弃"));
             Click(giveUp, IDOK);
         });
-    typename TypeParam::Dialog dlg;
+    typename TypeParam::Dialog dlg(this->world.Context());
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     this->ExpectDaySaved();
 }
@@ -116,7 +116,7 @@ TYPED_TEST(DrillCloseTest, MissedWordsTheDatabaseWouldNotTakeAreNeverDroppedUnas
                   })
         .AcceptMessage()
         .AnswerMessage(QStringLiteral("否"));
-    typename TypeParam::Dialog dlg;
+    typename TypeParam::Dialog dlg(this->world.Context());
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     ASSERT_EQ(this->driver.messages().size(), 2u);
     EXPECT_EQ(this->driver.messages()[0].rfind(kGradingNotKept, 0), 0u);

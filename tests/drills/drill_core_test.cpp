@@ -14,7 +14,7 @@ protected:
     DrillCore& Start(long long quota = 40, const DrillKeys& keys = kBrowseKeys) {
         core = std::make_unique<DrillCore>(keys,
                                            [this](const std::string& m) { messages.push_back(m); });
-        core->SetUp(world.connection, quota, world.ini);
+        core->SetUp({world.connection, quota, world.ini});
         return *core;
     }
     // Picks n times, grading every bank word right so the list is left alone.
@@ -416,7 +416,7 @@ TEST_F(DrillCoreTest, ADueRowOnOneDrillsScreenIsNotTakenByAnother) {
     ASSERT_EQ(a.Current().word, "old");
     {
         DrillCore b(kBrowseKeys, [this](const std::string& m) { messages.push_back(m); });
-        b.SetUp(OpenConnection(world.db), 40, world.ini);
+        b.SetUp({OpenConnection(world.db), 40, world.ini});
         ASSERT_TRUE(b.PickNextWord());
         EXPECT_EQ(b.Current().word, "gone");
         b.GradeRight();

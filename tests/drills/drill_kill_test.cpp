@@ -60,7 +60,7 @@ void SeedReviews(const DrillWorld& world) {
 
 std::string FirstWordOfANewDrill(const DrillWorld& world) {
     DrillCore drill(kBrowseKeys, [](const std::string&) {});
-    drill.SetUp(OpenConnection(world.db), 10, world.ini);
+    drill.SetUp({OpenConnection(world.db), 10, world.ini});
     drill.PickNextWord();
     return drill.Current().word;
 }
@@ -76,7 +76,7 @@ void RunAndKill(const DrillWorld& world, int gradings, unsigned seed) {
         close(ready[0]);
         try {
             DrillCore drill(kBrowseKeys, [](const std::string&) {});
-            drill.SetUp(OpenConnection(world.db), 10, world.ini);
+            drill.SetUp({OpenConnection(world.db), 10, world.ini});
             Drive(drill, gradings, seed);
             if (write(ready[1], "k", 1) != 1)
                 _exit(2);
@@ -114,7 +114,7 @@ TEST(DrillKillTest, AKilledDrillLosesNothingItGraded) {
         RunAndKill(killed, gradings, seed);
         {
             DrillCore drill(kBrowseKeys, [](const std::string&) {});
-            drill.SetUp(closed.connection, 10, closed.ini);
+            drill.SetUp({closed.connection, 10, closed.ini});
             Drive(drill, gradings, seed);
             drill.SaveProgress();
         }

@@ -40,7 +40,7 @@ TEST(Speech, TheBrowseDrillSaysTheWordOnScreen) {
             Click(dlg, IDC_LEFT);  // 下一个: six1
             Key(dlg, Qt::Key_Escape);
         });
-        CBrowseDlg dlg;
+        CBrowseDlg dlg(world.Context());
         dlg.DoModal();
         EXPECT_EQ(speech.said,
                   automatic ? (Said{"six0", "six0", "six0", "six1"}) : (Said{"six0", "six0"}));
@@ -67,7 +67,7 @@ TEST(Speech, TheSpellingDrillSaysTheWordOnlyOnceItIsShown) {
         EXPECT_FALSE(Control(dlg, IDC_SPEAK)->isEnabled());
         Key(dlg, Qt::Key_Escape);
     });
-    CSpellDlg dlg;
+    CSpellDlg dlg(world.Context());
     dlg.DoModal();
 }
 
@@ -83,7 +83,7 @@ TEST(Speech, WithoutAVoiceTheButtonIsOffAndSaysWhy) {
         SayByKey(dlg);
         Key(dlg, Qt::Key_Escape);
     });
-    CBrowseDlg dlg;
+    CBrowseDlg dlg(world.Context());
     dlg.DoModal();
     EXPECT_TRUE(speech.said.empty());
     EXPECT_TRUE(driver.messages().empty());

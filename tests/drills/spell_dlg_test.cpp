@@ -58,7 +58,7 @@ TEST_F(SpellTest, JudgesTheTypedWordAndShowsTheRightSpelling) {
         EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("n. 李子"));
         dlg->close();
     });
-    CSpellDlg dlg;
+    CSpellDlg dlg(world.Context());
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(world.Rows("spellfuxi"), std::vector<std::string>{"pear|2026-12-08"});
     EXPECT_EQ(world.IniInt("CET6", "tsmount"), 4);
@@ -84,7 +84,7 @@ TEST_F(SpellTest, EnterJudgesThenMovesOnWhereverTheFocusIs) {
         EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("释义2"));
         dlg->close();
     });
-    CSpellDlg dlg;
+    CSpellDlg dlg(world.Context());
     dlg.DoModal(); // Enter never ended it
     EXPECT_EQ(world.Rows("spellfuxi"), std::vector<std::string>{"six1|2026-12-08"});
 }
@@ -109,7 +109,7 @@ TEST_F(SpellTest, ACancelledGiveUpLeavesTheDrillUsableAtTheRightPosition) {
             EXPECT_EQ(Text(dlg, IDC_REMAIN), QStringLiteral("剩下的单词数为38"));
             Key(dlg, Qt::Key_Escape);
         });
-    CSpellDlg dlg;
+    CSpellDlg dlg(world.Context());
     dlg.DoModal();
     EXPECT_EQ(world.IniInt("CET6", "smount"), 7);
     EXPECT_TRUE(driver.messages().empty());
@@ -125,7 +125,7 @@ TEST_F(SpellTest, WithNothingToAskNothingIsJudgedOrStored) {
         Click(dlg, IDC_ANSWER);
         dlg->close();
     });
-    CSpellDlg dlg;
+    CSpellDlg dlg(world.Context());
     dlg.DoModal();
     EXPECT_TRUE(world.Rows("spellfuxi").empty());
 }
@@ -142,7 +142,7 @@ TEST_F(SpellTest, AnAcceptedVariantIsRightAndADatabaseWithoutVariantsStillWorks)
                       withVariants ? QStringLiteral("正确") : QStringLiteral("错误"));
             Key(dlg, Qt::Key_Escape);
         });
-        CSpellDlg dlg;
+        CSpellDlg dlg(world.Context());
         dlg.DoModal();
         EXPECT_TRUE(driver.messages().empty());
         world.Ini("CET6", "smount", "0");

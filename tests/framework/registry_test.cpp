@@ -1,5 +1,6 @@
 #include "framework/registry.h"
 
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ std::string ReadExecArgument(const std::string& value) {
 TEST(Autostart, EntryValuesAreEscapedSoNothingCanInjectALine) {
     TempDir dir;
     dir.Enter(); // the working folder comes back when the test ends
-    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    const ScopedEnv config("XDG_CONFIG_HOME", dir.file("config"));
     const std::string names[] = {"plain",
                                  "with space",
                                  "new\nline",
@@ -83,7 +84,6 @@ TEST(Autostart, EntryValuesAreEscapedSoNothingCanInjectALine) {
     EXPECT_EQ(RegSetValueExA(run, "Other", 0, REG_SZ, "/bad\xff/Wordmill"), ERROR_INVALID_DATA);
     RegCloseKey(run);
     EXPECT_FALSE(std::filesystem::exists(dir.file("config/autostart/Other.desktop")));
-    unsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "support/app_fixture.h"
 #include "support/modal_driver.h"
+#include "support/scoped_env.h"
 #include "support/shell_doubles.h"
 
 #include <gtest/gtest.h>
@@ -14,14 +15,6 @@ namespace {
 
 class ReminderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        m_savedConfig = old ? old : "";
-        setenv("XDG_CONFIG_HOME", world.dir.file("config").c_str(), 1);
-        world.app.m_nDailyQuota = 40;
-    }
-    void TearDown() override { setenv("XDG_CONFIG_HOME", m_savedConfig.c_str(), 1); }
-
     std::string EntryFile() const { return world.dir.file("config/autostart/MyAutoRun.desktop"); }
     void Forced(const std::string& minutes = "30") {
         world.Ini("usermessage", "qiangzhi", "1");
@@ -29,14 +22,7 @@ protected:
     }
     // Runs the main window: `act` on it first, then every step the test queued.
     void RunMain(const std::function<void(QWidget*, CWordmillDlg&)>& act) {
-        driver.OnDialog(IDD_WORDMILL_DIALOG, [this, act](QWidget* main) { act(main, *m_dlg); });
-        for (auto& step : m_more)
-            driver.Then(step);
-        CWordmillDlg dlg;
-        m_dlg = &dlg;
-        world.app.m_pMainWnd = &dlg;
-        dlg.DoModal();
-        world.app.m_pMainWnd = nullptr;
+        RunMainWindow(world, driver, act, m_more);
     }
     void Then(ModalDriver::Step step) { m_more.push_back(std::move(step)); }
     // A drill of a reminder turn: checks which, then closes it with Esc.
@@ -50,11 +36,10 @@ protected:
     }
 
     AppWorld world;
+    ScopedEnv config{"XDG_CONFIG_HOME", world.dir.file("config")};
     FakeShell shell;
     ModalDriver driver;
-    CWordmillDlg* m_dlg = nullptr;
     std::vector<ModalDriver::Step> m_more;
-    std::string m_savedConfig;
 };
 
 TEST_F(ReminderTest, WithoutUserSectionTheEntryGoesAndNothingReminds) {

@@ -45,7 +45,7 @@ protected:
             driver.AcceptMessage();
         if (after)
             driver.OnDialog(IDD_SETTINGS, after);
-        CSettingsDlg dlg;
+        CSettingsDlg dlg(dir.file("read.ini"));
         dlg.DoModal();
         return driver.messages();
     }

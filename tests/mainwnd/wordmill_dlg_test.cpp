@@ -22,14 +22,8 @@ protected:
     // Runs the main window with `act` on it, then the steps in `more`.
     INT_PTR RunMain(const std::function<void(QWidget*)>& act,
                     const std::vector<ModalDriver::Step>& more = {}) {
-        driver.OnDialog(IDD_WORDMILL_DIALOG, act);
-        for (const auto& step : more)
-            driver.Then(step);
-        CWordmillDlg dlg;
-        world.app.m_pMainWnd = &dlg;
-        const INT_PTR result = dlg.DoModal();
-        world.app.m_pMainWnd = nullptr;
-        return result;
+        return RunMainWindow(
+            world, driver, [act](QWidget* main, CWordmillDlg&) { act(main); }, more);
     }
 
     AppWorld world;
@@ -64,7 +58,7 @@ TEST_F(MainWindowTest, ButtonsAndTrayItemsOpenTheSameDialogs) {
         driver.Then(record);
     }
     driver.Then([](QWidget* main) { Key(main, Qt::Key_Escape); });
-    CWordmillDlg dlg;
+    CWordmillDlg dlg(world.Context());
     world.app.m_pMainWnd = &dlg;
     dlg.DoModal();
     EXPECT_EQ(opened, (std::vector<unsigned>{IDD_BROWSE, IDD_SPELL, IDD_SETTINGS, IDD_BROWSE,
