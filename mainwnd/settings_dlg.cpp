@@ -1,16 +1,10 @@
 #include "mainwnd/settings_dlg.h"
 
+#include "mainwnd/core/settings_check.h"
 #include "res/resource.h"
 #include "store/profile.h"
 #include "store/settings_schema.h"
-
-namespace {
-
-bool Within(UINT value, UINT low, UINT high) {
-    return value >= low && value <= high;
-}
-
-} // namespace
+#include "store/word_schema.h"
 
 CSettingsDlg::CSettingsDlg(std::string iniPath, CWnd* parent)
     : CDialog(IDD_SETTINGS, parent), m_szIniPath(std::move(iniPath)) {
@@ -34,8 +28,8 @@ void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
 BOOL CSettingsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     CWnd* banks = GetDlgItem(IDC_BANK);
-    banks->AddString("CET6");
-    banks->AddString("CET4"); // the list is sorted: CET4 ends at index 0
+    banks->AddString(mdb::kCet6);
+    banks->AddString(mdb::kCet4); // the list is sorted: CET4 ends at index 0
     banks->SetCurSel(m_nBank);
     CheckDlgButton(IDC_AUTOSPEAK, GetPrivateProfileIntA(ini::kSystem, ini::kAutoSpeak,
                                                         ini::kFlagOff, m_szIniPath) != 0);
@@ -47,8 +41,7 @@ void CSettingsDlg::OnOK() {
     m_nPerRead = GetDlgItemInt(IDC_PER_READ);
     m_nInterval = GetDlgItemInt(IDC_INTERVAL);
     m_nBank = GetDlgItem(IDC_BANK)->GetCurSel();
-    // Compared unsigned: a negative entry lies far above every upper bound.
-    if (!Within(m_nDaily, 20, 50) || !Within(m_nPerRead, 4, 8) || !Within(m_nInterval, 30, 90)) {
+    if (!SettingsEntriesAreValid({m_nDaily, m_nPerRead, m_nInterval})) {
         AfxMessageBox("更改失败输入数字有误");
         return;
     }

@@ -4,6 +4,7 @@
 #include "framework/dialog_template.h"
 #include "res/resource.h"
 #include "res/string_table.h"
+#include "store/settings_schema.h"
 
 #include <array>
 
@@ -12,6 +13,11 @@ namespace {
 using K = ControlKind;
 constexpr std::uint32_t kChild = WS_VISIBLE;
 constexpr std::uint32_t kModalDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+// The settings' range labels, from the ranges the dialog checks.
+const std::string kDailyRangeLabel = ini::RangeText("范围（", ini::kDailyRange, "）");
+const std::string kIntervalRangeLabel = ini::RangeText("范围（", ini::kIntervalRange, ")分钟");
+const std::string kPerReadRangeLabel = ini::RangeText("范围", ini::kPerReadRange, "");
 
 // The templates read as a resource script does: one control a line.
 // clang-format off
@@ -49,15 +55,15 @@ const DialogTemplate kSettings{
          WS_EX_TRANSPARENT},
         {K::Edit, IDC_EDIT, "", 87, 16, 76, 16, kChild | WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL},
         {K::Static, IDC_STATIC, "每日背单词数", 22, 18, 61, 15, kChild | WS_GROUP, WS_EX_TRANSPARENT},
-        {K::Static, IDC_STATIC, "范围（20~50）", 179, 15, 59, 22, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, kDailyRangeLabel, 179, 15, 59, 22, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::CheckBox, IDC_PROTECT, "是否开启保护视力", 131, 40, 100, 26, kChild | WS_TABSTOP | BS_LEFTTEXT,
          WS_EX_TRANSPARENT},
         {K::Static, IDC_STATIC, "强制背单词间隔", 20, 110, 58, 21, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::Edit, IDC_INTERVAL, "", 88, 107, 78, 18, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
-        {K::Static, IDC_STATIC, "范围（30~90)分钟", 179, 110, 57, 23, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, kIntervalRangeLabel, 179, 110, 57, 23, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::Edit, IDC_PER_READ, "", 88, 79, 77, 19, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
         {K::Static, IDC_STATIC, "每次读取数量", 24, 80, 50, 20, kChild | WS_GROUP, WS_EX_TRANSPARENT},
-        {K::Static, IDC_STATIC, "范围4~8", 178, 77, 52, 24, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, kPerReadRangeLabel, 178, 77, 52, 24, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::Static, IDC_STATIC, "选择单词库", 19, 134, 54, 15, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::ComboBox, IDC_BANK, "", 89, 135, 78, 37, kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_SORT},
         {K::CheckBox, IDC_AUTOSPEAK, "自动发音", 179, 136, 62, 14, kChild | WS_TABSTOP | BS_LEFTTEXT,

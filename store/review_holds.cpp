@@ -2,14 +2,17 @@
 
 #include "store/engine_call.h"
 #include "store/process_id.h"
+#include "store/word_schema.h"
 
 #include <set>
 
 namespace {
 
-constexpr const char* kCreateTable = "CREATE TABLE IF NOT EXISTS zhanyong (biao TEXT NOT NULL, "
-                                     "hang INTEGER NOT NULL, danci TEXT, zhuren TEXT NOT NULL, "
-                                     "PRIMARY KEY (biao, hang))";
+// Its columns: the review table, the row id, the word the row held when taken, the holder.
+const std::string kTable = mdb::kHolds;
+const std::string kCreateTable = "CREATE TABLE IF NOT EXISTS " + kTable +
+                                 " (biao TEXT NOT NULL, hang INTEGER NOT NULL, danci TEXT, "
+                                 "zhuren TEXT NOT NULL, PRIMARY KEY (biao, hang))";
 
 // The drills of this process that are alive, by holder name.
 std::set<std::string>& LiveHolders() {
@@ -55,15 +58,15 @@ bool ReviewHolds::Take(const _ConnectionPtr& connection, const std::string& tabl
     return Engine([&] {
         sqlite::Transaction transaction(db, "BEGIN IMMEDIATE");
         db.Exec(kCreateTable);
-        sqlite::Statement held(db, "SELECT danci, zhuren FROM zhanyong WHERE biao = ?1 AND "
-                                   "hang = ?2");
+        sqlite::Statement held(db, "SELECT danci, zhuren FROM " + kTable +
+                                       " WHERE biao = ?1 AND hang = ?2");
         held.BindText(1, table);
         held.BindInt64(2, row);
         // A hold on a row id that now names another word is left over from a deleted row.
         if (held.Step() && held.Text(0) && word == held.Text(0) && held.Text(1) != m_holder &&
             HolderIsAlive(held.Text(1)))
             return false;
-        sqlite::Statement take(db, "INSERT OR REPLACE INTO zhanyong VALUES (?1, ?2, ?3, ?4)");
+        sqlite::Statement take(db, "INSERT OR REPLACE INTO " + kTable + " VALUES (?1, ?2, ?3, ?4)");
         take.BindText(1, table);
         take.BindInt64(2, row);
         take.BindText(3, word);
@@ -77,8 +80,8 @@ bool ReviewHolds::Take(const _ConnectionPtr& connection, const std::string& tabl
 void ReviewHolds::Release(const std::string& table, std::int64_t row) {
     sqlite::Database& db = DatabaseOf(m_connection);
     Engine([&] {
-        sqlite::Statement release(db, "DELETE FROM zhanyong WHERE biao = ?1 AND hang = ?2 AND "
-                                      "zhuren = ?3");
+        sqlite::Statement release(db, "DELETE FROM " + kTable +
+                                          " WHERE biao = ?1 AND hang = ?2 AND zhuren = ?3");
         release.BindText(1, table);
         release.BindInt64(2, row);
         release.BindText(3, m_holder);
@@ -92,7 +95,7 @@ void ReviewHolds::ReleaseAll() noexcept {
     if (!db)
         return;
     try {
-        sqlite::Statement release(*db, "DELETE FROM zhanyong WHERE zhuren = ?1");
+        sqlite::Statement release(*db, "DELETE FROM " + kTable + " WHERE zhuren = ?1");
         release.BindText(1, m_holder);
         release.Run();
     } catch (const sqlite::Error&) {

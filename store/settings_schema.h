@@ -41,6 +41,23 @@ inline constexpr const char* kSpellDay = "ts";
 inline constexpr const char* kSpellCount = "tsmount";
 inline constexpr const char* kSpellPosition = "smount";
 
+// What the settings dialog takes, both ends included.
+struct Range {
+    int low, high;
+    // Compared unsigned, as the dialog reads its fields: a negative entry lies above all.
+    constexpr bool Holds(UINT value) const {
+        return value >= static_cast<UINT>(low) && value <= static_cast<UINT>(high);
+    }
+};
+inline constexpr Range kDailyRange{20, 50};
+inline constexpr Range kPerReadRange{4, 8};
+inline constexpr Range kIntervalRange{30, 90}; // minutes
+
+// "<before>low~high<after>", as the dialog's range labels show them.
+inline std::string RangeText(const char* before, Range range, const char* after) {
+    return before + std::to_string(range.low) + "~" + std::to_string(range.high) + after;
+}
+
 // Defaults, reader by reader.
 inline constexpr int kQuotaAtStartUp = 40;  // the application's daily quota
 inline constexpr int kQuotaInSettings = 20; // the settings dialog's field

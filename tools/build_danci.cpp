@@ -1,5 +1,6 @@
 // Makes danci.mdb from word lists:
 //   build_danci OUT [--force | --keep-reviews] [--cet4 FILE.tsv] [--cet6 FILE.tsv]
+#include "store/word_schema.h"
 #include "tools/wordbank.h"
 
 #include <iostream>
@@ -20,7 +21,8 @@ int main(int argc, char** argv) {
                 existing =
                     flag == "--force" ? ExistingDatabase::Replace : ExistingDatabase::KeepReviews;
             } else if ((flag == "--cet4" || flag == "--cet6") && i + 1 < argc) {
-                banks.push_back({flag == "--cet4" ? "CET4" : "CET6", ReadWordList(argv[++i])});
+                banks.push_back(
+                    {flag == "--cet4" ? mdb::kCet4 : mdb::kCet6, ReadWordList(argv[++i])});
             } else {
                 std::cerr << "build_danci: unexpected argument " << flag << "\n";
                 return 2;

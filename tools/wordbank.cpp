@@ -2,6 +2,7 @@
 
 #include "store/sqlite_util.h"
 #include "store/text_util.h"
+#include "store/word_schema.h"
 
 #include <sqlite3.h>
 
@@ -59,9 +60,10 @@ WordEntry ParseLine(std::string_view line, const std::string& where) {
 }
 
 void InsertWords(sqlite::Database& db, const BankTable& bank) {
-    sqlite::Statement insert(db, "INSERT INTO " + sqlite::QuoteIdentifier(bank.table) +
-                                     " (danci, fanyi) VALUES (?1, ?2)");
-    sqlite::Statement variant(db, "INSERT INTO bianti (danci, bianti) VALUES (?1, ?2)");
+    sqlite::Statement insert(db, "INSERT INTO " + sqlite::QuoteIdentifier(bank.table) + " (" +
+                                     mdb::kWord + ", " + mdb::kMeaning + ") VALUES (?1, ?2)");
+    sqlite::Statement variant(db, std::string("INSERT INTO ") + mdb::kVariants + " (" + mdb::kWord +
+                                      ", " + mdb::kVariant + ") VALUES (?1, ?2)");
     for (const WordEntry& entry : bank.words) {
         insert.BindText(1, entry.word);
         insert.BindText(2, entry.translation);
@@ -86,10 +88,10 @@ void CopyReviews(sqlite::Database& db, const std::string& from) {
         throw WordBankError(from + ": cannot read its review rows (" + e.what() + ")");
     }
     sqlite::Transaction copy(db);
-    for (const char* table : {"readfuxi", "spellfuxi"})
-        db.Exec(std::string("INSERT INTO ") + table +
-                " (danci, fanyi, time) SELECT danci, fanyi, time FROM old." + table +
-                " ORDER BY rowid");
+    const std::string columns = std::string(mdb::kWord) + ", " + mdb::kMeaning + ", " + mdb::kDate;
+    for (const char* table : mdb::kReviewTables)
+        db.Exec(std::string("INSERT INTO ") + table + " (" + columns + ") SELECT " + columns +
+                " FROM old." + table + " ORDER BY rowid");
     copy.Commit();
 }
 
@@ -104,13 +106,13 @@ void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
     }();
     try {
         sqlite::Transaction build(db);
-        for (const char* table : {"CET4", "CET6"})
-            db.Exec(std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT)");
-        for (const char* table : {"readfuxi", "spellfuxi"})
-            db.Exec(std::string("CREATE TABLE ") + table + " (danci TEXT, fanyi TEXT, time TEXT)");
-        db.Exec("CREATE TABLE bianti (danci TEXT, bianti TEXT)");
+        for (const char* table : mdb::kBanks)
+            db.Exec(mdb::CreateBankTable(table));
+        for (const char* table : mdb::kReviewTables)
+            db.Exec(mdb::CreateReviewTable(table));
+        db.Exec(mdb::CreateVariantTable());
         for (const BankTable& bank : banks) {
-            if (bank.table != "CET4" && bank.table != "CET6")
+            if (bank.table != mdb::kCet4 && bank.table != mdb::kCet6)
                 throw WordBankError("unknown bank table: " + bank.table);
             InsertWords(db, bank);
         }

@@ -30,7 +30,7 @@ void DrillCore::SetUp(const DrillContext& context) {
 
     const int bank = static_cast<int>(
         GetPrivateProfileIntA(ini::kSystem, ini::kBank, ini::kBankDefault, m_iniPath));
-    m_bank = bank != 0 ? "CET6" : "CET4";
+    m_bank = mdb::BankOfSetting(bank);
     OpenCursor(m_bankCursor, m_bank);
 
     char day[9];
@@ -124,13 +124,14 @@ bool DrillCore::TakeDueRow() {
             return;
         const ReviewAge age(m_now());
         for (rs->MoveFirst(); !rs->adoEOF(); rs->MoveNext()) {
-            FieldValue date = rs->GetCollect("time");
+            FieldValue date = rs->GetCollect(mdb::kDate);
             if (!age.IsDue(date.value_or("")))
                 continue;
             const std::int64_t id = rs->GetBookmark();
             if (IsHeldHere(id))
                 continue;
-            RowValues row{rs->GetCollect("danci"), rs->GetCollect("fanyi"), std::move(date)};
+            RowValues row{rs->GetCollect(mdb::kWord), rs->GetCollect(mdb::kMeaning),
+                          std::move(date)};
             if (!m_holds.Take(m_connection, m_keys.reviewTable, id, row.word.value_or("")))
                 continue; // on another drill's screen
             m_current = {row.word.value_or(""), row.translation.value_or(""), 0, 1};
@@ -187,7 +188,8 @@ bool DrillCore::TakeBankWord() {
         m_bankUsedUp = m_bankCursor.rs->adoEOF();
         if (m_bankUsedUp)
             return;
-        WordRecord fresh{FieldText(m_bankCursor, "danci"), FieldText(m_bankCursor, "fanyi"), 0, 1};
+        WordRecord fresh{FieldText(m_bankCursor, mdb::kWord),
+                         FieldText(m_bankCursor, mdb::kMeaning), 0, 1};
         m_bankCursor.rs->MoveNext();
         m_current = std::move(fresh);
         m_source = WordSource::Fresh;
@@ -395,9 +397,9 @@ std::int64_t DrillCore::StoreRow(const RowValues& row) {
     Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
     try {
         rs->AddNew();
-        rs->PutCollect("danci", row.word.value_or(""));
-        rs->PutCollect("fanyi", row.translation.value_or(""));
-        rs->PutCollect("time", row.date.value_or(""));
+        rs->PutCollect(mdb::kWord, row.word.value_or(""));
+        rs->PutCollect(mdb::kMeaning, row.translation.value_or(""));
+        rs->PutCollect(mdb::kDate, row.date.value_or(""));
         rs->Update();
     } catch (const _com_error&) {
         rs->CancelUpdate();
@@ -412,8 +414,8 @@ bool DrillCore::HoldsAsKept(const KeptRow& row) {
     try {
         Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
         rs->SetBookmark(row.id);
-        return RowValues{rs->GetCollect("danci"), rs->GetCollect("fanyi"),
-                         rs->GetCollect("time")} == row.values;
+        return RowValues{rs->GetCollect(mdb::kWord), rs->GetCollect(mdb::kMeaning),
+                         rs->GetCollect(mdb::kDate)} == row.values;
     } catch (const _com_error& e) {
         if (e.Error() != adErrNoCurrentRecord)
             throw;
@@ -449,10 +451,10 @@ void DrillCore::LoadVariants() {
         return; // no database: its two failed opens have been told already
     Cursor variants;
     try {
-        OpenTable(variants, "bianti");
+        OpenTable(variants, mdb::kVariants);
         for (; !variants.rs->adoEOF(); variants.rs->MoveNext()) {
-            const FieldValue word = variants.rs->GetCollect("danci");
-            const FieldValue spelling = variants.rs->GetCollect("bianti");
+            const FieldValue word = variants.rs->GetCollect(mdb::kWord);
+            const FieldValue spelling = variants.rs->GetCollect(mdb::kVariant);
             if (word && spelling)
                 m_variants.emplace(NormalizeSpelling(*word), *spelling);
         }

@@ -8,6 +8,7 @@
 #include "store/ado.h"
 #include "store/review_holds.h"
 #include "store/settings_schema.h"
+#include "store/word_schema.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,9 +26,9 @@ struct DrillKeys {
 };
 
 inline constexpr DrillKeys kBrowseKeys{ini::kBrowseDay, ini::kBrowseCount, ini::kBrowsePosition,
-                                       "readfuxi"};
+                                       mdb::kBrowseReviews};
 inline constexpr DrillKeys kSpellKeys{ini::kSpellDay, ini::kSpellCount, ini::kSpellPosition,
-                                      "spellfuxi"};
+                                      mdb::kSpellReviews};
 
 extern const char* const kRemainingPrefix;  // "剩下的单词数为"
 extern const char* const kTaskDone;         // "今天任务已完成"
@@ -140,7 +141,7 @@ private:
     _ConnectionPtr m_connection;
     std::string m_iniPath;
     std::function<std::time_t()> m_now = clock_source::Now;
-    std::string m_bank = "CET6";
+    std::string m_bank = mdb::kCet6;
     long long m_quota = 0;
     long long m_position = 0;
     long long m_todayCount = 0;

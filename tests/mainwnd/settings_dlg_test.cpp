@@ -72,18 +72,13 @@ TEST_F(SettingsTest, OpensWithTheDefaultsWhenNothingIsSaved) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("read.ini")));
 }
 
-TEST_F(SettingsTest, EachBoundIsAcceptedAtItsEndsAndRejectedOnePast) {
+// The bounds themselves are the check's own test; here, what the dialog does with it.
+TEST_F(SettingsTest, AValidFormIsWrittenWholeAndABadOneLeavesTheFileAndStaysOpen) {
     struct Case {
         const char *daily, *perRead, *interval;
         bool accepted;
     };
-    const Case cases[] = {
-        {"20", "4", "30", true},   {"50", "8", "90", true},    {"19", "6", "60", false},
-        {"51", "6", "60", false},  {"35", "3", "60", false},   {"35", "9", "60", false},
-        {"35", "6", "29", false},  {"35", "6", "91", false},   {"35", "6", "", false},
-        {"35", "", "60", false},   {"35", "abc", "60", false}, {"35", "6", "abc", false},
-        {"35", "6", "-30", false}, {"", "6", "60", false},
-    };
+    const Case cases[] = {{"50", "8", "90", true}, {"35", "abc", "60", false}};
     for (const Case& c : cases) {
         dir.Write("read.ini", "[CET6]\nrmount=3\n");
         bool stillOpen = false;

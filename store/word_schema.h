@@ -1,0 +1,47 @@
+// danci.mdb named once: its tables, their columns and the bank names. Every text column.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace mdb {
+
+// Columns.
+inline constexpr const char* kWord = "danci";     // the English word
+inline constexpr const char* kMeaning = "fanyi";  // its meaning, with the part of speech
+inline constexpr const char* kDate = "time";      // review tables: YYYY-MM-DD of the miss
+inline constexpr const char* kVariant = "bianti"; // another accepted spelling of kWord
+
+// The banks (kWord, kMeaning), in the order the settings' "CET" picks them.
+inline constexpr const char* kCet4 = "CET4";
+inline constexpr const char* kCet6 = "CET6";
+inline constexpr std::array<const char*, 2> kBanks{kCet4, kCet6};
+// "system"/"CET": 0 is CET4, any other value CET6.
+inline constexpr const char* BankOfSetting(int setting) {
+    return setting != 0 ? kCet6 : kCet4;
+}
+
+// The review tables (kWord, kMeaning, kDate), one per drill.
+inline constexpr const char* kBrowseReviews = "readfuxi";
+inline constexpr const char* kSpellReviews = "spellfuxi";
+inline constexpr std::array<const char*, 2> kReviewTables{kBrowseReviews, kSpellReviews};
+
+// Tables of our own: accepted variant spellings (kWord, kVariant), and the due review rows
+// running drills hold (see review_holds.h).
+inline constexpr const char* kVariants = "bianti";
+inline constexpr const char* kHolds = "zhanyong";
+
+// The CREATE TABLE statements the bank builder runs.
+inline std::string CreateBankTable(const char* table) {
+    return std::string("CREATE TABLE ") + table + " (" + kWord + " TEXT, " + kMeaning + " TEXT)";
+}
+inline std::string CreateReviewTable(const char* table) {
+    return std::string("CREATE TABLE ") + table + " (" + kWord + " TEXT, " + kMeaning + " TEXT, " +
+           kDate + " TEXT)";
+}
+inline std::string CreateVariantTable() {
+    return std::string("CREATE TABLE ") + kVariants + " (" + kWord + " TEXT, " + kVariant +
+           " TEXT)";
+}
+
+} // namespace mdb
