@@ -3,11 +3,29 @@
 #include "drills/giveup_dlg.h"
 #include "framework/speech.h"
 #include "res/resource.h"
+#include "res/string_table.h"
 #include "store/profile.h"
 
 namespace {
 void ShowDatabaseError(const std::string& text) {
     AfxMessageBox(text);
+}
+
+// The speak button's tooltip: what it does, or why it cannot.
+UINT SpeechTip(SpeechState state) {
+    switch (state) {
+    case SpeechState::Ready:
+        return IDS_SPEAK_TIP;
+    case SpeechState::Starting:
+        return IDS_SPEECH_STARTING;
+    case SpeechState::NoEngine:
+        return IDS_SPEECH_NO_ENGINE;
+    case SpeechState::EngineFailed:
+        return IDS_SPEECH_ENGINE_FAILED;
+    case SpeechState::NoEnglishVoice:
+        return IDS_SPEECH_NO_ENGLISH;
+    }
+    return IDS_SPEECH_ENGINE_FAILED;
 }
 } // namespace
 
@@ -31,10 +49,10 @@ void CDrillDlg::SetUpSpeech() {
 // Asked again at each word: an engine still starting when the drill opened may be
 // ready by now.
 void CDrillDlg::UpdateSpeakButton() {
-    const std::string why = GetSpeechService().Unavailable();
-    m_speechAvailable = why.empty();
+    const SpeechState state = GetSpeechService().State();
+    m_speechAvailable = state == SpeechState::Ready;
     if (CWnd* button = GetDlgItem(IDC_SPEAK)) {
-        button->SetToolTip(m_speechAvailable ? "读出这个单词 (Ctrl+P)" : why);
+        button->SetToolTip(LoadResourceString(SpeechTip(state)));
         button->EnableWindow(m_speechAvailable && CanSayWord());
     }
 }

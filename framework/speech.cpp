@@ -16,9 +16,10 @@ class DesktopSpeech : public SpeechService {
 public:
     void Prepare() override {
         std::lock_guard lock(m_mutex);
-        if (m_state != State::Idle || !QCoreApplication::instance())
+        if (m_started || !QCoreApplication::instance())
             return;
-        m_state = State::Starting;
+        m_started = true;
+        m_state = SpeechState::Starting;
         // Never deleted: a thread stuck in the engine may still run when the program ends.
         m_thread = new QThread;
         m_thread->setObjectName(QStringLiteral("speech"));
@@ -29,21 +30,14 @@ public:
         qAddPostRoutine(&DesktopSpeech::Stop);
     }
 
-    std::string Unavailable() override {
+    SpeechState State() override {
         Prepare();
         std::lock_guard lock(m_mutex);
-        switch (m_state) {
-        case State::Ready:
-            return {};
-        case State::Failed:
-            return m_why;
-        default:
-            return "语音引擎正在启动，请稍候";
-        }
+        return m_state;
     }
 
     void Say(const std::string& englishWord) override {
-        if (!Unavailable().empty() || englishWord.empty())
+        if (State() != SpeechState::Ready || englishWord.empty())
             return;
         const QString text = QString::fromStdString(englishWord);
         QMetaObject::invokeMethod(m_worker, [this, text] { m_engine->say(text); });
@@ -55,23 +49,20 @@ public:
     }
 
 private:
-    enum class State { Idle, Starting, Ready, Failed };
-
     // On the speech thread.
     void StartEngine() {
-        std::string why;
+        SpeechState state = SpeechState::Ready;
         if (QTextToSpeech::availableEngines().isEmpty()) {
-            why = "没有安装语音引擎，无法发音";
+            state = SpeechState::NoEngine;
         } else {
             m_engine = new QTextToSpeech;
             if (m_engine->state() == QTextToSpeech::Error)
-                why = "语音引擎无法启动，无法发音";
+                state = SpeechState::EngineFailed;
             else if (!ChooseEnglish())
-                why = "没有英语语音，无法发音";
+                state = SpeechState::NoEnglishVoice;
         }
         std::lock_guard lock(m_mutex);
-        m_why = why;
-        m_state = why.empty() ? State::Ready : State::Failed;
+        m_state = state;
     }
 
     bool ChooseEnglish() {
@@ -96,8 +87,8 @@ private:
     }
 
     std::mutex m_mutex;
-    State m_state = State::Idle;
-    std::string m_why;
+    bool m_started = false;
+    SpeechState m_state = SpeechState::Starting;
     QThread* m_thread = nullptr;
     QObject* m_worker = nullptr;
     QTextToSpeech* m_engine = nullptr; // used on the speech thread only

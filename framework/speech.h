@@ -4,13 +4,15 @@
 
 #include <string>
 
+// Whether words can be said, and if not, why: the caller words it for the learner.
+enum class SpeechState { Ready, Starting, NoEngine, EngineFailed, NoEnglishVoice };
+
 class SpeechService {
 public:
     virtual ~SpeechService() = default;
     // Starts the engine in the background, so that it is ready by the first word.
     virtual void Prepare() {}
-    // Empty when words can be said; otherwise why not, for the learner.
-    virtual std::string Unavailable() = 0;
+    virtual SpeechState State() = 0;
     virtual void Say(const std::string& englishWord) = 0;
 };
 

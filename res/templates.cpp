@@ -118,6 +118,16 @@ std::string LoadResourceString(UINT id) {
     switch (id) {
     case IDS_ABOUTBOX:
         return "关于 Wordmill(&A)...";
+    case IDS_SPEAK_TIP:
+        return "读出这个单词 (Ctrl+P)";
+    case IDS_SPEECH_STARTING:
+        return "语音引擎正在启动，请稍候";
+    case IDS_SPEECH_NO_ENGINE:
+        return "没有安装语音引擎，无法发音";
+    case IDS_SPEECH_ENGINE_FAILED:
+        return "语音引擎无法启动，无法发音";
+    case IDS_SPEECH_NO_ENGLISH:
+        return "没有英语语音，无法发音";
     default:
         return {};
     }

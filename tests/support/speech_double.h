@@ -8,15 +8,15 @@
 
 class FakeSpeech : public SpeechService {
 public:
-    explicit FakeSpeech(std::string unavailable = {})
-        : m_unavailable(std::move(unavailable)), m_previous(SetSpeechService(this)) {}
+    explicit FakeSpeech(SpeechState state = SpeechState::Ready)
+        : m_state(state), m_previous(SetSpeechService(this)) {}
     ~FakeSpeech() override { SetSpeechService(m_previous); }
-    std::string Unavailable() override { return m_unavailable; }
+    SpeechState State() override { return m_state; }
     void Say(const std::string& word) override { said.push_back(word); }
 
     std::vector<std::string> said;
 
 private:
-    std::string m_unavailable;
+    SpeechState m_state;
     SpeechService* m_previous;
 };
