@@ -32,7 +32,8 @@ BOOL CWordmillApp::InitInstance() {
     m_pConnection.CreateInstance();
     try {
         m_pConnection->Open(kConnectionString, "", "", 0);
-    } catch (const _com_error&) {
+    } catch (const _com_error& e) {
+        LogFailure("opening danci.mdb", e);
         AfxMessageBox(kConnectionFailedMessage);
     }
 

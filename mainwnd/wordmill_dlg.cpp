@@ -9,6 +9,7 @@
 #include "mainwnd/settings_dlg.h"
 #include "res/resource.h"
 #include "res/string_table.h"
+#include "store/comerror.h"
 #include "store/profile.h"
 #include "store/settings_schema.h"
 
@@ -170,12 +171,17 @@ BOOL CWordmillDlg::StartForcedMode() {
         }
         return TRUE;
     }
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kRunKey, &run) != ERROR_SUCCESS) {
+    if (const LONG result = RegCreateKeyA(HKEY_LOCAL_MACHINE, kRunKey, &run);
+        result != ERROR_SUCCESS) {
+        LogFailure("opening the autostart key", "error " + std::to_string(result));
         AfxMessageBox("打开注册表项失败");
         return FALSE;
     }
-    if (RegSetValueExA(run, kAutoRunValue, 0, REG_SZ, GetModuleFileNameA()) != ERROR_SUCCESS)
+    if (const LONG result = RegSetValueExA(run, kAutoRunValue, 0, REG_SZ, GetModuleFileNameA());
+        result != ERROR_SUCCESS) {
+        LogFailure("writing the autostart entry", "error " + std::to_string(result));
         AfxMessageBox("写注册表失败");
+    }
     RegCloseKey(run);
     SetTimer(IDT_REMIND, static_cast<UINT>(forced.ReminderMinutes()) * 60000u);
     return TRUE;

@@ -32,15 +32,18 @@ class _com_error : public std::exception {
 public:
     // `description` is the engine's own detail, kept for diagnosis; the learner sees
     // ErrorMessage().
-    explicit _com_error(HRESULT hr, std::string description = {});
+    // `engineCode` is SQLite's extended result code where the engine failed, else 0.
+    explicit _com_error(HRESULT hr, std::string description = {}, int engineCode = 0);
 
     HRESULT Error() const noexcept { return m_hr; }
+    int EngineCode() const noexcept { return m_engineCode; }
     const std::string& ErrorMessage() const noexcept { return m_message; }
     const std::string& Description() const noexcept { return m_description; }
     const char* what() const noexcept override { return m_message.c_str(); }
 
 private:
     HRESULT m_hr;
+    int m_engineCode;
     std::string m_description;
     std::string m_message;
 };
@@ -48,3 +51,11 @@ private:
 // The system's text for a result code, or the "IDispatch error #n" / "Unknown error 0x…"
 // forms when it has none.
 std::string ComErrorMessage(HRESULT hr);
+
+// What the learner is shown: where the failure is a known one, a plain sentence saying
+// what went wrong, then the error text; otherwise the error text alone.
+std::string LearnerText(const _com_error& error);
+
+// Every failure shown to the learner goes to standard error too, with its detail.
+void LogFailure(const std::string& what, const std::string& detail);
+void LogFailure(const std::string& what, const _com_error& error);

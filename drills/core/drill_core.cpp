@@ -71,7 +71,7 @@ bool DrillCore::OpenCursor(Cursor& cursor, const std::string& table) {
     try {
         OpenTable(cursor, table);
     } catch (const _com_error& e) {
-        m_report(e.ErrorMessage());
+        Tell("opening table " + table, e);
     }
     return cursor.usable;
 }
@@ -86,9 +86,14 @@ bool DrillCore::Guard(Cursor& cursor, const std::function<void()>& action) {
         return true;
     } catch (const _com_error& e) {
         cursor.usable = false;
-        m_report(e.ErrorMessage());
+        Tell("reading table " + (&cursor == &m_bankCursor ? m_bank : m_keys.reviewTable), e);
         return false;
     }
+}
+
+void DrillCore::Tell(const std::string& what, const _com_error& error) {
+    LogFailure(what, error);
+    m_report(LearnerText(error));
 }
 
 std::string DrillCore::FieldText(Cursor& cursor, const char* column) {
@@ -293,7 +298,8 @@ bool DrillCore::KeepReviews(bool reportFailure) {
     try {
         WriteReviews(date);
     } catch (const _com_error& e) {
-        m_storeError = e.ErrorMessage();
+        m_storeError = LearnerText(e);
+        LogFailure(std::string("storing the review list in ") + m_keys.reviewTable, e);
         if (reportFailure && !m_storeFailing)
             m_report(kGradingNotKept + m_storeError);
         m_storeFailing = true;
@@ -379,6 +385,7 @@ void DrillCore::KeepProgress(bool atClose) {
 
 void DrillCore::ReportProgressFailure(bool atClose) {
     const std::string reason = LastWriteFailure();
+    LogFailure("writing " + m_iniPath, reason);
     if (!m_progressFailing)
         m_report(kProgressNotKept + reason + "。\n" +
                  (atClose ? kProgressLostHint : kProgressRetryHint));
@@ -461,7 +468,7 @@ void DrillCore::LoadVariants() {
     } catch (const _com_error& e) {
         m_variants.clear();
         if (e.Error() != DB_E_NOTABLE) // an older database simply has none
-            m_report(e.ErrorMessage());
+            Tell(std::string("reading table ") + mdb::kVariants, e);
     }
 }
 

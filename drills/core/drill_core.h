@@ -111,6 +111,7 @@ private:
         bool operator==(const Progress&) const = default;
     };
 
+    void Tell(const std::string& what, const _com_error& error); // shown and logged
     void PositionBank();
     bool Guard(Cursor& cursor, const std::function<void()>& action);
     void OpenTable(Cursor& cursor, const std::string& table);

@@ -106,7 +106,8 @@ TEST_F(BrowseTest, WithoutADatabaseTheErrorsAreShownAndTheDrillStaysUsable) {
     CBrowseDlg dlg(world.Context());
     dlg.DoModal();
     EXPECT_EQ(driver.messages(),
-              (std::vector<std::string>{"Unknown error 0x800A0E7D", "Unknown error 0x800A0E7D"}));
+              (std::vector<std::string>{"没有连上数据库 danci.mdb。\nUnknown error 0x800A0E7D",
+                                        "没有连上数据库 danci.mdb。\nUnknown error 0x800A0E7D"}));
     EXPECT_EQ(world.IniInt("CET6", "rmount"), 0);
 }
 

@@ -301,7 +301,7 @@ TEST_F(DrillCoreTest, AMissingTableIsReportedByItsErrorText) {
     world.Sql("DROP TABLE readfuxi");
     world.connection = OpenConnection(world.db);
     Start();
-    EXPECT_EQ(messages, std::vector<std::string>{"IDispatch error #3127"});
+    EXPECT_EQ(messages, std::vector<std::string>{"数据库里缺少要用的表。\nIDispatch error #3127"});
     EXPECT_TRUE(core->PickNextWord()); // the bank still works
 }
 
@@ -339,6 +339,7 @@ TEST_F(DrillCoreTest, AFailedStoreIsToldOnceKeepsTheListAndTheNextTryStoresIt) {
         std::vector<std::string> rowsLeft = {"six0|2026-12-08"}; // while it fails
         std::vector<std::string> rowsAtEnd = {"six0|2026-12-08", "six1|2026-12-08"};
         size_t told = 1;
+        const char* cause = ""; // the plain sentence the message begins its error with
     };
     std::optional<sqlite::Database> other;
     const std::vector<Fault> faults = {
@@ -350,7 +351,11 @@ TEST_F(DrillCoreTest, AFailedStoreIsToldOnceKeepsTheListAndTheNextTryStoresIt) {
          [&] {
              other->Exec("COMMIT");
              other.reset();
-         }},
+         },
+         {"six0|2026-12-08"},
+         {"six0|2026-12-08", "six1|2026-12-08"},
+         1,
+         "数据库正被另一个程序占用。"},
         {"disk full",
          [&] {
              world.Sql("CREATE TRIGGER full BEFORE INSERT ON readfuxi WHEN (SELECT count(*) FROM "
@@ -365,11 +370,15 @@ TEST_F(DrillCoreTest, AFailedStoreIsToldOnceKeepsTheListAndTheNextTryStoresIt) {
          // since it was stored is not this drill's to delete.
          {"six0|<null>"},
          {"six0|<null>", "six0|2026-12-08", "six1|2026-12-08"},
-         2}, // the next pick, reading the table, meets the missing column too
+         2, // the next pick, reading the table, meets the missing column too
+         "数据库的表里缺少要用的列。"},
         {"review table missing",
          [&] { world.Sql("DROP TABLE readfuxi"); },
          [&] { world.Sql("CREATE TABLE readfuxi (danci TEXT, fanyi TEXT, time TEXT)"); },
-         {}}, // the whole table went
+         {}, // the whole table went
+         {"six0|2026-12-08", "six1|2026-12-08"},
+         1,
+         "数据库里缺少要用的表。"},
     };
     for (const Fault& fault : faults) {
         world.Sql("DELETE FROM readfuxi");
@@ -393,7 +402,8 @@ TEST_F(DrillCoreTest, AFailedStoreIsToldOnceKeepsTheListAndTheNextTryStoresIt) {
         EXPECT_FALSE(drill.StoreError().empty()) << fault.name;
         fault.clear();
         ASSERT_EQ(messages.size(), fault.told) << fault.name;
-        EXPECT_EQ(messages[0].rfind(kGradingNotKept, 0), 0u) << fault.name << ": " << messages[0];
+        EXPECT_EQ(messages[0].rfind(kGradingNotKept + std::string(fault.cause), 0), 0u)
+            << fault.name << ": " << messages[0];
         EXPECT_EQ(world.Rows("readfuxi"), fault.rowsLeft) << fault.name;
         drill.SaveProgress();
         EXPECT_EQ(drill.UnkeptWords(), 0u) << fault.name;

@@ -46,6 +46,22 @@ TEST(ComErrorMessage, FollowsTheSystemTextThenIDispatchThenUnknownRule) {
     EXPECT_EQ(_com_error(E_FAIL).ErrorMessage(), "未指定的错误");
 }
 
+// A known failure begins with what went wrong, in plain words; the error text follows.
+TEST(ComErrorMessage, KnownFailuresSayWhatWentWrongFirst) {
+    const std::pair<_com_error, std::string> cases[] = {
+        {_com_error(E_FAIL, "locked", SQLITE_BUSY), "数据库正被另一个程序占用。\n未指定的错误"},
+        {_com_error(E_FAIL, "moved", SQLITE_READONLY_DBMOVED),
+         "数据库文件或它所在的文件夹是只读的。\n未指定的错误"},
+        {_com_error(E_FAIL, "full", SQLITE_FULL), "磁盘已满，数据库写不进去。\n未指定的错误"},
+        {_com_error(E_FAIL, "junk", SQLITE_NOTADB),
+         "数据库文件已损坏，或者不是数据库。\n未指定的错误"},
+        {_com_error(DB_E_NOTABLE), "数据库里缺少要用的表。\nIDispatch error #3127"},
+        {_com_error(E_FAIL, "constraint", SQLITE_CONSTRAINT), "未指定的错误"},
+    };
+    for (const auto& [error, text] : cases)
+        EXPECT_EQ(LearnerText(error), text) << error.Description();
+}
+
 TEST_F(AdoTest, OpenNeverCreatesOrTouchesABadFile) {
     auto open = [](const std::string& file) { return CodeOf([&] { OpenConnection(file); }); };
     EXPECT_EQ(open(dir.file("missing.mdb")), E_FAIL);
