@@ -1,8 +1,14 @@
 #include "store/atomic_file.h"
 
+#include "store/paths.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -20,13 +26,13 @@ constexpr std::string_view kTempMark = ".tmp-";
 
 constexpr size_t kTempDigits = 16;
 
-std::string TempNameBeside(const fs::path& target) {
+fs::path TempNameBeside(const fs::path& target) {
     std::random_device rd;
     const std::uint64_t random = (std::uint64_t{rd()} << 32) | rd();
     std::ostringstream name;
-    name << target.filename().string() << kTempMark << std::hex << std::setfill('0')
+    name << Utf8Of(target.filename()) << kTempMark << std::hex << std::setfill('0')
          << std::setw(kTempDigits) << random;
-    return (target.parent_path() / name.str()).string();
+    return target.parent_path() / PathOf(name.str());
 }
 
 // "<file>.tmp-" and hexadecimal digits, as TempNameBeside makes them (earlier versions
@@ -38,6 +44,94 @@ bool IsOurTempName(std::string_view name, std::string_view prefix) {
     return !digits.empty() && digits.size() <= kTempDigits &&
            digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
+
+// Temporary files of ours that an interrupted write left beside `target`. Only old ones
+// go: a fresh one may belong to another running copy that is writing now.
+void RemoveStaleTemps(const fs::path& target) {
+    const std::string prefix = Utf8Of(target.filename()) + std::string(kTempMark);
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::error_code ec;
+    const auto staleBefore = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = Utf8Of(entry.path().filename());
+        if (IsOurTempName(name, prefix) && entry.is_regular_file(ec) && !entry.is_symlink(ec) &&
+            entry.last_write_time(ec) < staleBefore)
+            fs::remove(entry.path(), ec);
+    }
+}
+
+#ifdef _WIN32
+
+// The system's error as the C library's, for the learner's message.
+int ErrnoOf(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EACCES;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    default:
+        return EIO;
+    }
+}
+
+bool WriteAndFlush(HANDLE file, const std::string& content) {
+    DWORD written = 0;
+    return WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           written == content.size() && FlushFileBuffers(file);
+}
+
+// Where no new file can be made beside it (a read-only folder), a writable file is
+// rewritten where it stands: not atomic, but nothing is lost.
+bool RewriteInPlace(const fs::path& target, const std::string& content) {
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool written = WriteAndFlush(file, content);
+    return CloseHandle(file) && written;
+}
+
+} // namespace
+
+// Written beside the old file, flushed to the disk, then moved over it with write-through.
+bool ReplaceFileAtomically(const fs::path& target, const std::string& content) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    if (existed && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        errno = EACCES; // a read-only file stays untouched, as the platform leaves it
+        return false;
+    }
+    const fs::path temp = TempNameBeside(target);
+    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        errno = ErrnoOf(error);
+        return existed && error == ERROR_ACCESS_DENIED && RewriteInPlace(target, content);
+    }
+    bool ok = WriteAndFlush(file, content);
+    int error = ok ? 0 : ErrnoOf(GetLastError());
+    CloseHandle(file);
+    if (ok && !MoveFileExW(temp.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ok = false;
+        error = ErrnoOf(GetLastError());
+    }
+    if (!ok) {
+        DeleteFileW(temp.c_str());
+        errno = error;
+        return false;
+    }
+    RemoveStaleTemps(target);
+    return true;
+}
+
+#else
 
 bool WriteAll(int fd, const std::string& content) {
     size_t done = 0;
@@ -59,21 +153,6 @@ void SyncFolder(const fs::path& folder) {
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
-    }
-}
-
-// Temporary files of ours that an interrupted write left beside `target`. Only old ones
-// go: a fresh one may belong to another running copy that is writing now.
-void RemoveStaleTemps(const fs::path& target) {
-    const std::string prefix = target.filename().string() + std::string(kTempMark);
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::error_code ec;
-    const auto staleBefore = fs::file_time_type::clock::now() - std::chrono::minutes(10);
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (IsOurTempName(name, prefix) && entry.is_regular_file(ec) && !entry.is_symlink(ec) &&
-            entry.last_write_time(ec) < staleBefore)
-            fs::remove(entry.path(), ec);
     }
 }
 
@@ -121,3 +200,5 @@ bool ReplaceFileAtomically(const fs::path& target, const std::string& content) {
     RemoveStaleTemps(target);
     return true;
 }
+
+#endif

@@ -1,6 +1,7 @@
 #include "store/profile.h"
 
 #include "store/atomic_file.h"
+#include "store/paths.h"
 #include "store/text_util.h"
 
 #include <cerrno>
@@ -46,7 +47,7 @@ struct IniFile {
 
 // Nothing for a file that cannot be read, a folder or a device among them: reading one
 // throws from inside the stream, which must never reach a caller.
-std::optional<std::string> ReadWhole(const std::string& path) {
+std::optional<std::string> ReadWhole(const fs::path& path) {
     std::error_code ec;
     if (fs::exists(path, ec) && !fs::is_regular_file(path, ec)) {
         errno = EISDIR;
@@ -163,7 +164,7 @@ std::string_view Unquote(std::string_view value) {
 std::optional<std::string> LookUp(const char* section, const char* key, const std::string& path) {
     if (!section || !key)
         return std::nullopt;
-    auto data = ReadWhole(path);
+    auto data = ReadWhole(PathOf(path));
     if (!data)
         return std::nullopt;
     IniFile ini = Parse(*data);
@@ -240,11 +241,11 @@ fs::path FollowLinks(fs::path path) {
 std::string GetCurrentDirectoryA() {
     std::error_code ec;
     fs::path dir = fs::current_path(ec);
-    return ec ? std::string() : dir.string();
+    return ec ? std::string() : Utf8Of(dir);
 }
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
-    return (fs::path(dir) / name).string();
+    return Utf8Of(PathOf(dir) / PathOf(name));
 }
 
 UINT GetPrivateProfileIntA(const char* section, const char* key, int nDefault,
@@ -310,12 +311,12 @@ BOOL WriteProfileKeys(const std::string& section, const std::vector<ProfileKey>&
         }
 
     std::error_code ec;
-    const fs::path target = FollowLinks(path);
+    const fs::path target = FollowLinks(PathOf(path));
 
     std::string before;
     if (fs::exists(target, ec)) {
         errno = 0;
-        auto data = ReadWhole(target.string());
+        auto data = ReadWhole(target);
         if (!data) {
             if (errno == 0)
                 errno = EIO;

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Installs with apt whatever of the build and test packages is missing (Debian 12).
 # (Debian's Qt speech CMake files need the declarative development files too.)
+# With "windows": what the Windows cross-build, its tests under Wine and its packages need.
 set -euo pipefail
 
+if [ "${1:-}" = windows ]; then
+    packages=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
+              googletest tcl dpkg-dev nsis zip xvfb xauth fonts-wqy-microhei)
+else
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
           libgtest-dev libbenchmark-dev fonts-wqy-microhei tzdata xvfb xauth
           clang-format desktop-file-utils appstream qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
           speech-dispatcher speech-dispatcher-espeak-ng espeak-ng wbritish wamerican)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -167,7 +167,8 @@ TEST_F(DrillCoreTest, SavingWritesTheDayTheCountTheRowsAndThePositionInOrder) {
     drill.GradeWrong(true);
     drill.PickNextWord();
     drill.SaveProgress();
-    EXPECT_EQ(world.dir.Read("read.ini"), "[CET6]\ntr=20261208\ntrmount=2\nrmount=2\n");
+    EXPECT_EQ(world.dir.Read("read.ini"),
+              NativeLines("[CET6]\ntr=20261208\ntrmount=2\nrmount=2\n"));
     EXPECT_EQ(world.Rows("readfuxi"), std::vector<std::string>{"six0|2026-12-08"});
 }
 

@@ -11,6 +11,15 @@ namespace {
 // Runs the test body in a named time zone and restores the previous one.
 class ZoneTest : public ::testing::Test {
 protected:
+#ifdef _WIN32
+    void SetUp() override {
+        GTEST_SKIP() << "the C library here knows no named time zones";
+    }
+    void UseZone(const char*) {}
+    void TearDown() override {
+        clock_source::Set(nullptr);
+    }
+#else
     void UseZone(const char* zone) {
         const char* old = std::getenv("TZ");
         m_saved = old ? std::optional<std::string>(old) : std::nullopt;
@@ -25,6 +34,7 @@ protected:
         tzset();
         clock_source::Set(nullptr);
     }
+#endif
     static std::time_t Local(int y, int mon, int d, int h = 0, int min = 0, int s = 0) {
         return LocalTime(y, mon, d, h, min, s);
     }

@@ -7,6 +7,15 @@
 #include <random>
 #include <string>
 
+// A file's text as the store writes new lines on this system: CRLF on Windows.
+inline std::string NativeLines(std::string text) {
+#ifdef _WIN32
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
+        text.replace(at, 1, "\r\n");
+#endif
+    return text;
+}
+
 class TempDir {
 public:
     TempDir() {
