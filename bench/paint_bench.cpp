@@ -1,5 +1,5 @@
 // The main window reloads its background picture for every paint: the cost of one load.
-#include "framework/resources.h"
+#include "framework/qt/resources.h"
 
 #include <QGuiApplication>
 #include <QImage>

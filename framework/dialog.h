@@ -1,5 +1,5 @@
-// Dialogs built from templates, controls addressed by id, handlers bound by id:
-// the framework's dialog class over Qt widgets.
+// Dialogs built from templates, controls addressed by id, handlers bound by id: the
+// framework's dialog class. A backend (framework/qt/, framework/win32/) implements it.
 #pragma once
 
 #include "framework/wintypes_ui.h"
@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
-class QWidget;
 class CDialog;
-class DialogWindow;
+class DialogWindow; // the backend's window behind a running dialog
 struct DialogTemplate;
 
 struct CRect {
@@ -24,7 +23,7 @@ struct CRect {
 // A handle on one control (or on the dialog itself) for the window calls.
 class CWnd {
 public:
-    explicit CWnd(QWidget* widget) : m_widget(widget) {}
+    explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
@@ -45,10 +44,10 @@ public:
     int SetCurSel(int index);               // CB_ERR and no selection outside the list
     int GetCurSel() const;
 
-    QWidget* widget() const { return m_widget; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
 
 private:
-    QWidget* m_widget;
+    HWND m_hWnd;
 };
 
 // A system menu: the standard items, then what the program appends.
@@ -149,7 +148,7 @@ public:
     CRect MapDialogRect(const CRect& dialogUnits) const;
 
     // The window, for the framework's own services (tray, painting). Null when none.
-    QWidget* Window() const;
+    HWND GetSafeHwnd() const;
 
 protected:
     virtual BOOL OnInitDialog();
@@ -174,8 +173,8 @@ protected:
 
 private:
     friend class DialogWindow;
+    struct Backend; // what the backend keeps per dialog: timers, its modal loop
     void Build();
-    void PairLabelsWithFields(const std::vector<QWidget*>& controls);
     void RunModalLoop();
     void Destroy();
 
@@ -185,10 +184,9 @@ private:
     std::map<int, std::unique_ptr<CWnd>> m_items;
     std::map<int, std::function<void()>> m_commands;
     std::map<UINT, std::function<LRESULT(WPARAM, LPARAM)>> m_messages;
-    std::map<UINT_PTR, std::unique_ptr<class QTimer>> m_timers;
+    std::unique_ptr<Backend> m_backend;
     std::unique_ptr<CMenu> m_systemMenu;
     std::unique_ptr<CWnd> m_self;
-    class QEventLoop* m_loop = nullptr; // while DoModal runs its loop
     bool m_ending = false;
     int m_result = -1;
 };

@@ -5,8 +5,6 @@
 #include "framework/winapp.h"
 #include "framework/wintypes_ui.h"
 
-using HWND = void*;
-
 BOOL SkinInit(HINSTANCE instance, const char* appName, int reserved1, int reserved2); // ordinal 1
 BOOL SkinLoadFile(const char* path); // ordinal 3; path relative to the current directory
 BOOL SkinSetWindowSkin(HWND window, const char* part); // ordinal 5

@@ -8,9 +8,10 @@
 #include <string>
 
 class CDialog;
-class QApplication;
 
+#ifndef _WIN32
 using HINSTANCE = void*;
+#endif
 
 class CWinApp {
 public:
@@ -35,7 +36,7 @@ public:
     std::string m_pszAppName;
 
 private:
-    std::unique_ptr<QApplication> m_ownedApp;
+    std::shared_ptr<void> m_backend; // what the backend keeps for the run (Qt: its application)
 };
 
 CWinApp* AfxGetApp();

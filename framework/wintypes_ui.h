@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+// A window of the backend: on Windows the system's, elsewhere the backend's own object.
+struct HWND__;
+using HWND = HWND__*;
+
 using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;

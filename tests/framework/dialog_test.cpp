@@ -1,5 +1,6 @@
 #include "framework/afx.h"
 #include "framework/dialog_template.h"
+#include "framework/qt/qt_window.h"
 #include "framework/skin.h"
 #include "res/resource.h"
 
@@ -125,7 +126,7 @@ TEST(Dialog, HidingKeepsTheModalLoopRunningAtEveryDepth) {
     bool innerRanOn = false, outerRanOn = false;
     auto hideThenEndLater = [](ProbeDlg& dlg, bool& ranOn) {
         dlg.ShowWindow(SW_HIDE);
-        QTimer::singleShot(0, dlg.Window(), [&dlg, &ranOn] {
+        QTimer::singleShot(0, QtWidget(dlg.GetSafeHwnd()), [&dlg, &ranOn] {
             ranOn = dlg.IsWindow() && !dlg.IsWindowVisible();
             dlg.ShowWindow(SW_SHOWNORMAL);
             dlg.EndDialog(IDOK);

@@ -1,4 +1,4 @@
-#include "framework/tray.h"
+#include "framework/qt/tray.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "framework/tray.h"
+#include "framework/qt/tray.h"
 
-#include "framework/resources.h"
+#include "framework/qt/resources.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,6 +1,6 @@
 #include "framework/msgbox.h"
 
-#include "framework/dialog_window.h"
+#include "framework/qt/dialog_window.h"
 #include "framework/winapp.h"
 
 #include <QMessageBox>

@@ -38,7 +38,7 @@ int CWinApp::Run(int argc, char** argv) {
     if (!QApplication::instance()) {
         // QApplication keeps a reference to argc: it must outlive the application.
         g_argc = argc;
-        m_ownedApp = std::make_unique<QApplication>(g_argc, argv);
+        m_backend = std::make_shared<QApplication>(g_argc, argv);
     }
     QApplication::setApplicationName(QString::fromStdString(m_pszAppName));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -46,7 +46,7 @@ int CWinApp::Run(int argc, char** argv) {
         QApplication::exec();
     int code = ExitInstance();
     m_pMainWnd = nullptr;
-    m_ownedApp.reset();
+    m_backend.reset();
     return code;
 }
 

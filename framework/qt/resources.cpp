@@ -1,4 +1,4 @@
-#include "framework/resources.h"
+#include "framework/qt/resources.h"
 
 #include <QFile>
 

@@ -1,8 +1,9 @@
 #include "framework/dialog.h"
 
 #include "framework/dialog_template.h"
-#include "framework/dialog_window.h"
-#include "framework/resources.h"
+#include "framework/qt/dialog_window.h"
+#include "framework/qt/qt_window.h"
+#include "framework/qt/resources.h"
 #include "framework/whole_number.h"
 
 #include <QApplication>
@@ -83,78 +84,84 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
     return nullptr;
 }
 
+void PairLabelsWithFields(const DialogTemplate& dialog, const std::vector<QWidget*>& controls);
+
+QWidget* W(const CWnd* wnd) {
+    return QtWidget(wnd->GetSafeHwnd());
+}
+
 } // namespace
 
 // ---- CWnd -----------------------------------------------------------------------------
 
 void CWnd::SetWindowText(const std::string& text) {
     const QString qtext = QString::fromStdString(text);
-    if (auto* edit = qobject_cast<QLineEdit*>(m_widget))
+    if (auto* edit = qobject_cast<QLineEdit*>(W(this)))
         edit->setText(qtext);
-    else if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
+    else if (auto* button = qobject_cast<QAbstractButton*>(W(this)))
         button->setText(qtext);
-    else if (auto* label = qobject_cast<QLabel*>(m_widget))
+    else if (auto* label = qobject_cast<QLabel*>(W(this)))
         label->setText(qtext);
-    else if (auto* combo = qobject_cast<QComboBox*>(m_widget))
+    else if (auto* combo = qobject_cast<QComboBox*>(W(this)))
         combo->setEditText(qtext);
-    else if (m_widget)
-        m_widget->setWindowTitle(qtext);
+    else if (W(this))
+        W(this)->setWindowTitle(qtext);
 }
 
 std::string CWnd::GetWindowText() const {
     QString text;
-    if (auto* edit = qobject_cast<QLineEdit*>(m_widget))
+    if (auto* edit = qobject_cast<QLineEdit*>(W(this)))
         text = edit->text();
-    else if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
+    else if (auto* button = qobject_cast<QAbstractButton*>(W(this)))
         text = button->text();
-    else if (auto* label = qobject_cast<QLabel*>(m_widget))
+    else if (auto* label = qobject_cast<QLabel*>(W(this)))
         text = label->text();
-    else if (auto* combo = qobject_cast<QComboBox*>(m_widget))
+    else if (auto* combo = qobject_cast<QComboBox*>(W(this)))
         text = combo->currentText();
-    else if (m_widget)
-        text = m_widget->windowTitle();
+    else if (W(this))
+        text = W(this)->windowTitle();
     return text.toStdString();
 }
 
 BOOL CWnd::EnableWindow(BOOL enable) {
-    const BOOL wasDisabled = !m_widget->isEnabled();
-    m_widget->setEnabled(enable);
+    const BOOL wasDisabled = !W(this)->isEnabled();
+    W(this)->setEnabled(enable);
     return wasDisabled;
 }
 
 void CWnd::SetFocus() {
-    m_widget->setFocus(Qt::OtherFocusReason);
+    W(this)->setFocus(Qt::OtherFocusReason);
 }
 
 BOOL CWnd::ShowWindow(int cmdShow) {
-    const BOOL wasVisible = m_widget->isVisible();
-    m_widget->setVisible(cmdShow != SW_HIDE);
+    const BOOL wasVisible = W(this)->isVisible();
+    W(this)->setVisible(cmdShow != SW_HIDE);
     return wasVisible;
 }
 
 BOOL CWnd::IsWindowVisible() const {
-    return m_widget->isVisible();
+    return W(this)->isVisible();
 }
 
 void CWnd::SetAccessibleName(const std::string& name) {
-    m_widget->setAccessibleName(QString::fromStdString(name));
+    W(this)->setAccessibleName(QString::fromStdString(name));
 }
 void CWnd::SetToolTip(const std::string& text) {
-    m_widget->setToolTip(QString::fromStdString(text));
+    W(this)->setToolTip(QString::fromStdString(text));
 }
 
 int CWnd::GetCheck() const {
-    auto* box = qobject_cast<QAbstractButton*>(m_widget);
+    auto* box = qobject_cast<QAbstractButton*>(W(this));
     return box && box->isChecked() ? BST_CHECKED : BST_UNCHECKED;
 }
 
 void CWnd::SetCheck(int check) {
-    if (auto* box = qobject_cast<QAbstractButton*>(m_widget))
+    if (auto* box = qobject_cast<QAbstractButton*>(W(this)))
         box->setChecked(check == BST_CHECKED);
 }
 
 int CWnd::AddString(const std::string& text) {
-    auto* combo = qobject_cast<QComboBox*>(m_widget);
+    auto* combo = qobject_cast<QComboBox*>(W(this));
     if (!combo)
         return CB_ERR;
     const QString item = QString::fromStdString(text);
@@ -176,7 +183,7 @@ int CWnd::AddString(const std::string& text) {
 }
 
 int CWnd::SetCurSel(int index) {
-    auto* combo = qobject_cast<QComboBox*>(m_widget);
+    auto* combo = qobject_cast<QComboBox*>(W(this));
     if (!combo)
         return CB_ERR;
     if (index < 0 || index >= combo->count()) {
@@ -189,7 +196,7 @@ int CWnd::SetCurSel(int index) {
 }
 
 int CWnd::GetCurSel() const {
-    auto* combo = qobject_cast<QComboBox*>(m_widget);
+    auto* combo = qobject_cast<QComboBox*>(W(this));
     if (!combo)
         return CB_ERR;
     // An edited text that is not the selected entry means no selection.
@@ -217,7 +224,7 @@ struct CPaintDC::Impl {
 };
 
 CPaintDC::CPaintDC(CDialog* dialog) : d(std::make_unique<Impl>()) {
-    if (QWidget* window = dialog->Window())
+    if (QWidget* window = QtWidget(dialog->GetSafeHwnd()))
         d->painter.begin(window);
 }
 
@@ -259,15 +266,21 @@ const DialogTemplate* FindDialogTemplate(UINT id) {
 
 // ---- CDialog -------------------------------------------------------------------------
 
+struct CDialog::Backend {
+    std::map<UINT_PTR, std::unique_ptr<QTimer>> timers;
+    QEventLoop* loop = nullptr; // while DoModal runs its loop
+};
+
 CDialog::CDialog(UINT templateId, CWnd* /*parent*/)
-    : m_templateId(templateId), m_template(FindDialogTemplate(templateId)) {}
+    : m_templateId(templateId), m_template(FindDialogTemplate(templateId)),
+      m_backend(std::make_unique<Backend>()) {}
 
 CDialog::~CDialog() {
     Destroy();
 }
 
-QWidget* CDialog::Window() const {
-    return m_window;
+HWND CDialog::GetSafeHwnd() const {
+    return HandleOf(m_window);
 }
 BOOL CDialog::IsWindow() const {
     return m_window != nullptr;
@@ -281,14 +294,14 @@ CRect CDialog::MapDialogRect(const CRect& du) const {
 }
 
 QWidget* ModalOwnerWindow() {
-    return g_running.empty() ? nullptr : g_running.back()->Window();
+    return g_running.empty() ? nullptr : QtWidget(g_running.back()->GetSafeHwnd());
 }
 
 void CDialog::Build() {
     // The owner is the dialog whose loop is running now, so that window managers keep
     // this one in front of it.
     m_window = new DialogWindow(this, *m_template, ModalOwnerWindow());
-    m_self = std::make_unique<CWnd>(m_window);
+    m_self = std::make_unique<CWnd>(HandleOf(m_window));
     const CRect size = MapDialogRect({0, 0, m_template->cx, m_template->cy});
     // Without a sizing border the template's size is the least the window may have; a
     // maximise box still lets it grow to the whole screen.
@@ -324,20 +337,22 @@ void CDialog::Build() {
                              [this, id] { SendCommand(id); });
         }
         if (c.id != IDC_STATIC)
-            m_items[c.id] = std::make_unique<CWnd>(control);
+            m_items[c.id] = std::make_unique<CWnd>(HandleOf(control));
         if (control->focusPolicy() != Qt::NoFocus) {
             if (previous)
                 QWidget::setTabOrder(previous, control);
             previous = control;
         }
     }
-    PairLabelsWithFields(controls);
+    PairLabelsWithFields(*m_template, controls);
 }
+
+namespace {
 
 // A field is named, for screen readers, after the text that labels it: the static text
 // to its left on the same row, else the one just above it. That text becomes its buddy.
-void CDialog::PairLabelsWithFields(const std::vector<QWidget*>& controls) {
-    const auto& all = m_template->controls;
+void PairLabelsWithFields(const DialogTemplate& dialog, const std::vector<QWidget*>& controls) {
+    const auto& all = dialog.controls;
     auto rectOf = [](const ControlTemplate& c) { return QRect(c.x, c.y, c.cx, c.cy); };
     for (size_t fi = 0; fi < all.size(); ++fi) {
         const ControlTemplate& field = all[fi];
@@ -371,11 +386,13 @@ void CDialog::PairLabelsWithFields(const std::vector<QWidget*>& controls) {
     }
 }
 
+} // namespace
+
 void CDialog::Destroy() {
     if (!m_window)
         return;
-    while (!m_timers.empty())
-        KillTimer(m_timers.begin()->first);
+    while (!m_backend->timers.empty())
+        KillTimer(m_backend->timers.begin()->first);
     DialogWindow* window = m_window;
     m_window = nullptr;
     m_items.clear();
@@ -396,8 +413,8 @@ INT_PTR CDialog::DoModal() {
         // The first tab stop takes the focus, as the dialog manager gives it.
         for (const ControlTemplate& c : m_template->controls)
             if ((c.style & WS_TABSTOP) && m_items.count(c.id) &&
-                m_items[c.id]->widget()->isEnabled()) {
-                m_items[c.id]->widget()->setFocus(Qt::TabFocusReason);
+                QtWidget(*m_items[c.id])->isEnabled()) {
+                QtWidget(*m_items[c.id])->setFocus(Qt::TabFocusReason);
                 break;
             }
     }
@@ -412,13 +429,13 @@ INT_PTR CDialog::DoModal() {
 // hidden: here only EndDialog ends it, as on Windows.
 void CDialog::RunModalLoop() {
     QEventLoop loop;
-    m_loop = &loop;
+    m_backend->loop = &loop;
     g_running.push_back(this);
     m_window->show();
     if (!m_ending)
         loop.exec(QEventLoop::DialogExec);
     g_running.erase(std::find(g_running.begin(), g_running.end(), this));
-    m_loop = nullptr;
+    m_backend->loop = nullptr;
 }
 
 void CDialog::EndDialog(int result) {
@@ -426,8 +443,8 @@ void CDialog::EndDialog(int result) {
     m_ending = true;
     if (m_window)
         m_window->hideWithResult(result);
-    if (m_loop)
-        m_loop->exit();
+    if (m_backend->loop)
+        m_backend->loop->exit();
 }
 
 CWnd* CDialog::GetDlgItem(int id) {
@@ -475,7 +492,7 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
 UINT_PTR CDialog::SetTimer(UINT_PTR id, UINT elapseMs) {
     if (!m_window)
         return 0;
-    auto& timer = m_timers[id];
+    auto& timer = m_backend->timers[id];
     if (!timer) {
         timer = std::make_unique<QTimer>();
         QObject::connect(timer.get(), &QTimer::timeout, m_window, [this, id] { OnTimer(id); });
@@ -485,19 +502,19 @@ UINT_PTR CDialog::SetTimer(UINT_PTR id, UINT elapseMs) {
 }
 
 BOOL CDialog::KillTimer(UINT_PTR id) {
-    auto it = m_timers.find(id);
-    if (it == m_timers.end())
+    auto it = m_backend->timers.find(id);
+    if (it == m_backend->timers.end())
         return FALSE;
     // The timer may be the one whose tick is running now: let Qt delete it afterwards.
     it->second->stop();
     it->second.release()->deleteLater();
-    m_timers.erase(it);
+    m_backend->timers.erase(it);
     return TRUE;
 }
 
 UINT CDialog::GetTimerPeriod(UINT_PTR id) const {
-    auto it = m_timers.find(id);
-    return it == m_timers.end() ? 0 : static_cast<UINT>(it->second->interval());
+    auto it = m_backend->timers.find(id);
+    return it == m_backend->timers.end() ? 0 : static_cast<UINT>(it->second->interval());
 }
 
 CMenu* CDialog::GetSystemMenu(BOOL revert) {

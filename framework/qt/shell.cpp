@@ -1,7 +1,8 @@
 #include "framework/shell.h"
 
-#include "framework/dialog_window.h"
-#include "framework/tray.h"
+#include "framework/qt/dialog_window.h"
+#include "framework/qt/qt_window.h"
+#include "framework/qt/tray.h"
 
 #include <QCursor>
 #include <QDesktopServices>
@@ -81,7 +82,7 @@ void TrackPopupMenu(const CMenu& menu, CDialog* owner) {
         QAction* action = popup.addAction(QString::fromStdString(item.text));
         action->setData(item.id);
     }
-    QPointer<QWidget> window = owner->Window();
+    QPointer<QWidget> window = QtWidget(owner->GetSafeHwnd());
     QAction* chosen = popup.exec(QCursor::pos());
     if (chosen && window)
         owner->SendCommand(static_cast<int>(chosen->data().toUInt()));
