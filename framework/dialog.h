@@ -62,7 +62,9 @@ public:
     const std::vector<Item>& Items() const { return m_items; }
 
 private:
+    friend class CDialog;
     std::vector<Item> m_items;
+    void* m_native = nullptr; // the backend's own menu this one fills, where it has one
 };
 
 // Drawing during OnPaint.

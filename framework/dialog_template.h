@@ -9,6 +9,9 @@
 
 constexpr int IDC_STATIC = -1; // a control without an id
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 // Window styles (the subset the templates use).
 constexpr std::uint32_t WS_POPUP = 0x80000000;
 constexpr std::uint32_t WS_VISIBLE = 0x10000000;
@@ -33,6 +36,7 @@ constexpr std::uint32_t ES_NUMBER = 0x2000;
 constexpr std::uint32_t SS_NOPREFIX = 0x0080;
 constexpr std::uint32_t CBS_DROPDOWN = 0x0002;
 constexpr std::uint32_t CBS_SORT = 0x0100;
+#endif
 
 enum class ControlKind {
     PushButton,

@@ -7,20 +7,25 @@
 
 #include <string>
 
+extern const char* const kRunKey; // "Software\Microsoft\Windows\CurrentVersion\Run"
+
+#ifndef _WIN32
 struct RegistryKey;
 using HKEY = RegistryKey*;
 
-extern const HKEY HKEY_LOCAL_MACHINE;
-
-extern const char* const kRunKey; // "Software\Microsoft\Windows\CurrentVersion\Run"
+// The learner's own key: no administrator rights are needed to start with the session.
+extern const HKEY HKEY_CURRENT_USER;
 
 // Opens the key, creating it (the autostart folder) when missing.
 LONG RegCreateKeyA(HKEY parent, const char* subKey, HKEY* result);
-// Writes the value: for the Run key, an entry that starts `data` (a program path).
-LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type,
-                    const std::string& data);
 LONG RegDeleteValueA(HKEY key, const char* name);
 LONG RegCloseKey(HKEY key);
+#endif
+
+// Writes the value: for the Run key, an entry that starts `data` (a program path) in the
+// current directory, where its data files are.
+LONG RegSetValueExA(HKEY key, const char* name, DWORD reserved, DWORD type,
+                    const std::string& data);
 
 // The running program's full path, whole.
 std::string GetModuleFileNameA();

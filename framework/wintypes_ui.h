@@ -5,6 +5,20 @@
 
 #include <cstdint>
 
+#ifdef _WIN32
+// The system's own definitions; only the notification-area requests live elsewhere.
+#include <windows.h>
+
+#ifndef NIM_ADD
+constexpr DWORD NIM_ADD = 0;
+constexpr DWORD NIM_MODIFY = 1;
+constexpr DWORD NIM_DELETE = 2;
+constexpr UINT NIF_MESSAGE = 0x1;
+constexpr UINT NIF_ICON = 0x2;
+constexpr UINT NIF_TIP = 0x4;
+#endif
+#else
+
 // A window of the backend: on Windows the system's, elsewhere the backend's own object.
 struct HWND__;
 using HWND = HWND__*;
@@ -98,3 +112,4 @@ constexpr DWORD REG_SZ = 1;
 constexpr UINT SIZE_RESTORED = 0;
 constexpr UINT SIZE_MINIMIZED = 1;
 constexpr UINT SIZE_MAXIMIZED = 2;
+#endif

@@ -165,13 +165,13 @@ BOOL CWordmillDlg::StartForcedMode() {
     const ForcedStudy forced = Forced();
     HKEY run = nullptr;
     if (!forced.On()) {
-        if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kRunKey, &run) == ERROR_SUCCESS) {
+        if (RegCreateKeyA(HKEY_CURRENT_USER, kRunKey, &run) == ERROR_SUCCESS) {
             RegDeleteValueA(run, kAutoRunValue);
             RegCloseKey(run);
         }
         return TRUE;
     }
-    if (const LONG result = RegCreateKeyA(HKEY_LOCAL_MACHINE, kRunKey, &run);
+    if (const LONG result = RegCreateKeyA(HKEY_CURRENT_USER, kRunKey, &run);
         result != ERROR_SUCCESS) {
         LogFailure("opening the autostart key", "error " + std::to_string(result));
         AfxMessageBox("打开注册表项失败");

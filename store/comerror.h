@@ -10,6 +10,7 @@ constexpr HRESULT MakeHresult(std::uint32_t code) {
     return static_cast<HRESULT>(code);
 }
 
+#ifndef S_OK // the system's own, where its headers came first
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT E_NOTIMPL = MakeHresult(0x80004001);
 constexpr HRESULT E_POINTER = MakeHresult(0x80004003);
@@ -17,6 +18,7 @@ constexpr HRESULT E_FAIL = MakeHresult(0x80004005);
 constexpr HRESULT E_UNEXPECTED = MakeHresult(0x8000FFFF);
 constexpr HRESULT E_OUTOFMEMORY = MakeHresult(0x8007000E);
 constexpr HRESULT E_INVALIDARG = MakeHresult(0x80070057);
+#endif
 
 // What the Jet provider and ADO answer for the failures the program can meet.
 constexpr HRESULT DB_E_ERRORSINCOMMAND = MakeHresult(0x80040E14);

@@ -16,7 +16,7 @@ struct RegistryKey {
 };
 
 namespace {
-RegistryKey g_localMachine;
+RegistryKey g_currentUser;
 // Made on first use: the program sets them from its application object's constructor,
 // which may run before this file's globals are made.
 struct EntryIdentity {
@@ -33,7 +33,7 @@ void SetAutostartIdentity(std::string name, std::string comment) {
     Identity() = {std::move(name), std::move(comment)};
 }
 
-const HKEY HKEY_LOCAL_MACHINE = &g_localMachine;
+const HKEY HKEY_CURRENT_USER = &g_currentUser;
 const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 namespace {
@@ -91,7 +91,7 @@ std::string AutostartFolder() {
 }
 
 LONG RegCreateKeyA(HKEY parent, const char* subKey, HKEY* result) {
-    if (parent != HKEY_LOCAL_MACHINE || !subKey || std::string(subKey) != kRunKey || !result)
+    if (parent != HKEY_CURRENT_USER || !subKey || std::string(subKey) != kRunKey || !result)
         return ERROR_FILE_NOT_FOUND;
     const std::string folder = AutostartFolder();
     std::error_code ec;
@@ -132,7 +132,7 @@ LONG RegDeleteValueA(HKEY key, const char* name) {
 }
 
 LONG RegCloseKey(HKEY key) {
-    if (key != HKEY_LOCAL_MACHINE)
+    if (key != HKEY_CURRENT_USER)
         delete key;
     return ERROR_SUCCESS;
 }

@@ -57,7 +57,7 @@ TEST(Autostart, EntryValuesAreEscapedSoNothingCanInjectALine) {
         std::filesystem::create_directories(folder);
         std::filesystem::current_path(folder);
         HKEY run = nullptr;
-        ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, kRunKey, &run), ERROR_SUCCESS);
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kRunKey, &run), ERROR_SUCCESS);
         const std::string program = (folder / ("Word" + name)).string();
         ASSERT_EQ(RegSetValueExA(run, "MyAutoRun", 0, REG_SZ, program), ERROR_SUCCESS) << name;
         RegCloseKey(run);
@@ -80,7 +80,7 @@ TEST(Autostart, EntryValuesAreEscapedSoNothingCanInjectALine) {
     }
     // A name that is not UTF-8 cannot be written as a desktop entry at all.
     HKEY run = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, kRunKey, &run), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kRunKey, &run), ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExA(run, "Other", 0, REG_SZ, "/bad\xff/Wordmill"), ERROR_INVALID_DATA);
     RegCloseKey(run);
     EXPECT_FALSE(std::filesystem::exists(dir.file("config/autostart/Other.desktop")));

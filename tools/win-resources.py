@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""Pictures for the Windows resource file, made from the PNGs the Qt build uses.
+
+    win-resources.py bmp IN.png OUT.bmp       8-bit RGB or RGBA PNG to a 24-bit BMP
+    win-resources.py ico OUT.ico IN.png...    PNG images packed as one icon (Vista and later)
+"""
+import struct
+import sys
+import zlib
+
+
+def read_png(path):
+    data = open(path, "rb").read()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", path + ": not a PNG"
+    pos, idat = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
+            assert depth == 8 and colour in (2, 6), path + ": only 8-bit RGB or RGBA"
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    step = 3 if colour == 2 else 4
+    raw, stride = zlib.decompress(idat), width * step
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        line = raw[y * (stride + 1):(y + 1) * (stride + 1)]
+        kind, row = line[0], bytearray(line[1:])
+        for x in range(stride):
+            a = row[x - step] if x >= step else 0
+            b = previous[x]
+            c = previous[x - step] if x >= step else 0
+            if kind == 1:
+                row[x] = (row[x] + a) & 255
+            elif kind == 2:
+                row[x] = (row[x] + b) & 255
+            elif kind == 3:
+                row[x] = (row[x] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                row[x] = (row[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(bytes(row))
+        previous = row
+    return width, height, step, rows
+
+
+def write_bmp(source, target):
+    width, height, step, rows = read_png(source)
+    pad = (4 - width * 3 % 4) % 4
+    pixels = b"".join(
+        b"".join(bytes((row[x + 2], row[x + 1], row[x])) for x in range(0, width * step, step))
+        + b"\0" * pad for row in reversed(rows))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 3780, 3780, 0, 0)
+    open(target, "wb").write(header + info + pixels)
+
+
+def write_ico(target, sources):
+    images = [open(path, "rb").read() for path in sources]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for path, image in zip(sources, images):
+        width, height = struct.unpack(">II", image[16:24])
+        out += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    open(target, "wb").write(out + b"".join(images))
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "bmp":
+        write_bmp(sys.argv[2], sys.argv[3])
+    else:
+        write_ico(sys.argv[2], sys.argv[3:])
