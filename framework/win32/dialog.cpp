@@ -90,7 +90,7 @@ std::vector<BYTE> BuildTemplate(const DialogTemplate& t) {
     w.Word(0xFFFF); // extended
     w.Dword(0);     // help id
     w.Dword(t.exStyle);
-    w.Dword(t.style | DS_SETFONT);
+    w.Dword(t.style | DS_SETFONT | DS_CENTER);
     w.Word(static_cast<WORD>(t.controls.size()));
     for (int v : {0, 0, t.cx, t.cy})
         w.Word(static_cast<WORD>(v));
@@ -232,6 +232,14 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
         return dlg->m_backend->defaultAction ? FALSE : TRUE;
     case WM_ERASEBKGND:
         return FALSE;
+    case WM_CTLCOLORSTATIC: {
+        // Labels marked transparent show the dialog's own painting behind their text.
+        auto control = reinterpret_cast<HWND>(lParam);
+        if (!(GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_TRANSPARENT))
+            return FALSE;
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+    }
     case WM_SIZE:
         dlg->OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return TRUE;
