@@ -6,7 +6,7 @@ set -euo pipefail
 
 if [ "${1:-}" = windows ]; then
     packages=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
-              googletest tcl dpkg-dev nsis zip xvfb xauth fonts-wqy-microhei)
+              googletest tcl dpkg-dev nsis zip xvfb xauth python3 fonts-wqy-microhei)
 else
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
           libgtest-dev libbenchmark-dev fonts-wqy-microhei tzdata xvfb xauth

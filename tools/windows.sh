@@ -1,15 +1,30 @@
 #!/usr/bin/env bash
-# The Windows build on Debian, in one command: installs what is missing, cross-builds
-# into build-windows/ and runs the suites that have no GUI under Wine.
+# The Windows build on Debian, in one command: installs what is missing, cross-builds into
+# build-windows/, runs the suites under Wine (the GUI one on a virtual display) and makes
+# the packages: build-windows/Wordmill-<version>-windows.zip (unzip and run) and
+# build-windows/Wordmill-Setup-<version>.exe (the installer).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+build="$root/build-windows"
 
 tools/install-deps.sh windows
-cmake --preset windows > /dev/null
-cmake --build --preset windows
-
 # Wine keeps its own Windows in a prefix: a fresh one for each run, never the user's.
 export WINEPREFIX="${WORDMILL_WINEPREFIX:-$(mktemp -d /tmp/wordmill-wine-XXXXXX)}" WINEDEBUG=-all
 /usr/lib/wine/wine64 wineboot --init > /dev/null 2>&1 || true
-ctest --preset windows
+cmake --preset windows > /dev/null
+cmake --build --preset windows
+xvfb-run -a ctest --preset windows
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+stage="$build/package/Wordmill"
+rm -rf "$build/package"
+mkdir -p "$stage/Skins"
+cp "$build/app/Wordmill.exe" "$build/game/game.dll" "$build/data/danci.mdb" \
+   "$build/data/游戏指南.txt" "$build/data/wordmill-guide.html" "$stage/"
+cp "$build/data/Skins/corona.smf" "$stage/Skins/"
+x86_64-w64-mingw32-strip "$stage/Wordmill.exe" "$stage/game.dll"
+(cd "$build/package" && zip -qr "$build/Wordmill-$version-windows.zip" Wordmill)
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
+         -DOUTFILE="$build/Wordmill-Setup-$version.exe" installer/wordmill.nsi
+ls -l "$build/Wordmill-$version-windows.zip" "$build/Wordmill-Setup-$version.exe"

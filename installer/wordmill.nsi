@@ -1,0 +1,76 @@
+; Wordmill's installer: per user, no administrator rights. The program goes to the
+; learner's own programs folder; the data folder %APPDATA%\Wordmill gets the bundled
+; database, skin and guide only where it has none yet, and the uninstaller leaves it.
+Target amd64-unicode
+!include "MUI2.nsh"
+
+!ifndef VERSION
+  !define VERSION "0.1"
+!endif
+!ifndef STAGE
+  !error "STAGE (the folder with the files to install) is not given"
+!endif
+
+Name "Wordmill"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\Wordmill"
+InstallDirRegKey HKCU "Software\Wordmill" "InstallDir"
+SetCompressor /SOLID lzma
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wordmill"
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "SimpChinese"
+
+Section "Wordmill"
+  SetOutPath "$INSTDIR"
+  File "${STAGE}\Wordmill.exe"
+  File "${STAGE}\game.dll"
+  SetOutPath "$INSTDIR\bundled"
+  File "${STAGE}\danci.mdb"
+  File "${STAGE}\游戏指南.txt"
+  File "${STAGE}\wordmill-guide.html"
+  SetOutPath "$INSTDIR\bundled\Skins"
+  File "${STAGE}\Skins\corona.smf"
+
+  ; The learner's data folder: never overwritten, so progress survives every update.
+  CreateDirectory "$APPDATA\Wordmill\Skins"
+  IfFileExists "$APPDATA\Wordmill\danci.mdb" +2 0
+    CopyFiles /SILENT "$INSTDIR\bundled\danci.mdb" "$APPDATA\Wordmill"
+  IfFileExists "$APPDATA\Wordmill\游戏指南.txt" +2 0
+    CopyFiles /SILENT "$INSTDIR\bundled\游戏指南.txt" "$APPDATA\Wordmill"
+  CopyFiles /SILENT "$INSTDIR\bundled\wordmill-guide.html" "$APPDATA\Wordmill"
+  CopyFiles /SILENT "$INSTDIR\bundled\Skins\corona.smf" "$APPDATA\Wordmill\Skins"
+
+  ; The shortcut starts Wordmill in the data folder, where it looks for its files.
+  SetOutPath "$APPDATA\Wordmill"
+  CreateShortcut "$SMPROGRAMS\Wordmill.lnk" "$INSTDIR\Wordmill.exe" "" "$INSTDIR\Wordmill.exe" 0
+
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  WriteRegStr HKCU "Software\Wordmill" "InstallDir" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Wordmill"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Wordmill"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Wordmill.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  Delete "$SMPROGRAMS\Wordmill.lnk"
+  ; The start-with-Windows entry would name a program that is gone.
+  DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "MyAutoRun"
+  RMDir /r "$INSTDIR\bundled"
+  Delete "$INSTDIR\Wordmill.exe"
+  Delete "$INSTDIR\game.dll"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "Software\Wordmill"
+  ; $APPDATA\Wordmill, the learner's words and progress, stays.
+SectionEnd
