@@ -4,7 +4,9 @@
 # With "windows": what the Windows cross-build, its tests under Wine and its packages need.
 set -euo pipefail
 
-if [ "${1:-}" = windows ]; then
+if [ "${1:-}" = deb ]; then
+    packages=(dpkg-dev lintian fakeroot file)
+elif [ "${1:-}" = windows ]; then
     packages=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
               googletest tcl dpkg-dev nsis zip xvfb xauth python3 fonts-wqy-microhei)
 else

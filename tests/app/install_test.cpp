@@ -32,7 +32,7 @@ TEST(Install, GivesAMenuEntryThatStartsWordmillFromAnyFolder) {
                     "' --prefix /opt/wordmill > /dev/null"),
               0);
     for (const char* file :
-         {"bin/wordmill", "libexec/wordmill/Wordmill", "lib/libgame.so", "share/wordmill/danci.mdb",
+         {"bin/wordmill", "libexec/wordmill/Wordmill", "lib/wordmill/libgame.so", "share/wordmill/danci.mdb",
           "share/wordmill/Skins/corona.smf", "share/wordmill/游戏指南.txt",
           "share/wordmill/wordmill-guide.html", "share/metainfo/org.wordmill.Wordmill.metainfo.xml",
           "share/icons/hicolor/48x48/apps/org.wordmill.Wordmill.png",
