@@ -27,6 +27,7 @@ BOOL CWordmillApp::InitInstance() {
     SkinInit(AfxGetInstanceHandle(), "ReadUI", 0, 0);
     SkinLoadFile("Skins\\corona.smf");
     SkinSetDialogSkin("Dialog");
+    ApplyEyeProtection(ini::Path());
 
     AfxOleInit();
     m_pConnection.CreateInstance();

@@ -2,6 +2,7 @@
 
 #include "mainwnd/core/settings_check.h"
 #include "res/resource.h"
+#include "store/comerror.h"
 #include "store/profile.h"
 #include "store/settings_schema.h"
 #include "store/word_schema.h"
@@ -10,11 +11,12 @@ CSettingsDlg::CSettingsDlg(std::string iniPath, CWnd* parent)
     : CDialog(IDD_SETTINGS, parent), m_szIniPath(std::move(iniPath)) {
     using namespace ini;
     m_bForced = static_cast<int>(GetPrivateProfileIntA(kSystem, kForced, kFlagOff, m_szIniPath));
-    m_nDaily = GetPrivateProfileIntA(kSystem, kDaily, kQuotaInSettings, m_szIniPath);
+    // The quota in force, which the program reads with its own default.
+    m_nDaily = GetPrivateProfileIntA(kSystem, kDaily, kQuotaAtStartUp, m_szIniPath);
     m_nInterval = GetPrivateProfileIntA(kSystem, kInterval, kIntervalInSettings, m_szIniPath);
     m_nPerRead = GetPrivateProfileIntA(kSystem, kPerRead, kPerReadInSettings, m_szIniPath);
     m_nBank = static_cast<int>(GetPrivateProfileIntA(kSystem, kBank, kBankDefault, m_szIniPath));
-    m_bProtect = 0; // never read back: the box starts unchecked every time
+    m_bProtect = GetPrivateProfileIntA(kSystem, kProtect, kFlagOff, m_szIniPath) != 0;
 }
 
 void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
@@ -45,16 +47,19 @@ void CSettingsDlg::OnOK() {
         AfxMessageBox("更改失败输入数字有误");
         return;
     }
-    auto write = [this](const char* key, const std::string& value) {
-        WritePrivateProfileStringA(ini::kSystem, key, value.c_str(), m_szIniPath);
-    };
-    write(ini::kDaily, std::to_string(static_cast<int>(m_nDaily)));
-    write(ini::kBank, std::to_string(m_nBank));
-    write(ini::kPerRead, std::to_string(static_cast<int>(m_nPerRead)));
-    write(ini::kInterval, std::to_string(static_cast<int>(m_nInterval)));
-    write(ini::kForced, IsDlgButtonChecked(IDC_FORCED) ? "1" : "0");
-    write(ini::kProtect, IsDlgButtonChecked(IDC_PROTECT) ? "1" : "0");
-    write(ini::kAutoSpeak, IsDlgButtonChecked(IDC_AUTOSPEAK) ? "1" : "0");
+    const Settings settings{m_nDaily,
+                            m_nPerRead,
+                            m_nInterval,
+                            m_nBank,
+                            IsDlgButtonChecked(IDC_FORCED) != 0,
+                            IsDlgButtonChecked(IDC_PROTECT) != 0,
+                            IsDlgButtonChecked(IDC_AUTOSPEAK) != 0};
+    if (!SaveSettings(settings, m_szIniPath)) {
+        const std::string why = LastWriteFailure();
+        LogFailure("writing the settings to " + m_szIniPath, why);
+        AfxMessageBox("更改失败：设置没能写进 read.ini（" + why + "）。");
+        return; // the entries stay, to try again or to cancel
+    }
     AfxMessageBox("更改成功");
     CDialog::OnOK();
 }

@@ -4,6 +4,7 @@
 #include "drills/giveup_dlg.h"
 #include "drills/spell_dlg.h"
 #include "framework/registry.h"
+#include "framework/skin.h"
 #include "framework/speech.h"
 #include "mainwnd/about_dlg.h"
 #include "mainwnd/settings_dlg.h"
@@ -14,6 +15,11 @@
 #include "store/settings_schema.h"
 
 const char* const kGuidePage = "wordmill-guide.html";
+
+void ApplyEyeProtection(const std::string& iniPath) {
+    SkinSetEyeProtection(
+        GetPrivateProfileIntA(ini::kSystem, ini::kProtect, ini::kFlagOff, iniPath) != 0);
+}
 
 namespace {
 constexpr UINT kTrayIconId = IDR_MAINFRAME;
@@ -83,9 +89,16 @@ void CWordmillDlg::OnSpell() {
     dlg.DoModal();
 }
 
+// Saved settings count at once: the next drill's quota, the reminder, the autostart
+// entry and the colours.
 void CWordmillDlg::OnSettings() {
     CSettingsDlg dlg(m_context.iniPath);
-    dlg.DoModal();
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_context.dailyQuota = static_cast<int>(
+        GetPrivateProfileIntA(ini::kSystem, ini::kDaily, ini::kQuotaAtStartUp, m_context.iniPath));
+    ApplyEyeProtection(m_context.iniPath);
+    StartForcedMode();
 }
 
 void CWordmillDlg::OnGame() {
@@ -165,6 +178,7 @@ BOOL CWordmillDlg::StartForcedMode() {
     const ForcedStudy forced = Forced();
     HKEY run = nullptr;
     if (!forced.On()) {
+        KillTimer(IDT_REMIND);
         if (RegCreateKeyA(HKEY_CURRENT_USER, kRunKey, &run) == ERROR_SUCCESS) {
             RegDeleteValueA(run, kAutoRunValue);
             RegCloseKey(run);

@@ -14,6 +14,9 @@ constexpr UINT_PTR IDT_REMIND = 1;
 
 extern const char* const kGuidePage; // opened by "到我的空间"
 
+// The colours "system"/"protect" asks for: eye-friendly, or the skin's own.
+void ApplyEyeProtection(const std::string& iniPath);
+
 class CWordmillDlg : public CDialog {
 public:
     // The drills it opens work in `context`.

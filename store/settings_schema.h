@@ -59,9 +59,8 @@ inline std::string RangeText(const char* before, Range range, const char* after)
 }
 
 // Defaults, reader by reader.
-inline constexpr int kQuotaAtStartUp = 40;  // the application's daily quota
-inline constexpr int kQuotaInSettings = 20; // the settings dialog's field
-inline constexpr int kBankDefault = 1;      // drills and settings dialog: CET6
+inline constexpr int kQuotaAtStartUp = 40; // the application's daily quota
+inline constexpr int kBankDefault = 1;     // drills and settings dialog: CET6
 inline constexpr int kIntervalInSettings = 30;
 inline constexpr int kPerReadInSettings = 4;
 inline constexpr int kReminderInterval = 30; // minutes, the main window's timer

@@ -14,9 +14,14 @@
 #include <cstring>
 #include <optional>
 
+bool EyeProtectionOn(); // skin.cpp
+
 namespace {
 
 struct DataExchangeFailed {};
+// Eye protection's soft green paper and dark text, as the Linux skin has them.
+constexpr COLORREF kEyePaper = RGB(0xcc, 0xe8, 0xcf);
+constexpr COLORREF kEyeText = RGB(0x1c, 0x33, 0x22);
 
 // Dialogs whose DoModal runs, innermost last.
 std::vector<CDialog*> g_running;
@@ -232,13 +237,24 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
         return dlg->m_backend->defaultAction ? FALSE : TRUE;
     case WM_ERASEBKGND:
         return FALSE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: {
+        auto dc = reinterpret_cast<HDC>(wParam);
         // Labels marked transparent show the dialog's own painting behind their text.
-        auto control = reinterpret_cast<HWND>(lParam);
-        if (!(GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_TRANSPARENT))
+        if (message == WM_CTLCOLORSTATIC &&
+            (GetWindowLongPtrW(reinterpret_cast<HWND>(lParam), GWL_EXSTYLE) & WS_EX_TRANSPARENT)) {
+            SetBkMode(dc, TRANSPARENT);
+            if (EyeProtectionOn())
+                SetTextColor(dc, kEyeText);
+            return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+        }
+        if (!EyeProtectionOn())
             return FALSE;
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+        static HBRUSH paper = CreateSolidBrush(kEyePaper);
+        SetTextColor(dc, kEyeText);
+        SetBkColor(dc, kEyePaper);
+        return reinterpret_cast<INT_PTR>(paper);
     }
     case WM_SIZE:
         dlg->OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));

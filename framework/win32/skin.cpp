@@ -1,6 +1,7 @@
 #include "framework/skin.h"
 
-// Windows draws its own look: the skin file is the Linux build's style sheet.
+// Windows draws its own look: the skin file is the Linux build's style sheet. Eye
+// protection paints the dialogs (see dialog.cpp).
 BOOL SkinInit(HINSTANCE, const char*, int, int) {
     return TRUE;
 }
@@ -12,4 +13,24 @@ BOOL SkinSetWindowSkin(HWND, const char*) {
 }
 BOOL SkinSetDialogSkin(const char*) {
     return TRUE;
+}
+
+namespace {
+bool g_eyeProtection = false;
+} // namespace
+
+void SkinSetEyeProtection(bool on) {
+    g_eyeProtection = on;
+    // Windows already open repaint in the new colours.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            return TRUE;
+        },
+        0);
+}
+
+bool EyeProtectionOn() {
+    return g_eyeProtection;
 }

@@ -1,7 +1,9 @@
-// The settings dialog's numbers, checked before anything is written.
+// The settings dialog's numbers, checked before anything is written, and their saving.
 #pragma once
 
 #include "store/settings_schema.h"
+
+#include <string>
 
 struct SettingsEntries {
     UINT daily, perRead, interval; // as read from the fields: an unreadable one is 0
@@ -12,3 +14,15 @@ inline bool SettingsEntriesAreValid(const SettingsEntries& entries) {
     return ini::kDailyRange.Holds(entries.daily) && ini::kPerReadRange.Holds(entries.perRead) &&
            ini::kIntervalRange.Holds(entries.interval);
 }
+
+// What the settings dialog saves.
+struct Settings {
+    UINT daily, perRead, interval;
+    int bank; // the bank list's selection: 0 CET4, 1 CET6, -1 none
+    bool forced, protect, autoSpeak;
+};
+
+// Section "system" in its keys' order, then the forced-study switch, interval, batch and
+// quota in section "usermessage", which the main window's reminder and autostart read:
+// so that saving forced study on turns it on. False when read.ini took no write.
+bool SaveSettings(const Settings& settings, const std::string& iniPath);

@@ -31,13 +31,13 @@ TEST(Install, GivesAMenuEntryThatStartsWordmillFromAnyFolder) {
                     "' cmake --install '" WORDMILL_BUILD_DIR
                     "' --prefix /opt/wordmill > /dev/null"),
               0);
-    for (const char* file :
-         {"bin/wordmill", "libexec/wordmill/Wordmill", "lib/wordmill/libgame.so", "share/wordmill/danci.mdb",
-          "share/wordmill/Skins/corona.smf", "share/wordmill/游戏指南.txt",
-          "share/wordmill/wordmill-guide.html", "share/metainfo/org.wordmill.Wordmill.metainfo.xml",
-          "share/icons/hicolor/48x48/apps/org.wordmill.Wordmill.png",
-          "share/icons/hicolor/128x128/apps/org.wordmill.Wordmill.png",
-          "share/icons/hicolor/256x256/apps/org.wordmill.Wordmill.png"})
+    for (const char* file : {"bin/wordmill", "libexec/wordmill/Wordmill", "lib/wordmill/libgame.so",
+                             "share/wordmill/danci.mdb", "share/wordmill/Skins/corona.smf",
+                             "share/wordmill/游戏指南.txt", "share/wordmill/wordmill-guide.html",
+                             "share/metainfo/org.wordmill.Wordmill.metainfo.xml",
+                             "share/icons/hicolor/48x48/apps/org.wordmill.Wordmill.png",
+                             "share/icons/hicolor/128x128/apps/org.wordmill.Wordmill.png",
+                             "share/icons/hicolor/256x256/apps/org.wordmill.Wordmill.png"})
         EXPECT_TRUE(fs::exists(prefix / file)) << file;
     const fs::path entry = prefix / "share/applications/org.wordmill.Wordmill.desktop";
     EXPECT_NE(ReadFile(entry).find("\nExec=/opt/wordmill/bin/wordmill\n"), std::string::npos);

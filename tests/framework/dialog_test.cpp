@@ -212,7 +212,8 @@ double Contrast(const QColor& a, const QColor& b) {
 }
 
 // With the skin over a dark desktop palette, every text keeps its contrast (the colours
-// the widgets end up with: transparent ones are read against the dialog).
+// the widgets end up with: transparent ones are read against the dialog), in the skin's
+// own colours and in eye protection's green.
 TEST(Dialog, UnderADarkPaletteTheSkinKeepsEveryTextReadable) {
     const QPalette before = QApplication::palette();
     const QString sheetBefore = qApp->styleSheet();
@@ -223,27 +224,34 @@ TEST(Dialog, UnderADarkPaletteTheSkinKeepsEveryTextReadable) {
         dark.setColor(role, QColor(0xf0, 0xf0, 0xf0));
     QApplication::setPalette(dark);
     ASSERT_TRUE(SkinLoadFile(WORDMILL_SOURCE_DIR "/data/Skins/corona.smf"));
-    for (UINT id :
-         {IDD_ABOUTBOX, IDD_WORDMILL_DIALOG, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL, IDD_GIVEUP}) {
-        ModalDriver driver;
-        driver.OnDialog(id, [id](QWidget* d) {
-            const QColor window = d->palette().color(QPalette::Window);
-            for (QWidget* w : d->findChildren<QWidget*>()) {
-                auto* label = qobject_cast<QLabel*>(w);
-                if (label && label->text().isEmpty())
-                    continue; // a picture
-                const bool transparent = label || qobject_cast<QCheckBox*>(w);
-                const QColor fg = w->palette().color(w->foregroundRole());
-                const QColor bg = transparent ? window : w->palette().color(w->backgroundRole());
-                EXPECT_GE(Contrast(fg, bg), 4.5)
-                    << "dialog " << id << " " << w->objectName().toStdString() << " "
-                    << fg.name().toStdString() << " on " << bg.name().toStdString();
-            }
-            qobject_cast<QDialog*>(d)->done(IDCANCEL);
-        });
-        CDialog dlg(id);
-        dlg.DoModal();
-    }
+    for (bool eyes : {false, true})
+        for (UINT id :
+             {IDD_ABOUTBOX, IDD_WORDMILL_DIALOG, IDD_SETTINGS, IDD_BROWSE, IDD_SPELL, IDD_GIVEUP}) {
+            SkinSetEyeProtection(eyes);
+            ModalDriver driver;
+            driver.OnDialog(id, [id, eyes](QWidget* d) {
+                const QColor window = d->palette().color(QPalette::Window);
+                if (eyes) { // green paper: green leads
+                    EXPECT_GT(window.green(), window.red() + 20) << window.name().toStdString();
+                }
+                for (QWidget* w : d->findChildren<QWidget*>()) {
+                    auto* label = qobject_cast<QLabel*>(w);
+                    if (label && label->text().isEmpty())
+                        continue; // a picture
+                    const bool transparent = label || qobject_cast<QCheckBox*>(w);
+                    const QColor fg = w->palette().color(w->foregroundRole());
+                    const QColor bg =
+                        transparent ? window : w->palette().color(w->backgroundRole());
+                    EXPECT_GE(Contrast(fg, bg), 4.5)
+                        << "dialog " << id << " " << w->objectName().toStdString() << " "
+                        << fg.name().toStdString() << " on " << bg.name().toStdString();
+                }
+                qobject_cast<QDialog*>(d)->done(IDCANCEL);
+            });
+            CDialog dlg(id);
+            dlg.DoModal();
+        }
+    SkinSetEyeProtection(false);
     qApp->setStyleSheet(sheetBefore);
     QApplication::setPalette(before);
 }

@@ -7,6 +7,8 @@
 #include "support/scoped_env.h"
 #include "support/shell_doubles.h"
 
+#include <QCheckBox>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -124,6 +126,46 @@ TEST_F(ReminderTest, EscAndTheTrayExitNeverAsk) {
     RunMain([](QWidget* main, CWordmillDlg&) { Key(main, Qt::Key_Escape); });
     RunMain([](QWidget*, CWordmillDlg& dlg) { dlg.SendCommand(IDCANCEL); }); // "退出(&X)"
     EXPECT_TRUE(driver.messages().empty());
+}
+
+// Saving 设置 counts at once: forced study on starts the reminder at the saved interval
+// and writes the entry, the saved quota is the next drill's; off stops both.
+TEST_F(ReminderTest, SavedSettingsTakeEffectWithoutARestart) {
+    QWidget* mainWindow = nullptr;
+    CWordmillDlg* main = nullptr;
+    auto save = [](bool forced, const char* interval) {
+        return [forced, interval](QWidget* settings) {
+            qobject_cast<QCheckBox*>(Control(settings, IDC_FORCED))->setChecked(forced);
+            SetText(settings, IDC_INTERVAL, interval);
+            SetText(settings, IDC_EDIT, "25");
+            Click(settings, IDOK);
+        };
+    };
+    Then(save(true, "45"));
+    Then([](QWidget* box) { Key(box, Qt::Key_Return); }); // 更改成功
+    Then([&](QWidget*) {
+        EXPECT_EQ(main->GetTimerPeriod(IDT_REMIND), 45u * 60000u);
+        EXPECT_TRUE(std::filesystem::exists(EntryFile()));
+        Click(mainWindow, IDC_BROWSE);
+    });
+    Then([](QWidget* drill) { // counting against the saved quota: 25 less its one word
+        EXPECT_EQ(Text(drill, IDC_INFO), QStringLiteral("剩下的单词数为24"));
+        Key(drill, Qt::Key_Escape);
+    });
+    Then([&](QWidget*) { Click(mainWindow, IDC_SETTINGS); });
+    Then(save(false, "45"));
+    Then([](QWidget* box) { Key(box, Qt::Key_Return); });
+    Then([&](QWidget* window) {
+        EXPECT_EQ(main->GetTimerPeriod(IDT_REMIND), 0u);
+        EXPECT_FALSE(std::filesystem::exists(EntryFile()));
+        Key(window, Qt::Key_Escape);
+    });
+    RunMain([&](QWidget* window, CWordmillDlg& dlg) {
+        mainWindow = window;
+        main = &dlg;
+        Click(window, IDC_SETTINGS);
+    });
+    EXPECT_EQ(world.IniInt("CET6", "trmount"), 1);
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST_F(SettingsTest, OpensWithTheDefaultsWhenNothingIsSaved) {
     Run(
         [](QWidget* dlg) {
             Form f = ReadForm(dlg);
-            EXPECT_EQ(f.daily, "20");
+            EXPECT_EQ(f.daily, "40"); // the quota the drills count against
             EXPECT_EQ(f.interval, "30");
             EXPECT_EQ(f.perRead, "4");
             EXPECT_FALSE(f.forced);
@@ -93,10 +93,12 @@ TEST_F(SettingsTest, AValidFormIsWrittenWholeAndABadOneLeavesTheFileAndStaysOpen
         const std::string context = std::string(c.daily) + "/" + c.perRead + "/" + c.interval;
         if (c.accepted) {
             EXPECT_EQ(messages, std::vector<std::string>{"更改成功"}) << context;
-            EXPECT_EQ(dir.Read("read.ini"), std::string("[CET6]\nrmount=3\n[system]\ndanci=") +
-                                                c.daily + "\nCET=1\nmei=" + c.perRead +
-                                                "\ntime=" + c.interval +
-                                                "\nqiangzhi=0\nprotect=0\nautospeak=0\n")
+            EXPECT_EQ(dir.Read("read.ini"),
+                      std::string("[CET6]\nrmount=3\n[system]\ndanci=") + c.daily +
+                          "\nCET=1\nmei=" + c.perRead + "\ntime=" + c.interval +
+                          "\nqiangzhi=0\nprotect=0\nautospeak=0\n"
+                          "[usermessage]\nqiangzhi=0\ntime=" +
+                          c.interval + "\nmei=" + c.perRead + "\ndanci=" + c.daily + "\n")
                 << context;
         } else {
             EXPECT_EQ(messages, std::vector<std::string>{"更改失败输入数字有误"}) << context;
@@ -113,18 +115,19 @@ TEST_F(SettingsTest, OddStoredValuesOpenCleanAndSaveCleanly) {
             Form f = ReadForm(dlg);
             EXPECT_EQ(f.bank, -1);
             EXPECT_FALSE(f.forced);
-            EXPECT_FALSE(f.protect);
+            EXPECT_TRUE(f.protect);
             EXPECT_EQ(f.daily, "33");
-            qobject_cast<QCheckBox*>(Control(dlg, IDC_PROTECT))->setChecked(true);
+            qobject_cast<QCheckBox*>(Control(dlg, IDC_PROTECT))->setChecked(false);
             Click(dlg, IDOK);
         },
         1);
     EXPECT_EQ(messages, std::vector<std::string>{"更改成功"});
     EXPECT_EQ(dir.Read("read.ini"),
-              "[system]\nCET=-1\nqiangzhi=0\nprotect=1\ndanci=33\nmei=4\ntime=30\nautospeak=0\n");
+              "[system]\nCET=-1\nqiangzhi=0\nprotect=0\ndanci=33\nmei=4\ntime=30\nautospeak=0\n"
+              "[usermessage]\nqiangzhi=0\ntime=30\nmei=4\ndanci=33\n");
     Run(
         [](QWidget* dlg) {
-            EXPECT_FALSE(ReadForm(dlg).protect); // never read back
+            EXPECT_FALSE(ReadForm(dlg).protect); // as saved
             Key(dlg, Qt::Key_Escape);
         },
         0);
@@ -174,6 +177,20 @@ TEST_F(SettingsTest, TheDailyEditTakesDigitsOnly) {
             Click(dlg, IDCANCEL);
         },
         0);
+}
+
+// Settings read.ini would not take are never reported as changed.
+TEST_F(SettingsTest, AFailedWriteSaysSoAndTheDialogStays) {
+    std::filesystem::create_directory(dir.file("read.ini")); // nothing can replace it
+    bool stillOpen = false;
+    auto messages = Run([](QWidget* dlg) { Click(dlg, IDOK); }, 1,
+                        [&](QWidget* dlg) {
+                            stillOpen = true;
+                            Click(dlg, IDCANCEL);
+                        });
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("更改失败：设置没能写进 read.ini", 0), 0u) << messages[0];
+    EXPECT_TRUE(stillOpen);
 }
 
 } // namespace
