@@ -24,6 +24,10 @@ UINT SpeechTip(SpeechState state) {
         return IDS_SPEECH_ENGINE_FAILED;
     case SpeechState::NoEnglishVoice:
         return IDS_SPEECH_NO_ENGLISH;
+    case SpeechState::StartTimedOut:
+        return IDS_SPEECH_TIMED_OUT;
+    case SpeechState::CannotSound:
+        return IDS_SPEECH_CANNOT_SOUND;
     }
     return IDS_SPEECH_ENGINE_FAILED;
 }
@@ -50,7 +54,7 @@ void CDrillDlg::SetUpSpeech() {
 // ready by now.
 void CDrillDlg::UpdateSpeakButton() {
     const SpeechState state = GetSpeechService().State();
-    m_speechAvailable = state == SpeechState::Ready;
+    m_speechAvailable = CanTry(state);
     if (CWnd* button = GetDlgItem(IDC_SPEAK)) {
         button->SetToolTip(LoadResourceString(SpeechTip(state)));
         button->EnableWindow(m_speechAvailable && CanSayWord());

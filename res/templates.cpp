@@ -128,6 +128,10 @@ std::string LoadResourceString(UINT id) {
         return "语音引擎无法启动，无法发音";
     case IDS_SPEECH_NO_ENGLISH:
         return "没有英语语音，无法发音";
+    case IDS_SPEECH_TIMED_OUT:
+        return "语音引擎几秒内没有启动，无法发音";
+    case IDS_SPEECH_CANNOT_SOUND:
+        return "刚才没能发出声音：没有可用的音频输出，或语音引擎出错";
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #include "framework/speech.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTextToSpeech>
 #include <QThread>
@@ -20,6 +21,7 @@ public:
             return;
         m_started = true;
         m_state = SpeechState::Starting;
+        m_clock.start();
         // Never deleted: a thread stuck in the engine may still run when the program ends.
         m_thread = new QThread;
         m_thread->setObjectName(QStringLiteral("speech"));
@@ -33,11 +35,11 @@ public:
     SpeechState State() override {
         Prepare();
         std::lock_guard lock(m_mutex);
-        return m_state;
+        return StartState(m_state, m_clock.isValid() ? m_clock.elapsed() : 0);
     }
 
     void Say(const std::string& englishWord) override {
-        if (State() != SpeechState::Ready || englishWord.empty())
+        if (!CanTry(State()) || englishWord.empty())
             return;
         const QString text = QString::fromStdString(englishWord);
         QMetaObject::invokeMethod(m_worker, [this, text] { m_engine->say(text); });
@@ -60,6 +62,15 @@ private:
                 state = SpeechState::EngineFailed;
             else if (!ChooseEnglish())
                 state = SpeechState::NoEnglishVoice;
+            // A word that cannot sound (no audio output, the engine failing) says so.
+            QObject::connect(m_engine, &QTextToSpeech::stateChanged, m_engine,
+                             [this](QTextToSpeech::State now) {
+                                 std::lock_guard lock(m_mutex);
+                                 if (now == QTextToSpeech::Error)
+                                     m_state = SpeechState::CannotSound;
+                                 else if (now == QTextToSpeech::Speaking)
+                                     m_state = SpeechState::Ready; // it sounds again
+                             });
         }
         std::lock_guard lock(m_mutex);
         m_state = state;
@@ -78,6 +89,11 @@ private:
     // With the application: the engine goes on its own thread, if that thread answers.
     static void Stop() {
         DesktopSpeech& self = Instance();
+        {
+            std::lock_guard lock(self.m_mutex);
+            if (self.m_state == SpeechState::Starting)
+                return; // stuck in the engine: the program does not wait for it
+        }
         QMetaObject::invokeMethod(self.m_worker, [&self] {
             delete self.m_engine;
             self.m_engine = nullptr;
@@ -88,6 +104,7 @@ private:
 
     std::mutex m_mutex;
     bool m_started = false;
+    QElapsedTimer m_clock; // since the start began
     SpeechState m_state = SpeechState::Starting;
     QThread* m_thread = nullptr;
     QObject* m_worker = nullptr;

@@ -32,10 +32,11 @@ public:
     }
 
     void Say(const std::string& englishWord) override {
-        if (State() != SpeechState::Ready || englishWord.empty())
+        if (!CanTry(State()) || englishWord.empty())
             return;
-        m_voice->Speak(Wide(englishWord).c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML,
-                       nullptr);
+        if (FAILED(m_voice->Speak(Wide(englishWord).c_str(),
+                                  SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr)))
+            m_state = SpeechState::CannotSound;
     }
 
 private:

@@ -71,22 +71,42 @@ TEST(Speech, TheSpellingDrillSaysTheWordOnlyOnceItIsShown) {
     dlg.DoModal();
 }
 
-// Without an engine or an English voice the button says why, and nothing else changes.
-TEST(Speech, WithoutAVoiceTheButtonIsOffAndSaysWhy) {
-    AppWorld world;
-    world.Ini("system", "autospeak", "1");
-    FakeSpeech speech(SpeechState::NoEnglishVoice);
-    ModalDriver driver;
-    driver.OnDialog(IDD_BROWSE, [&](QWidget* dlg) {
-        EXPECT_FALSE(Control(dlg, IDC_SPEAK)->isEnabled());
-        EXPECT_EQ(Control(dlg, IDC_SPEAK)->toolTip(), QStringLiteral("没有英语语音，无法发音"));
-        SayByKey(dlg);
-        Key(dlg, Qt::Key_Escape);
-    });
-    CBrowseDlg dlg(world.Context());
-    dlg.DoModal();
-    EXPECT_TRUE(speech.said.empty());
-    EXPECT_TRUE(driver.messages().empty());
+// Where words cannot be said the button says why, without a box, and nothing else
+// changes; a word that could not sound may be tried again.
+TEST(Speech, WhereWordsCannotBeSaidTheButtonSaysWhy) {
+    struct Case {
+        SpeechState state;
+        const char* tip;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {SpeechState::NoEnglishVoice, "没有英语语音，无法发音", false},
+        {SpeechState::StartTimedOut, "语音引擎几秒内没有启动，无法发音", false},
+        {SpeechState::CannotSound, "刚才没能发出声音：没有可用的音频输出，或语音引擎出错", true},
+    };
+    for (const Case& c : cases) {
+        AppWorld world;
+        world.Ini("system", "autospeak", "1");
+        FakeSpeech speech(c.state);
+        ModalDriver driver;
+        driver.OnDialog(IDD_BROWSE, [&](QWidget* dlg) {
+            EXPECT_EQ(Control(dlg, IDC_SPEAK)->isEnabled(), c.enabled) << c.tip;
+            EXPECT_EQ(Control(dlg, IDC_SPEAK)->toolTip(), QString::fromUtf8(c.tip));
+            Key(dlg, Qt::Key_Escape);
+        });
+        CBrowseDlg dlg(world.Context());
+        dlg.DoModal();
+        EXPECT_EQ(speech.said.size(), c.enabled ? 1u : 0u) << c.tip; // the automatic saying
+        EXPECT_TRUE(driver.messages().empty());
+    }
+}
+
+// An engine still starting past the deadline is given up on, whatever it does later.
+TEST(Speech, AStartPastItsDeadlineCountsAsTimedOut) {
+    EXPECT_EQ(StartState(SpeechState::Starting, kSpeechStartDeadlineMs - 1), SpeechState::Starting);
+    EXPECT_EQ(StartState(SpeechState::Starting, kSpeechStartDeadlineMs),
+              SpeechState::StartTimedOut);
+    EXPECT_EQ(StartState(SpeechState::Ready, 60000), SpeechState::Ready);
 }
 
 // The desktop's own engine, where this machine has one with an English voice. It starts
