@@ -71,9 +71,8 @@ INT_PTR ShellExecuteA(CDialog*, const char* verb, const char* file, const char*,
     return GetShellService().Open(file, showCmd);
 }
 
-void TrackPopupMenu(const CMenu& menu, CDialog* owner) {
-    QMenu popup;
-    popup.setObjectName(QStringLiteral("popupMenu"));
+namespace {
+void AddItems(QMenu& popup, const CMenu& menu) {
     for (const CMenu::Item& item : menu.Items()) {
         if (item.flags & MF_SEPARATOR) {
             popup.addSeparator();
@@ -82,6 +81,22 @@ void TrackPopupMenu(const CMenu& menu, CDialog* owner) {
         QAction* action = popup.addAction(QString::fromStdString(item.text));
         action->setData(item.id);
     }
+}
+} // namespace
+
+void TrackPopupMenu(const CMenu& menu, CDialog* owner) {
+    if (QMenu* tray = TrayMenuBeingFilled()) { // the icon's own menu: the host shows it
+        tray->clear();
+        AddItems(*tray, menu);
+        for (QAction* action : tray->actions())
+            QObject::connect(action, &QAction::triggered, tray, [owner, action] {
+                owner->SendCommand(static_cast<int>(action->data().toUInt()));
+            });
+        return;
+    }
+    QMenu popup;
+    popup.setObjectName(QStringLiteral("popupMenu"));
+    AddItems(popup, menu);
     QPointer<QWidget> window = QtWidget(owner->GetSafeHwnd());
     QAction* chosen = popup.exec(QCursor::pos());
     if (chosen && window)

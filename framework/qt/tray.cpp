@@ -6,6 +6,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QMenu>
 
 #include <map>
 #include <memory>
@@ -31,18 +32,31 @@ public:
             [owner, id, message, statusNotifier](QSystemTrayIcon::ActivationReason reason) {
                 owner->SendMessage(message, id, TrayMouseMessage(reason, statusNotifier));
             });
+        if (statusNotifier) {
+            auto menu = std::make_unique<QMenu>();
+            FillTrayMenu(*menu, owner, id, message);
+            QMenu* shown = menu.get();
+            QObject::connect(shown, &QMenu::aboutToShow, shown, [shown, owner, id, message] {
+                FillTrayMenu(*shown, owner, id, message);
+            });
+            icon->setContextMenu(shown);
+            m_menus[key] = std::move(menu);
+        }
         icon->show();
         m_icons[key] = std::move(icon);
         return true;
     }
 
     bool Delete(const NOTIFYICONDATA& data) override {
-        return m_icons.erase({data.hWnd, data.uID}) > 0;
+        const bool had = m_icons.erase({data.hWnd, data.uID}) > 0;
+        m_menus.erase({data.hWnd, data.uID});
+        return had;
     }
 
 private:
     using Key = std::pair<CDialog*, UINT>;
     std::map<Key, std::unique_ptr<QSystemTrayIcon>> m_icons;
+    std::map<Key, std::unique_ptr<QMenu>> m_menus; // status-notifier hosts show these
 };
 
 } // namespace
@@ -80,6 +94,17 @@ bool StatusNotifierTrayInUse() {
         return reply.arguments().first().value<QDBusVariant>().variant().toBool();
     }();
     return inUse;
+}
+
+QMenu*& TrayMenuBeingFilled() {
+    static QMenu* menu = nullptr;
+    return menu;
+}
+
+void FillTrayMenu(QMenu& menu, CDialog* owner, UINT iconId, UINT callbackMessage) {
+    QMenu* const previous = std::exchange(TrayMenuBeingFilled(), &menu);
+    owner->SendMessage(callbackMessage, iconId, WM_RBUTTONUP);
+    TrayMenuBeingFilled() = previous;
 }
 
 NotificationArea& DesktopNotificationArea() {

@@ -14,3 +14,12 @@ UINT TrayMouseMessage(QSystemTrayIcon::ActivationReason reason, bool statusNotif
 bool StatusNotifierTrayInUse();
 
 NotificationArea& DesktopNotificationArea();
+
+class QMenu;
+// Fills `menu` with the menu the icon's window would pop up on a right click: the items
+// and, when chosen, their commands. A status-notifier host shows the icon's menu itself
+// (exported over D-Bus), so it must exist before the click.
+void FillTrayMenu(QMenu& menu, CDialog* owner, UINT iconId, UINT callbackMessage);
+// The menu FillTrayMenu is filling now, or null: TrackPopupMenu fills it instead of
+// popping one up.
+QMenu*& TrayMenuBeingFilled();

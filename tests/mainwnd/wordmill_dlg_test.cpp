@@ -1,5 +1,6 @@
 #include "mainwnd/wordmill_dlg.h"
 
+#include "framework/qt/tray.h"
 #include "res/resource.h"
 #include "support/app_fixture.h"
 #include "support/modal_driver.h"
@@ -75,6 +76,27 @@ TEST_F(MainWindowTest, TheTrayMenuHasFiveItemsAndExitEndsWithoutAsking) {
     });
     EXPECT_EQ(seen, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)", "设置(&O)",
                                  "退出(&X)"}));
+}
+
+// A status-notifier host shows the icon's own menu (exported over D-Bus): the same items,
+// and choosing one runs its command.
+TEST_F(MainWindowTest, TheIconsExportedMenuHasTheItemsAndRunsTheirCommands) {
+    QMenu exported;
+    RunMain(
+        [&](QWidget* main) {
+            FillTrayMenu(exported, Main(main), IDR_MAINFRAME, WM_TRAYNOTIFY);
+            QStringList items;
+            for (QAction* action : exported.actions())
+                items << action->text();
+            EXPECT_EQ(items, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)",
+                                          "设置(&O)", "退出(&X)"}));
+            exported.actions().at(3)->trigger(); // 设置
+        },
+        {[](QWidget* settings) {
+             EXPECT_EQ(TemplateOf(settings), IDD_SETTINGS);
+             Key(settings, Qt::Key_Escape);
+         },
+         [&](QWidget*) { exported.actions().at(4)->trigger(); }}); // 退出
 }
 
 // Hidden by 隐藏 or by minimising, the window's loop runs on (the program keeps running)
