@@ -62,8 +62,12 @@ WordEntry ParseLine(std::string_view line, const std::string& where) {
 void InsertWords(sqlite::Database& db, const BankTable& bank) {
     sqlite::Statement insert(db, "INSERT INTO " + sqlite::QuoteIdentifier(bank.table) + " (" +
                                      mdb::kWord + ", " + mdb::kMeaning + ") VALUES (?1, ?2)");
-    sqlite::Statement variant(db, std::string("INSERT INTO ") + mdb::kVariants + " (" + mdb::kWord +
-                                      ", " + mdb::kVariant + ") VALUES (?1, ?2)");
+    // A word in both banks lists its variants twice: each is stored once.
+    const std::string variants = mdb::kVariants, word = mdb::kWord, other = mdb::kVariant;
+    sqlite::Statement variant(db, "INSERT INTO " + variants + " (" + word + ", " + other +
+                                      ") SELECT ?1, ?2 WHERE NOT EXISTS (SELECT 1 FROM " +
+                                      variants + " WHERE " + word + " = ?1 AND " + other +
+                                      " = ?2)");
     for (const WordEntry& entry : bank.words) {
         insert.BindText(1, entry.word);
         insert.BindText(2, entry.translation);

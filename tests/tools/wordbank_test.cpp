@@ -63,10 +63,15 @@ TEST(WordDatabase, AFailedBuildLeavesTheOldFileAndNoPartialOne) {
 TEST(WordDatabase, BuildsAllFourTablesThatTheProgramReads) {
     TempDir dir;
     const std::string out = dir.file("danci.mdb");
-    BuildWordDatabase(out, {{"CET6", NumberedWords(4)}});
+    // A word in both banks with its variant: the variant is stored once.
+    const WordEntry both{"utilize", "v. 利用", {"utilise"}};
+    std::vector<WordEntry> six = NumberedWords(3);
+    six.push_back(both);
+    BuildWordDatabase(out, {{"CET4", {both}}, {"CET6", six}});
     _ConnectionPtr c = OpenConnection(out);
     EXPECT_EQ(OpenTable(c, "CET6")->RecordCount(), 4);
-    EXPECT_EQ(OpenTable(c, "CET4")->RecordCount(), 0);
+    EXPECT_EQ(OpenTable(c, "CET4")->RecordCount(), 1);
+    EXPECT_EQ(OpenTable(c, "bianti")->RecordCount(), 1);
     for (const char* review : {"readfuxi", "spellfuxi"}) {
         _RecordsetPtr rs = OpenTable(c, review);
         rs->AddNew();
