@@ -12,6 +12,11 @@ tools/install-deps.sh windows
 # Wine keeps its own Windows in a prefix: a fresh one for each run, never the user's.
 export WINEPREFIX="${WORDMILL_WINEPREFIX:-$(mktemp -d /tmp/wordmill-wine-XXXXXX)}" WINEDEBUG=-all
 /usr/lib/wine/wine64 wineboot --init > /dev/null 2>&1 || true
+# Wine has none of Windows' Chinese fonts: the dialogs' faces draw with WenQuanYi instead.
+for face in "Microsoft YaHei UI" "宋体" "SimSun" "MS Shell Dlg" "MS Shell Dlg 2"; do
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
+        /t REG_SZ /d "WenQuanYi Micro Hei" /f > /dev/null 2>&1 || true
+done
 cmake --preset windows > /dev/null
 cmake --build --preset windows
 xvfb-run -a ctest --preset windows
