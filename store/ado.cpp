@@ -1,6 +1,7 @@
 #include "store/ado.h"
 
 #include "store/engine_call.h"
+#include "store/row_id.h"
 #include "store/sqlite_util.h"
 #include "store/text_util.h"
 
@@ -59,21 +60,6 @@ std::string TableOfSelectAll(std::string_view sql) {
         if (!IsIdentifierChar(c))
             return {};
     return std::string(name);
-}
-
-// A name for the row id that no column of `table` shadows: a column called "rowid"
-// would otherwise be read and deleted by in its place.
-std::string RowIdName(sqlite3* db, const std::string& table) {
-    sqlite::Statement info(db, "SELECT name FROM pragma_table_info(?1)");
-    info.BindText(1, table);
-    std::vector<std::string> columns;
-    while (info.Step())
-        columns.emplace_back(info.Text(0));
-    for (const char* name : {"rowid", "_rowid_", "oid"})
-        if (std::none_of(columns.begin(), columns.end(),
-                         [name](const std::string& c) { return SameIgnoringCase(c, name); }))
-            return name;
-    throw _com_error(E_FAIL, "table " + table + " hides its row id behind columns");
 }
 
 } // namespace

@@ -100,16 +100,26 @@ ReviewAge::ReviewAge(std::time_t now) {
 }
 
 std::optional<long long> ReviewAge::Days(const std::string& text) const {
-    auto date = ReadReviewDate(text);
-    if (!date)
+    const auto day = DayNumber(text.c_str());
+    if (!day)
         return std::nullopt;
+    return m_today - *day;
+}
+
+std::optional<long long> ReviewAge::DayNumber(const char* text) {
+    CalendarDate parsed{};
+    const char* p = text;
+    if (!ReadInt(p, parsed.year) || *p++ != '-' || !ReadInt(p, parsed.month) || *p++ != '-' ||
+        !ReadInt(p, parsed.day))
+        return std::nullopt;
+    const std::optional<CalendarDate> date = parsed;
     // Months outside 1..12 carry into the year, days outside the month into the next
     // months, as the calendar functions would normalise them.
     long long month0 = date->month - 1LL;
     long long year = date->year + (month0 >= 0 ? month0 / 12 : (month0 - 11) / 12);
     month0 -= (year - date->year) * 12;
     long long first = DaysFromCivil(year, month0 + 1, 1);
-    return m_today - (first + date->day - 1);
+    return first + date->day - 1;
 }
 
 bool ReviewAge::IsDue(const std::string& text) const {

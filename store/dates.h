@@ -34,6 +34,9 @@ class ReviewAge {
 public:
     explicit ReviewAge(std::time_t now);
     std::optional<long long> Days(const std::string& text) const;
+    // Today and a review date as numbers of calendar days; nothing for an unreadable date.
+    long long Today() const { return m_today; }
+    static std::optional<long long> DayNumber(const char* text);
     // Due once it has waited three days. An unreadable date counts as due, so such a
     // row is shown and replaced rather than kept forever.
     bool IsDue(const std::string& text) const;

@@ -46,7 +46,31 @@ void DrillCore::SetUp(const DrillContext& context) {
     // A hand-edited negative position starts from the first row.
     m_position = std::max(m_position, 0LL);
     PositionBank();
-    OpenCursor(m_reviewCursor, m_keys.reviewTable);
+    try {
+        OpenReviews();
+    } catch (const _com_error& e) {
+        Tell(std::string("opening table ") + m_keys.reviewTable, e);
+    }
+}
+
+void DrillCore::OpenReviews() {
+    m_reviewsUsable = false;
+    m_reviewsStale = false;
+    m_scanNeeded = true;
+    m_reviews.Open(m_connection, m_keys.reviewTable);
+    m_reviewsUsable = true;
+}
+
+// The review table, read again after a failed store; false when it cannot be had.
+bool DrillCore::ReviewsReady() {
+    if (m_reviewsStale) {
+        try {
+            OpenReviews();
+        } catch (const _com_error&) {
+            // Reported by the store that failed; the next store tries again.
+        }
+    }
+    return m_reviewsUsable;
 }
 
 // A position past the end leaves the cursor at its end: no new words, no error.
@@ -112,42 +136,47 @@ bool DrillCore::PickNextWord() {
     return taken;
 }
 
-// The first due row that no drill holds. It stays in the table, held, until graded.
+// The first due row that no drill holds. It stays in the table, held, until graded. The
+// table is scanned inside the engine only when it may hold something new: another program
+// changed it, a row has fallen due since, or the rows found are used up.
 bool DrillCore::TakeDueRow() {
-    if (m_reviewCursorStale) {
-        m_reviewCursorStale = false;
-        try {
-            ReopenReviewCursor();
-        } catch (const _com_error&) {
-            // Reported by the store that failed; the next store tries again.
+    if (!ReviewsReady())
+        return false;
+    try {
+        const long long today = ReviewAge(m_now()).Today();
+        for (bool rescanned = false;; rescanned = true) {
+            const bool usedUp = std::all_of(m_due.begin(), m_due.end(), [this](const KeptRow& row) {
+                return IsHeldHere(row.id);
+            });
+            if (m_scanNeeded || m_reviews.ChangedElsewhere() || today >= m_nextDueDay ||
+                (usedUp && !m_dueComplete && !rescanned)) {
+                ReviewTable::DueRows found = m_reviews.Due(today, kDueRowsAtOnce);
+                m_due = std::move(found.rows);
+                m_dueComplete = found.complete;
+                // Past the rows found, a row can fall due only at a midnight.
+                m_nextDueDay = found.complete ? found.nextDueDay : today + 1;
+                m_scanNeeded = false;
+            }
+            for (auto row = m_due.begin(); row != m_due.end(); ++row) {
+                if (IsHeldHere(row->id) || !m_holds.Take(m_connection, m_keys.reviewTable, row->id,
+                                                         row->values.word.value_or("")))
+                    continue; // here already, or on another drill's screen
+                m_current = {row->values.word.value_or(""), row->values.translation.value_or(""), 0,
+                             1};
+                m_source = WordSource::Fresh;
+                m_currentEntry.reset();
+                m_dueOnScreen = std::move(*row);
+                m_due.erase(row);
+                return true;
+            }
+            if (rescanned || m_dueComplete)
+                return false;
         }
+    } catch (const _com_error& e) {
+        m_reviewsUsable = false;
+        Tell(std::string("reading table ") + m_keys.reviewTable, e);
+        return false;
     }
-    bool taken = false;
-    Guard(m_reviewCursor, [this, &taken] {
-        Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
-        if (rs->BOF())
-            return;
-        const ReviewAge age(m_now());
-        for (rs->MoveFirst(); !rs->adoEOF(); rs->MoveNext()) {
-            FieldValue date = rs->GetCollect(mdb::kDate);
-            if (!age.IsDue(date.value_or("")))
-                continue;
-            const std::int64_t id = rs->GetBookmark();
-            if (IsHeldHere(id))
-                continue;
-            RowValues row{rs->GetCollect(mdb::kWord), rs->GetCollect(mdb::kMeaning),
-                          std::move(date)};
-            if (!m_holds.Take(m_connection, m_keys.reviewTable, id, row.word.value_or("")))
-                continue; // on another drill's screen
-            m_current = {row.word.value_or(""), row.translation.value_or(""), 0, 1};
-            m_source = WordSource::Fresh;
-            m_currentEntry.reset();
-            m_dueOnScreen = KeptRow{id, std::move(row)};
-            taken = true;
-            return;
-        }
-    });
-    return taken;
 }
 
 bool DrillCore::IsHeldHere(std::int64_t id) const {
@@ -311,8 +340,8 @@ bool DrillCore::KeepReviews(bool reportFailure) {
 
 // One transaction: graded due rows go, each entry gains or loses its row.
 void DrillCore::WriteReviews(const std::string& date) {
-    if (!m_reviewCursor.usable)
-        ReopenReviewCursor();
+    if (!m_reviewsUsable)
+        OpenReviews();
     std::vector<std::optional<KeptRow>> rows = m_entryRows;
     try {
         m_connection->BeginTrans();
@@ -338,19 +367,14 @@ void DrillCore::WriteReviews(const std::string& date) {
     } catch (const _com_error&) {
         RollBackQuietly();
         // Its copy of the table no longer matches the file: read it again when next needed.
-        m_reviewCursor.usable = false;
-        m_reviewCursorStale = true;
+        m_reviewsUsable = false;
+        m_reviewsStale = true;
         m_checkKeptRows = true;
         throw;
     }
     m_entryRows = std::move(rows);
     m_gradedDueRows.clear();
     m_checkKeptRows = false;
-}
-
-void DrillCore::ReopenReviewCursor() {
-    m_reviewCursorStale = false;
-    OpenTable(m_reviewCursor, m_keys.reviewTable);
 }
 
 void DrillCore::RollBackQuietly() {
@@ -398,43 +422,22 @@ void DrillCore::WritePosition() {
         ReportProgressFailure(true);
 }
 
-// A failure leaves nothing behind: the half-made row is dropped, and the caller rolls
-// the batch back.
 std::int64_t DrillCore::StoreRow(const RowValues& row) {
-    Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
-    try {
-        rs->AddNew();
-        rs->PutCollect(mdb::kWord, row.word.value_or(""));
-        rs->PutCollect(mdb::kMeaning, row.translation.value_or(""));
-        rs->PutCollect(mdb::kDate, row.date.value_or(""));
-        rs->Update();
-    } catch (const _com_error&) {
-        rs->CancelUpdate();
-        throw;
-    }
-    return rs->GetBookmark();
+    const std::int64_t id = m_reviews.Insert(row);
+    // Not due within this drill, unless it runs past the third midnight.
+    if (const auto day = ReviewAge::DayNumber(row.date.value_or("").c_str()))
+        m_nextDueDay = std::min(m_nextDueDay, *day + kReviewDelayDays);
+    return id;
 }
 
 // Whether the table still holds a row this drill read or stored as it was: the engine
 // reuses the ids of deleted rows, and another program may have changed it meanwhile.
 bool DrillCore::HoldsAsKept(const KeptRow& row) {
-    try {
-        Recordset* rs = m_reviewCursor.rs.GetInterfacePtr();
-        rs->SetBookmark(row.id);
-        return RowValues{rs->GetCollect(mdb::kWord), rs->GetCollect(mdb::kMeaning),
-                         rs->GetCollect(mdb::kDate)} == row.values;
-    } catch (const _com_error& e) {
-        if (e.Error() != adErrNoCurrentRecord)
-            throw;
-        return false;
-    }
+    return m_reviews.Holds(row);
 }
 
 void DrillCore::DeleteKeptRow(const KeptRow& row) {
-    if (!HoldsAsKept(row))
-        return;
-    m_reviewCursor.rs->Delete(adAffectCurrent);
-    m_reviewCursor.rs->Update();
+    m_reviews.Delete(row);
 }
 
 bool DrillCore::MustConfirmGiveUp() const {

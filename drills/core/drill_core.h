@@ -7,6 +7,7 @@
 #include "drills/core/word_record.h"
 #include "store/ado.h"
 #include "store/review_holds.h"
+#include "store/review_table.h"
 #include "store/settings_schema.h"
 #include "store/word_schema.h"
 
@@ -96,14 +97,8 @@ private:
         bool usable = false;
     };
     // A review row as this drill read or stored it: it deletes only a row still so.
-    struct RowValues {
-        FieldValue word, translation, date;
-        bool operator==(const RowValues&) const = default;
-    };
-    struct KeptRow {
-        std::int64_t id;
-        RowValues values;
-    };
+    using RowValues = ReviewRow;
+    using KeptRow = ReviewTable::Row;
     // What read.ini holds of this drill.
     struct Progress {
         std::string day;
@@ -111,6 +106,7 @@ private:
         bool operator==(const Progress&) const = default;
     };
 
+    static constexpr size_t kDueRowsAtOnce = 64; // found by one scan of the review table
     void Tell(const std::string& what, const _com_error& error); // shown and logged
     void PositionBank();
     bool Guard(Cursor& cursor, const std::function<void()>& action);
@@ -128,7 +124,8 @@ private:
     bool ReviewsMatchTheList(const std::string& date) const;
     bool KeepReviews(bool reportFailure);
     void WriteReviews(const std::string& date);
-    void ReopenReviewCursor();
+    void OpenReviews(); // raises
+    bool ReviewsReady();
     void RollBackQuietly();
     bool HoldsAsKept(const KeptRow& row);
     void DeleteKeptRow(const KeptRow& row);
@@ -147,8 +144,14 @@ private:
     long long m_position = 0;
     long long m_todayCount = 0;
     Cursor m_bankCursor;
-    Cursor m_reviewCursor;
-    bool m_reviewCursorStale = false; // after a failed store, until read again
+    ReviewTable m_reviews;
+    bool m_reviewsUsable = false;
+    bool m_reviewsStale = false; // after a failed store, until read again
+    // The due rows the last scan found and this drill has not taken, in table order.
+    std::vector<KeptRow> m_due;
+    bool m_dueComplete = false; // that scan saw every row
+    long long m_nextDueDay = 0; // when a row not due then falls due
+    bool m_scanNeeded = true;
     bool m_bankClosed = false;
     bool m_bankUsedUp = false; // the bank cursor reached its end
 
