@@ -2,6 +2,7 @@
 
 #include "framework/registry.h"
 #include "framework/skin.h"
+#include "framework/speech.h"
 #include "mainwnd/wordmill_dlg.h"
 #include "res/templates.h"
 #include "store/profile.h"
@@ -50,9 +51,13 @@ BOOL CWordmillApp::InitInstance() {
     return FALSE;
 }
 
+// What the first screen does not need starts once it is painted: the speech engine, ready
+// by the first drill.
 BOOL CWordmillApp::OnMainWindowFirstPaint() {
-    if (!std::getenv("WORDMILL_STARTUP_PROBE"))
+    if (!std::getenv("WORDMILL_STARTUP_PROBE")) {
+        GetSpeechService().Prepare();
         return FALSE;
+    }
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     std::printf(
         "wordmill-first-paint-ns %lld\n",

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Start-up time (process start to the main window's first paint) and peak memory.
+"""Start-up time (process start to the main window's first paint) and peak memory, beside
+a bare Qt 6 window's (bench/bare_window), the two run in turn.
 
 usage: bench/startup.py BUILD_DIR [RUNS]
 Runs Wordmill offscreen in a prepared data folder with the database in place.
@@ -22,7 +23,7 @@ def one_run(program, folder):
     out = proc.stdout.read().decode()
     _, status, usage = os.wait4(proc.pid, 0)
     if status != 0:
-        raise SystemExit(f"Wordmill exited with status {status}")
+        raise SystemExit(f"{program} exited with status {status}")
     for line in out.splitlines():
         if line.startswith("wordmill-first-paint-ns "):
             painted = int(line.split()[1])
@@ -34,18 +35,26 @@ def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build"
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 20
     program = os.path.abspath(os.path.join(build, "app", "Wordmill"))
+    bare = os.path.abspath(os.path.join(build, "bench", "bare_window"))
     with tempfile.TemporaryDirectory() as folder:
         shutil.copy(os.path.join(build, "data", "danci.mdb"), folder)
         shutil.copytree(os.path.join(build, "data", "Skins"), os.path.join(folder, "Skins"))
         one_run(program, folder)  # warm the file cache
-        results = [one_run(program, folder) for _ in range(runs)]
-    times = sorted(r[0] for r in results)
-    peaks = [r[1] for r in results]
-    print(f"runs: {runs}")
-    print(f"first paint: median {statistics.median(times):.1f} ms, "
-          f"min {times[0]:.1f} ms, max {times[-1]:.1f} ms")
-    print(f"peak memory: median {statistics.median(peaks):.1f} MB, max {max(peaks):.1f} MB")
-
+        one_run(bare, folder)
+        results = {"wordmill": [], "bare": []}
+        for _ in range(runs):
+            results["wordmill"].append(one_run(program, folder))
+            results["bare"].append(one_run(bare, folder))
+    print(f"runs: {runs}, in turn")
+    medians = {}
+    for name, rows in results.items():
+        times = sorted(r[0] for r in rows)
+        peak = statistics.median(r[1] for r in rows)
+        medians[name] = (statistics.median(times), peak)
+        print(f"{name}: first paint median {medians[name][0]:.1f} ms "
+              f"(min {times[0]:.1f}, max {times[-1]:.1f}), peak memory median {peak:.1f} MB")
+    (wt, wm), (bt, bm) = medians["wordmill"], medians["bare"]
+    print(f"wordmill / bare: first paint {wt / bt:.2f}x, peak memory {wm / bm:.2f}x")
 
 if __name__ == "__main__":
     main()

@@ -44,7 +44,6 @@ CWordmillDlg::~CWordmillDlg() {
 
 BOOL CWordmillDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    GetSpeechService().Prepare(); // ready by the first drill
     m_szIniPath = m_context.iniPath;
     if (CMenu* menu = GetSystemMenu(FALSE)) {
         const std::string about = LoadResourceString(IDS_ABOUTBOX);
