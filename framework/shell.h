@@ -29,6 +29,7 @@ public:
 // The notification area in use; tests install their own (nullptr restores the real one).
 NotificationArea& GetNotificationArea();
 void SetNotificationArea(NotificationArea* area);
+NotificationArea& SystemNotificationArea(); // the backend's own
 
 BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATA* data);
 
@@ -42,6 +43,7 @@ public:
 
 ShellService& GetShellService();
 void SetShellService(ShellService* service);
+ShellService& SystemShellService(); // the backend's own
 
 INT_PTR ShellExecuteA(CDialog* owner, const char* verb, const char* file, const char* parameters,
                       const char* directory, int showCmd);

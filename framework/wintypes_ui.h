@@ -6,17 +6,9 @@
 #include <cstdint>
 
 #ifdef _WIN32
-// The system's own definitions; only the notification-area requests live elsewhere.
+// The system's own definitions.
 #include <windows.h>
 
-#ifndef NIM_ADD
-constexpr DWORD NIM_ADD = 0;
-constexpr DWORD NIM_MODIFY = 1;
-constexpr DWORD NIM_DELETE = 2;
-constexpr UINT NIF_MESSAGE = 0x1;
-constexpr UINT NIF_ICON = 0x2;
-constexpr UINT NIF_TIP = 0x4;
-#endif
 #else
 
 // A window of the backend: on Windows the system's, elsewhere the backend's own object.
@@ -85,13 +77,6 @@ constexpr int BST_CHECKED = 1;
 
 constexpr int CB_ERR = -1;
 
-// Notification-area icon requests.
-constexpr DWORD NIM_ADD = 0;
-constexpr DWORD NIM_MODIFY = 1;
-constexpr DWORD NIM_DELETE = 2;
-constexpr UINT NIF_MESSAGE = 0x1;
-constexpr UINT NIF_ICON = 0x2;
-constexpr UINT NIF_TIP = 0x4;
 
 // Mouse messages an icon reports to its window.
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
@@ -112,4 +97,14 @@ constexpr DWORD REG_SZ = 1;
 constexpr UINT SIZE_RESTORED = 0;
 constexpr UINT SIZE_MINIMIZED = 1;
 constexpr UINT SIZE_MAXIMIZED = 2;
+#endif
+
+// Notification-area icon requests (on Windows in a header the program does not include).
+#ifndef NIM_ADD
+constexpr DWORD NIM_ADD = 0;
+constexpr DWORD NIM_MODIFY = 1;
+constexpr DWORD NIM_DELETE = 2;
+constexpr UINT NIF_MESSAGE = 0x1;
+constexpr UINT NIF_ICON = 0x2;
+constexpr UINT NIF_TIP = 0x4;
 #endif

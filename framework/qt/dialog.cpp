@@ -4,7 +4,6 @@
 #include "framework/qt/dialog_window.h"
 #include "framework/qt/qt_window.h"
 #include "framework/qt/resources.h"
-#include "framework/whole_number.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,8 +21,6 @@
 #include <optional>
 
 namespace {
-
-struct DataExchangeFailed {};
 
 // Dialogs whose DoModal runs, innermost last.
 std::vector<CDialog*> g_running;
@@ -213,10 +210,6 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, const std::string& text) {
     return TRUE;
 }
 
-void CDataExchange::Fail() {
-    throw DataExchangeFailed{};
-}
-
 // ---- CPaintDC ------------------------------------------------------------------------
 
 struct CPaintDC::Impl {
@@ -248,20 +241,6 @@ BOOL CPaintDC::DrawIcon(int x, int y, UINT iconId) {
         return FALSE;
     d->painter.drawPixmap(x, y, icon.pixmap(32, 32));
     return TRUE;
-}
-
-// ---- Templates ----------------------------------------------------------------------
-
-namespace {
-DialogTemplateFinder g_templates = nullptr;
-} // namespace
-
-void SetDialogTemplates(DialogTemplateFinder finder) {
-    g_templates = finder;
-}
-
-const DialogTemplate* FindDialogTemplate(UINT id) {
-    return g_templates ? g_templates(id) : nullptr;
 }
 
 // ---- CDialog -------------------------------------------------------------------------
@@ -447,48 +426,6 @@ void CDialog::EndDialog(int result) {
         m_backend->loop->exit();
 }
 
-CWnd* CDialog::GetDlgItem(int id) {
-    auto it = m_items.find(id);
-    return it == m_items.end() ? nullptr : it->second.get();
-}
-
-void CDialog::SetDlgItemText(int id, const std::string& text) {
-    if (CWnd* item = GetDlgItem(id))
-        item->SetWindowText(text);
-}
-
-std::string CDialog::GetDlgItemText(int id) {
-    CWnd* item = GetDlgItem(id);
-    return item ? item->GetWindowText() : std::string();
-}
-
-UINT CDialog::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) {
-    const auto value = ParseWholeNumber(GetDlgItemText(id), isSigned);
-    if (translated)
-        *translated = value.has_value();
-    return value ? static_cast<UINT>(*value) : 0;
-}
-
-UINT CDialog::IsDlgButtonChecked(int id) {
-    CWnd* item = GetDlgItem(id);
-    return item ? static_cast<UINT>(item->GetCheck()) : 0;
-}
-
-void CDialog::CheckDlgButton(int id, UINT check) {
-    if (CWnd* item = GetDlgItem(id))
-        item->SetCheck(static_cast<int>(check));
-}
-
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    CDataExchange dx(this, saveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const DataExchangeFailed&) {
-        return FALSE;
-    }
-    return TRUE;
-}
-
 UINT_PTR CDialog::SetTimer(UINT_PTR id, UINT elapseMs) {
     if (!m_window)
         return 0;
@@ -569,17 +506,6 @@ void CDialog::GetClientRect(CRect* rect) const {
     *rect = m_window ? CRect{0, 0, m_window->width(), m_window->height()} : CRect{};
 }
 
-void CDialog::SendCommand(int id) {
-    if (auto it = m_commands.find(id); it != m_commands.end()) {
-        auto handler = it->second; // the handler may rebind or end the dialog
-        handler();
-    } else if (id == IDOK) {
-        OnOK();
-    } else if (id == IDCANCEL) {
-        OnCancel();
-    }
-}
-
 void CDialog::SendSysCommand(UINT id, LPARAM lParam) {
     OnSysCommand(id, lParam);
 }
@@ -592,51 +518,12 @@ void CDialog::AddAccelerator(const std::string& keys, int commandId) {
                      [this, commandId] { SendCommand(commandId); });
 }
 
-void CDialog::OnCommand(int id, std::function<void()> handler) {
-    m_commands[id] = std::move(handler);
-}
-
-void CDialog::OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler) {
-    m_messages[message] = std::move(handler);
-}
-
-LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    auto it = m_messages.find(message);
-    if (it == m_messages.end())
-        return 0;
-    auto handler = it->second;
-    return handler(wParam, lParam);
-}
-
 void CDialog::SetIcon(UINT iconId) {
     if (m_window)
         m_window->setWindowIcon(LoadIconResource(iconId));
 }
 
-BOOL CDialog::OnInitDialog() {
-    UpdateData(FALSE);
-    return TRUE;
-}
-
-void CDialog::OnOK() {
-    if (UpdateData(TRUE))
-        EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
-void CDialog::OnClose() {
-    SendCommand(IDCANCEL);
-}
-void CDialog::OnDestroy() {}
-void CDialog::OnTimer(UINT_PTR) {}
 void CDialog::OnPaint() {}
-void CDialog::OnSize(UINT, int, int) {}
-BOOL CDialog::PreTranslateMessage(MSG*) {
-    return FALSE;
-}
-void CDialog::DoDataExchange(CDataExchange*) {}
 
 void CDialog::OnSysCommand(UINT id, LPARAM) {
     if (!m_window)

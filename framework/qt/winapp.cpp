@@ -4,29 +4,10 @@
 #include <QFileInfo>
 
 namespace {
-CWinApp* g_app = nullptr;
 int g_argc = 1;
 char g_defaultArg0[] = "Wordmill";
 char* g_defaultArgv[] = {g_defaultArg0, nullptr};
 } // namespace
-
-CWinApp::CWinApp(const char* appName) {
-    if (appName)
-        m_pszAppName = appName;
-    g_app = this;
-}
-
-CWinApp::~CWinApp() {
-    if (g_app == this)
-        g_app = nullptr;
-}
-
-BOOL CWinApp::InitInstance() {
-    return TRUE;
-}
-int CWinApp::ExitInstance() {
-    return 0;
-}
 
 int CWinApp::Run(int argc, char** argv) {
     if (argc < 1 || !argv) {
@@ -50,17 +31,13 @@ int CWinApp::Run(int argc, char** argv) {
     return code;
 }
 
-CWinApp* AfxGetApp() {
-    return g_app;
-}
-
 HINSTANCE AfxGetInstanceHandle() {
-    return g_app;
+    return AfxGetApp();
 }
 
 std::string AfxGetAppName() {
-    if (g_app && !g_app->m_pszAppName.empty())
-        return g_app->m_pszAppName;
+    if (AfxGetApp() && !AfxGetApp()->m_pszAppName.empty())
+        return AfxGetApp()->m_pszAppName;
     return QApplication::applicationName().toStdString();
 }
 

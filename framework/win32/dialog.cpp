@@ -1,7 +1,6 @@
 #include "framework/dialog.h"
 
 #include "framework/dialog_template.h"
-#include "framework/whole_number.h"
 #include "framework/win32/wide.h"
 #include "framework/winapp.h"
 
@@ -18,7 +17,6 @@ bool EyeProtectionOn(); // skin.cpp
 
 namespace {
 
-struct DataExchangeFailed {};
 // Eye protection's soft green paper and dark text, as the Linux skin has them.
 constexpr COLORREF kEyePaper = RGB(0xcc, 0xe8, 0xcf);
 constexpr COLORREF kEyeText = RGB(0x1c, 0x33, 0x22);
@@ -381,10 +379,6 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, const std::string& text) {
     return TRUE;
 }
 
-void CDataExchange::Fail() {
-    throw DataExchangeFailed{};
-}
-
 // ---- CPaintDC ------------------------------------------------------------------------
 
 struct CPaintDC::Impl {
@@ -427,20 +421,6 @@ BOOL CPaintDC::StretchBitmap(UINT bitmapId, const CRect& rect) {
 BOOL CPaintDC::DrawIcon(int x, int y, UINT iconId) {
     HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId));
     return d->dc && icon && ::DrawIcon(d->dc, x, y, icon);
-}
-
-// ---- Templates ----------------------------------------------------------------------
-
-namespace {
-DialogTemplateFinder g_templates = nullptr;
-} // namespace
-
-void SetDialogTemplates(DialogTemplateFinder finder) {
-    g_templates = finder;
-}
-
-const DialogTemplate* FindDialogTemplate(UINT id) {
-    return g_templates ? g_templates(id) : nullptr;
 }
 
 // ---- CDialog -------------------------------------------------------------------------
@@ -510,48 +490,6 @@ void CDialog::EndDialog(int result) {
         ::EndDialog(m_window->hwnd(), result);
 }
 
-CWnd* CDialog::GetDlgItem(int id) {
-    auto it = m_items.find(id);
-    return it == m_items.end() ? nullptr : it->second.get();
-}
-
-void CDialog::SetDlgItemText(int id, const std::string& text) {
-    if (CWnd* item = GetDlgItem(id))
-        item->SetWindowText(text);
-}
-
-std::string CDialog::GetDlgItemText(int id) {
-    CWnd* item = GetDlgItem(id);
-    return item ? item->GetWindowText() : std::string();
-}
-
-UINT CDialog::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) {
-    const auto value = ParseWholeNumber(GetDlgItemText(id), isSigned);
-    if (translated)
-        *translated = value.has_value();
-    return value ? static_cast<UINT>(*value) : 0;
-}
-
-UINT CDialog::IsDlgButtonChecked(int id) {
-    CWnd* item = GetDlgItem(id);
-    return item ? static_cast<UINT>(item->GetCheck()) : 0;
-}
-
-void CDialog::CheckDlgButton(int id, UINT check) {
-    if (CWnd* item = GetDlgItem(id))
-        item->SetCheck(static_cast<int>(check));
-}
-
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    CDataExchange dx(this, saveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const DataExchangeFailed&) {
-        return FALSE;
-    }
-    return TRUE;
-}
-
 UINT_PTR CDialog::SetTimer(UINT_PTR id, UINT elapseMs) {
     if (!m_window || !::SetTimer(m_window->hwnd(), id, elapseMs, nullptr))
         return 0;
@@ -605,17 +543,6 @@ void CDialog::GetClientRect(CRect* rect) const {
     *rect = {r.left, r.top, r.right, r.bottom};
 }
 
-void CDialog::SendCommand(int id) {
-    if (auto it = m_commands.find(id); it != m_commands.end()) {
-        auto handler = it->second; // the handler may rebind or end the dialog
-        handler();
-    } else if (id == IDOK) {
-        OnOK();
-    } else if (id == IDCANCEL) {
-        OnCancel();
-    }
-}
-
 void CDialog::SendSysCommand(UINT id, LPARAM lParam) {
     if (m_window)
         ::SendMessageW(m_window->hwnd(), WM_SYSCOMMAND, id, lParam);
@@ -624,22 +551,6 @@ void CDialog::SendSysCommand(UINT id, LPARAM lParam) {
 void CDialog::AddAccelerator(const std::string& keys, int commandId) {
     if (const auto accel = ParseAccelerator(keys))
         m_backend->accelerators.emplace_back(*accel, commandId);
-}
-
-void CDialog::OnCommand(int id, std::function<void()> handler) {
-    m_commands[id] = std::move(handler);
-}
-
-void CDialog::OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler) {
-    m_messages[message] = std::move(handler);
-}
-
-LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    auto it = m_messages.find(message);
-    if (it == m_messages.end())
-        return 0;
-    auto handler = it->second;
-    return handler(wParam, lParam);
 }
 
 void CDialog::SetIcon(UINT iconId) {
@@ -654,32 +565,9 @@ void CDialog::SetIcon(UINT iconId) {
     }
 }
 
-BOOL CDialog::OnInitDialog() {
-    UpdateData(FALSE);
-    return TRUE;
-}
-
-void CDialog::OnOK() {
-    if (UpdateData(TRUE))
-        EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
-void CDialog::OnClose() {
-    SendCommand(IDCANCEL);
-}
-void CDialog::OnDestroy() {}
-void CDialog::OnTimer(UINT_PTR) {}
 void CDialog::OnPaint() {
     m_backend->defaultAction = true;
 }
-void CDialog::OnSize(UINT, int, int) {}
-BOOL CDialog::PreTranslateMessage(MSG*) {
-    return FALSE;
-}
-void CDialog::DoDataExchange(CDataExchange*) {}
 
 // The system's own handling: minimise, restore, move, and close through WM_CLOSE.
 void CDialog::OnSysCommand(UINT, LPARAM) {

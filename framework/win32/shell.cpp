@@ -38,47 +38,16 @@ public:
     }
 };
 
-NotificationArea* g_area = nullptr;
-ShellService* g_shell = nullptr;
-
 } // namespace
 
-NotificationArea& GetNotificationArea() {
+NotificationArea& SystemNotificationArea() {
     static TaskbarNotificationArea taskbar;
-    return g_area ? *g_area : taskbar;
+    return taskbar;
 }
 
-void SetNotificationArea(NotificationArea* area) {
-    g_area = area;
-}
-
-BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATA* data) {
-    if (!data || !data->hWnd)
-        return FALSE;
-    switch (message) {
-    case NIM_ADD:
-        return GetNotificationArea().Add(*data);
-    case NIM_DELETE:
-        return GetNotificationArea().Delete(*data);
-    default:
-        return FALSE;
-    }
-}
-
-ShellService& GetShellService() {
-    static ExplorerShell real;
-    return g_shell ? *g_shell : real;
-}
-
-void SetShellService(ShellService* service) {
-    g_shell = service;
-}
-
-INT_PTR ShellExecuteA(CDialog*, const char* verb, const char* file, const char*, const char*,
-                      int showCmd) {
-    if (!file || (verb && std::string(verb) != "open"))
-        return 0;
-    return GetShellService().Open(file, showCmd);
+ShellService& SystemShellService() {
+    static ExplorerShell explorer;
+    return explorer;
 }
 
 void TrackPopupMenu(const CMenu& menu, CDialog* owner) {

@@ -5,28 +5,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-namespace {
-CWinApp* g_app = nullptr;
-} // namespace
-
-CWinApp::CWinApp(const char* appName) {
-    if (appName)
-        m_pszAppName = appName;
-    g_app = this;
-}
-
-CWinApp::~CWinApp() {
-    if (g_app == this)
-        g_app = nullptr;
-}
-
-BOOL CWinApp::InitInstance() {
-    return TRUE;
-}
-int CWinApp::ExitInstance() {
-    return 0;
-}
-
 // The dialogs run their own loops; a message loop follows only when InitInstance asks.
 int CWinApp::Run(int, char**) {
     if (m_pszAppName.empty())
@@ -45,18 +23,14 @@ int CWinApp::Run(int, char**) {
     return code;
 }
 
-CWinApp* AfxGetApp() {
-    return g_app;
-}
-
 HINSTANCE AfxGetInstanceHandle() {
     return GetModuleHandleW(nullptr);
 }
 
 // The program file's name without its extension, as the framework names the application.
 std::string AfxGetAppName() {
-    if (g_app && !g_app->m_pszAppName.empty())
-        return g_app->m_pszAppName;
+    if (AfxGetApp() && !AfxGetApp()->m_pszAppName.empty())
+        return AfxGetApp()->m_pszAppName;
     wchar_t path[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring name = path;
