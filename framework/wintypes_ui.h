@@ -77,7 +77,6 @@ constexpr int BST_CHECKED = 1;
 
 constexpr int CB_ERR = -1;
 
-
 // Mouse messages an icon reports to its window.
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
