@@ -30,6 +30,9 @@ inline constexpr std::array<const char*, 2> kReviewTables{kBrowseReviews, kSpell
 // running drills hold (see review_holds.h).
 inline constexpr const char* kVariants = "bianti";
 inline constexpr const char* kHolds = "zhanyong";
+// Each word's British transcription (kWord, kTranscription), as textbooks write it.
+inline constexpr const char* kTranscriptions = "yinbiao";
+inline constexpr const char* kTranscription = "yinbiao";
 
 // The CREATE TABLE statements the bank builder runs.
 inline std::string CreateBankTable(const char* table) {
@@ -38,6 +41,10 @@ inline std::string CreateBankTable(const char* table) {
 inline std::string CreateReviewTable(const char* table) {
     return std::string("CREATE TABLE ") + table + " (" + kWord + " TEXT, " + kMeaning + " TEXT, " +
            kDate + " TEXT)";
+}
+inline std::string CreateTranscriptionTable() {
+    return std::string("CREATE TABLE ") + kTranscriptions + " (" + kWord + " TEXT, " +
+           kTranscription + " TEXT)";
 }
 inline std::string CreateVariantTable() {
     return std::string("CREATE TABLE ") + kVariants + " (" + kWord + " TEXT, " + kVariant +

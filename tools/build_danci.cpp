@@ -1,5 +1,6 @@
 // Makes danci.mdb from word lists:
 //   build_danci OUT [--force | --keep-reviews] [--cet4 FILE.tsv] [--cet6 FILE.tsv]
+//               [--yinbiao FILE.tsv]
 #include "store/word_schema.h"
 #include "tools/wordbank.h"
 
@@ -9,10 +10,11 @@
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::cerr << "usage: build_danci OUT.mdb [--force | --keep-reviews] [--cet4 FILE.tsv] "
-                     "[--cet6 FILE.tsv]\n";
+                     "[--cet6 FILE.tsv] [--yinbiao FILE.tsv]\n";
         return 2;
     }
     std::vector<BankTable> banks;
+    std::vector<WordEntry> transcriptions;
     ExistingDatabase existing = ExistingDatabase::Refuse;
     try {
         for (int i = 2; i < argc; ++i) {
@@ -23,12 +25,14 @@ int main(int argc, char** argv) {
             } else if ((flag == "--cet4" || flag == "--cet6") && i + 1 < argc) {
                 banks.push_back(
                     {flag == "--cet4" ? mdb::kCet4 : mdb::kCet6, ReadWordList(argv[++i])});
+            } else if (flag == "--yinbiao" && i + 1 < argc) {
+                transcriptions = ReadWordList(argv[++i]);
             } else {
                 std::cerr << "build_danci: unexpected argument " << flag << "\n";
                 return 2;
             }
         }
-        BuildWordDatabase(argv[1], banks, existing);
+        BuildWordDatabase(argv[1], banks, existing, transcriptions);
     } catch (const WordBankError& e) {
         std::cerr << "build_danci: " << e.what() << "\n";
         return 1;

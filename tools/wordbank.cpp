@@ -99,8 +99,19 @@ void CopyReviews(sqlite::Database& db, const std::string& from) {
     copy.Commit();
 }
 
+void InsertTranscriptions(sqlite::Database& db, const std::vector<WordEntry>& transcriptions) {
+    sqlite::Statement insert(db, std::string("INSERT INTO ") + mdb::kTranscriptions + " (" +
+                                     mdb::kWord + ", " + mdb::kTranscription + ") VALUES (?1, ?2)");
+    for (const WordEntry& entry : transcriptions) {
+        insert.BindText(1, entry.word);
+        insert.BindText(2, entry.translation);
+        insert.Run();
+        insert.Reset();
+    }
+}
+
 void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
-                   const std::string& reviewsFrom) {
+                   const std::vector<WordEntry>& transcriptions, const std::string& reviewsFrom) {
     sqlite::Database db = [&path] {
         try {
             return sqlite::Database(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
@@ -115,6 +126,8 @@ void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
         for (const char* table : mdb::kReviewTables)
             db.Exec(mdb::CreateReviewTable(table));
         db.Exec(mdb::CreateVariantTable());
+        db.Exec(mdb::CreateTranscriptionTable());
+        InsertTranscriptions(db, transcriptions);
         for (const BankTable& bank : banks) {
             if (bank.table != mdb::kCet4 && bank.table != mdb::kCet6)
                 throw WordBankError("unknown bank table: " + bank.table);
@@ -150,7 +163,7 @@ std::vector<WordEntry> ReadWordList(const std::string& path) {
 }
 
 void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks,
-                       ExistingDatabase existing) {
+                       ExistingDatabase existing, const std::vector<WordEntry>& transcriptions) {
     const std::string temp = outPath + ".building";
     std::error_code ec;
     const bool exists = fs::exists(outPath, ec);
@@ -159,7 +172,7 @@ void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>&
                                       "--keep-reviews keeps its review rows");
     fs::remove(temp, ec);
     try {
-        WriteDatabase(temp, banks,
+        WriteDatabase(temp, banks, transcriptions,
                       exists && existing == ExistingDatabase::KeepReviews ? outPath : "");
     } catch (...) {
         fs::remove(temp, ec);

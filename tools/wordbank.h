@@ -37,5 +37,7 @@ enum class ExistingDatabase {
 // Writes a fresh database with the bank tables given (and CET4/CET6 empty where not
 // given), the two review tables and the accepted variant spellings (table "bianti"). The file
 // appears whole or not at all; an existing file is replaced only on success. Throws WordBankError.
+// `transcriptions`: each word with its transcription (in `translation`), for table "yinbiao".
 void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks,
-                       ExistingDatabase existing = ExistingDatabase::Replace);
+                       ExistingDatabase existing = ExistingDatabase::Replace,
+                       const std::vector<WordEntry>& transcriptions = {});

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -104,6 +105,31 @@ TEST(BundledBanks, CoverTheSyllabus) {
         EXPECT_GE(static_cast<double>(covered), 0.95 * static_cast<double>(syllabus.size()))
             << bank << ": " << covered << " of " << syllabus.size();
     }
+}
+
+// Every word of both banks has its transcription, in the textbook's symbols only.
+TEST(BundledBanks, EveryWordHasATextbookTranscription) {
+    const std::string data = WORDMILL_SOURCE_DIR "/data/";
+    std::map<std::string, std::string> transcriptions;
+    for (const WordEntry& entry : ReadWordList(data + "yinbiao.tsv"))
+        transcriptions[entry.word] = entry.translation;
+    const std::set<std::string> symbols{"p", "b", "t", "d", "k", "g", "f", "v", "θ", "ð",
+                                        "s", "z", "ʃ", "ʒ", "h", "m", "n", "ŋ", "l", "r",
+                                        "j", "w", "i", "ɪ", "e", "æ", "ʌ", "ɒ", "ɔ", "ʊ",
+                                        "u", "ə", "ɜ", "ɑ", "a", "ː", "ˈ", "ˌ", " "};
+    for (const char* bank : {"cet4.tsv", "cet6.tsv"})
+        for (const WordEntry& entry : ReadWordList(data + bank)) {
+            const auto found = transcriptions.find(entry.word);
+            ASSERT_NE(found, transcriptions.end()) << entry.word << " has no transcription";
+            const std::string& ipa = found->second;
+            for (size_t i = 0; i < ipa.size();) {
+                const size_t length = std::max<size_t>(
+                    1, text::Utf8SequenceLength(static_cast<unsigned char>(ipa[i])));
+                EXPECT_TRUE(symbols.count(ipa.substr(i, length)))
+                    << entry.word << " " << ipa << ": " << ipa.substr(i, length);
+                i += length;
+            }
+        }
 }
 
 } // namespace

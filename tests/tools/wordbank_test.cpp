@@ -67,11 +67,13 @@ TEST(WordDatabase, BuildsAllFourTablesThatTheProgramReads) {
     const WordEntry both{"utilize", "v. 利用", {"utilise"}};
     std::vector<WordEntry> six = NumberedWords(3);
     six.push_back(both);
-    BuildWordDatabase(out, {{"CET4", {both}}, {"CET6", six}});
+    BuildWordDatabase(out, {{"CET4", {both}}, {"CET6", six}}, ExistingDatabase::Replace,
+                      {{"utilize", "ˈjuːtɪlaɪz"}});
     _ConnectionPtr c = OpenConnection(out);
     EXPECT_EQ(OpenTable(c, "CET6")->RecordCount(), 4);
     EXPECT_EQ(OpenTable(c, "CET4")->RecordCount(), 1);
     EXPECT_EQ(OpenTable(c, "bianti")->RecordCount(), 1);
+    EXPECT_EQ(OpenTable(c, "yinbiao")->GetCollect("yinbiao"), "ˈjuːtɪlaɪz");
     for (const char* review : {"readfuxi", "spellfuxi"}) {
         _RecordsetPtr rs = OpenTable(c, review);
         rs->AddNew();
