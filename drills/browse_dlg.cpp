@@ -18,6 +18,7 @@ BOOL CBrowseDlg::OnInitDialog() {
     m_core.PickNextWord();
     SetDlgItemText(IDC_INFO, m_core.RemainingLabel());
     SetDlgItemText(IDC_EDIT, m_core.Current().word);
+    ShowTranscription(true);
     WordShown();
     return TRUE;
 }
@@ -66,6 +67,7 @@ void CBrowseDlg::Next() {
     SetDlgItemText(IDC_LEFT, "记得");
     SetDlgItemText(IDC_RIGHT, "不记得");
     m_phase = AnswerPhase::Prompt;
+    ShowTranscription(true);
     WordShown();
 }
 

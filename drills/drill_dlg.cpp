@@ -38,6 +38,11 @@ CDrillDlg::CDrillDlg(UINT templateId, const DrillKeys& keys, DrillContext contex
 
 void CDrillDlg::SetUpCore() {
     m_core.SetUp(m_context);
+    m_core.LoadTranscriptions();
+}
+
+void CDrillDlg::ShowTranscription(bool shown) {
+    SetDlgItemText(IDC_YINBIAO, shown ? m_core.TranscribedCurrent() : std::string());
 }
 
 void CDrillDlg::SaveDay() {

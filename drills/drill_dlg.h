@@ -32,6 +32,8 @@ protected:
     void UpdateSpeakButton();
     // A new English word is in view: said at once if the learner chose "自动发音".
     void WordShown();
+    // The transcription label: the word on screen with its transcription, or nothing.
+    void ShowTranscription(bool shown);
     // Whether the English word may be said now (the spelling drill: once it is shown).
     virtual bool CanSayWord() const { return true; }
 

@@ -53,6 +53,7 @@ void CSpellDlg::Judge() {
         m_core.GradeWrong(true);
     }
     SetDlgItemText(IDC_EDIT, shown);
+    ShowTranscription(true); // only now: it would give the word away
     WordShown();
 }
 
@@ -66,6 +67,7 @@ void CSpellDlg::MoveOn() {
     if (CWnd* edit = GetDlgItem(IDC_EDIT))
         edit->SetFocus();
     m_answerJudged = false;
+    ShowTranscription(false);
     UpdateSpeakButton();
 }
 

@@ -42,9 +42,10 @@ enum class ControlKind {
     PushButton,
     CheckBox, // automatic check box
     Edit,
-    Static,  // text
-    Picture, // static showing a bitmap resource (resourceId)
-    Icon,    // static showing an icon resource (resourceId)
+    Static,   // text
+    Phonetic, // text in a face that has every IPA symbol (the template's may have none)
+    Picture,  // static showing a bitmap resource (resourceId)
+    Icon,     // static showing an icon resource (resourceId)
     ComboBox,
 };
 

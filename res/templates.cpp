@@ -78,6 +78,7 @@ const DialogTemplate kBrowse{
         {K::Edit, IDC_EDIT, "", 56, 69, 117, 24, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
         {K::Static, IDC_INFO, "", 60, 16, 91, 21, kChild},
         {K::PushButton, IDC_SPEAK, "发音", 178, 70, 34, 22, kChild | WS_TABSTOP},
+        {K::Phonetic, IDC_YINBIAO, "", 56, 46, 150, 14, kChild},
     }};
 
 const DialogTemplate kSpell{
@@ -88,6 +89,7 @@ const DialogTemplate kSpell{
         {K::Static, IDC_REMAIN, "", 60, 92, 116, 14, kChild},
         {K::PushButton, IDC_ANSWER, "确定", 88, 118, 60, 22, kChild | WS_TABSTOP},
         {K::PushButton, IDC_SPEAK, "发音", 184, 60, 34, 22, kChild | WS_TABSTOP},
+        {K::Phonetic, IDC_YINBIAO, "", 30, 146, 176, 14, kChild},
     }};
 
 const DialogTemplate kGiveUp{

@@ -455,24 +455,47 @@ void DrillCore::CloseBank() {
     m_bankClosed = true;
 }
 
-void DrillCore::LoadVariants() {
-    m_variants.clear();
+// A table of our own, word to value, read whole; an older database simply has none, and
+// without a database its two failed opens have been told already.
+std::vector<std::pair<std::string, std::string>> DrillCore::ReadPairs(const char* table,
+                                                                      const char* value) {
+    std::vector<std::pair<std::string, std::string>> pairs;
     if (!m_connection || m_connection->GetState() != adStateOpen)
-        return; // no database: its two failed opens have been told already
-    Cursor variants;
+        return pairs;
+    Cursor rows;
     try {
-        OpenTable(variants, mdb::kVariants);
-        for (; !variants.rs->adoEOF(); variants.rs->MoveNext()) {
-            const FieldValue word = variants.rs->GetCollect(mdb::kWord);
-            const FieldValue spelling = variants.rs->GetCollect(mdb::kVariant);
-            if (word && spelling)
-                m_variants.emplace(NormalizeSpelling(*word), *spelling);
+        OpenTable(rows, table);
+        for (; !rows.rs->adoEOF(); rows.rs->MoveNext()) {
+            const FieldValue word = rows.rs->GetCollect(mdb::kWord);
+            const FieldValue text = rows.rs->GetCollect(value);
+            if (word && text)
+                pairs.emplace_back(*word, *text);
         }
     } catch (const _com_error& e) {
-        m_variants.clear();
-        if (e.Error() != DB_E_NOTABLE) // an older database simply has none
-            Tell(std::string("reading table ") + mdb::kVariants, e);
+        pairs.clear();
+        if (e.Error() != DB_E_NOTABLE)
+            Tell(std::string("reading table ") + table, e);
     }
+    return pairs;
+}
+
+void DrillCore::LoadVariants() {
+    m_variants.clear();
+    for (auto& [word, spelling] : ReadPairs(mdb::kVariants, mdb::kVariant))
+        m_variants.emplace(NormalizeSpelling(word), std::move(spelling));
+}
+
+void DrillCore::LoadTranscriptions() {
+    m_transcriptions.clear();
+    for (auto& [word, transcription] : ReadPairs(mdb::kTranscriptions, mdb::kTranscription))
+        m_transcriptions.emplace(std::move(word), std::move(transcription));
+}
+
+std::string DrillCore::TranscribedCurrent() const {
+    const auto found = m_transcriptions.find(m_current.word);
+    if (found == m_transcriptions.end() || m_current.word.empty())
+        return {};
+    return m_current.word + " /" + found->second + "/";
 }
 
 bool DrillCore::IsRightSpellingOfCurrent(std::string_view typed) const {

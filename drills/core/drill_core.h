@@ -80,6 +80,11 @@ public:
     void LoadVariants();
     bool IsRightSpellingOfCurrent(std::string_view typed) const;
 
+    // The transcriptions (table "yinbiao"); a database made before there were any has none.
+    void LoadTranscriptions();
+    // "infer /ɪnˈfɜː/" for the word on screen; empty where there is no transcription.
+    std::string TranscribedCurrent() const;
+
     const WordRecord& Current() const { return m_current; }
     WordSource Source() const { return m_source; }
     bool HasWord() const { return m_source != WordSource::NoWord; }
@@ -108,6 +113,8 @@ private:
 
     static constexpr size_t kDueRowsAtOnce = 64; // found by one scan of the review table
     void Tell(const std::string& what, const _com_error& error); // shown and logged
+    std::vector<std::pair<std::string, std::string>> ReadPairs(const char* table,
+                                                               const char* value);
     void PositionBank();
     bool Guard(Cursor& cursor, const std::function<void()>& action);
     void OpenTable(Cursor& cursor, const std::string& table);
@@ -172,4 +179,5 @@ private:
     std::optional<Progress> m_written;    // what read.ini was last given
     bool m_progressFailing = false;
     std::multimap<std::string, std::string> m_variants; // by normalised word
+    std::map<std::string, std::string> m_transcriptions;
 };

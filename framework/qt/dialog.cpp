@@ -58,6 +58,15 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
+    case ControlKind::Phonetic: {
+        auto* label = new QLabel(ToQt(c.text), parent);
+        label->setTextFormat(Qt::PlainText);
+        QFont font = label->font();
+        font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
+                          QStringLiteral("Liberation Sans")});
+        label->setFont(font);
+        return label;
+    }
     case ControlKind::Picture: {
         // Scaled to the control, which the template sizes for the picture.
         auto* label = new QLabel(parent);

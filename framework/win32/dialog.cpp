@@ -62,7 +62,8 @@ DWORD ControlStyle(const ControlTemplate& c) {
     case ControlKind::Edit:
         return style;
     case ControlKind::Static:
-        return style | SS_LEFT;
+    case ControlKind::Phonetic:
+        return style | SS_LEFT | SS_NOPREFIX;
     case ControlKind::Picture:
         return style | SS_BITMAP | SS_REALSIZECONTROL;
     case ControlKind::Icon:
@@ -194,6 +195,17 @@ INT_PTR DialogWindow::Initialise(HWND hwnd, CDialog* dlg) {
         if (c.id != IDC_STATIC)
             if (HWND control = GetDlgItem(hwnd, c.id))
                 dlg->m_items[c.id] = std::make_unique<CWnd>(control);
+    // Transcriptions in a face with the IPA symbols, at the dialog font's size.
+    for (const ControlTemplate& c : dlg->m_template->controls)
+        if (c.kind == ControlKind::Phonetic && dlg->m_items.count(c.id)) {
+            LOGFONTW face{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof face,
+                       &face);
+            wcscpy(face.lfFaceName, L"Segoe UI");
+            static HFONT phonetic = CreateFontIndirectW(&face);
+            SendMessageW(dlg->m_items[c.id]->GetSafeHwnd(), WM_SETFONT,
+                         reinterpret_cast<WPARAM>(phonetic), FALSE);
+        }
     // A combo box's template height includes its list; an edit shows digits only.
     for (const ControlTemplate& c : dlg->m_template->controls)
         if (c.kind == ControlKind::Edit && (c.style & ES_NUMBER) && dlg->m_items.count(c.id))
