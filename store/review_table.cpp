@@ -19,6 +19,10 @@ DueScan* g_scan = nullptr;
 // wordmill_due(time): ReviewAge's rule, row by row inside the engine. A row not due yet
 // tells the scan the day it will be.
 void DueFunction(sqlite3_context* context, int, sqlite3_value** args) {
+    if (!g_scan) { // called outside a scan: there is no today to compare with
+        sqlite3_result_error(context, "wordmill_due outside a review scan", -1);
+        return;
+    }
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
     const auto day = text ? ReviewAge::DayNumber(text) : std::nullopt;
     bool due = !day || g_scan->today - *day >= kReviewDelayDays; // unreadable: due
