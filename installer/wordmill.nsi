@@ -30,6 +30,7 @@ Section "Wordmill"
   SetOutPath "$INSTDIR"
   File "${STAGE}\Wordmill.exe"
   File "${STAGE}\game.dll"
+  File "${STAGE}\build_danci.exe"
   SetOutPath "$INSTDIR\bundled"
   File "${STAGE}\danci.mdb"
   File "${STAGE}\游戏指南.txt"
@@ -37,10 +38,16 @@ Section "Wordmill"
   SetOutPath "$INSTDIR\bundled\Skins"
   File "${STAGE}\Skins\corona.smf"
 
-  ; The learner's data folder: never overwritten, so progress survives every update.
+  ; The learner's data folder: a database there is brought up to the bundled banks,
+  ; variants and transcriptions with its review rows kept; never simply overwritten.
   CreateDirectory "$APPDATA\Wordmill\Skins"
-  IfFileExists "$APPDATA\Wordmill\danci.mdb" +2 0
+  IfFileExists "$APPDATA\Wordmill\danci.mdb" 0 fresh
+    nsExec::Exec '"$INSTDIR\build_danci.exe" "$APPDATA\Wordmill\danci.mdb" --upgrade-from "$INSTDIR\bundled\danci.mdb"'
+    Pop $0
+    Goto data_done
+  fresh:
     CopyFiles /SILENT "$INSTDIR\bundled\danci.mdb" "$APPDATA\Wordmill"
+  data_done:
   IfFileExists "$APPDATA\Wordmill\游戏指南.txt" +2 0
     CopyFiles /SILENT "$INSTDIR\bundled\游戏指南.txt" "$APPDATA\Wordmill"
   CopyFiles /SILENT "$INSTDIR\bundled\wordmill-guide.html" "$APPDATA\Wordmill"
@@ -68,6 +75,7 @@ Section "Uninstall"
   RMDir /r "$INSTDIR\bundled"
   Delete "$INSTDIR\Wordmill.exe"
   Delete "$INSTDIR\game.dll"
+  Delete "$INSTDIR\build_danci.exe"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

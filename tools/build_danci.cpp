@@ -1,6 +1,7 @@
 // Makes danci.mdb from word lists:
 //   build_danci OUT [--force | --keep-reviews] [--cet4 FILE.tsv] [--cet6 FILE.tsv]
 //               [--yinbiao FILE.tsv]
+//   build_danci LEARNER.mdb --upgrade-from BUNDLED.mdb   (keeps the learner's reviews)
 #include "store/word_schema.h"
 #include "tools/wordbank.h"
 
@@ -12,6 +13,15 @@ int main(int argc, char** argv) {
         std::cerr << "usage: build_danci OUT.mdb [--force | --keep-reviews] [--cet4 FILE.tsv] "
                      "[--cet6 FILE.tsv] [--yinbiao FILE.tsv]\n";
         return 2;
+    }
+    if (argc == 4 && std::string_view(argv[2]) == "--upgrade-from") {
+        try {
+            UpgradeWordDatabase(argv[1], argv[3]);
+            return 0;
+        } catch (const WordBankError& e) {
+            std::cerr << "build_danci: " << e.what() << "\n";
+            return 1;
+        }
     }
     std::vector<BankTable> banks;
     std::vector<WordEntry> transcriptions;

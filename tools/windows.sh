@@ -25,10 +25,10 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 stage="$build/package/Wordmill"
 rm -rf "$build/package"
 mkdir -p "$stage/Skins"
-cp "$build/app/Wordmill.exe" "$build/game/game.dll" "$build/data/danci.mdb" \
+cp "$build/app/Wordmill.exe" "$build/game/game.dll" "$build/tools/build_danci.exe" "$build/data/danci.mdb" \
    "$build/data/游戏指南.txt" "$build/data/wordmill-guide.html" "$stage/"
 cp "$build/data/Skins/corona.smf" "$stage/Skins/"
-x86_64-w64-mingw32-strip "$stage/Wordmill.exe" "$stage/game.dll"
+x86_64-w64-mingw32-strip "$stage/Wordmill.exe" "$stage/game.dll" "$stage/build_danci.exe"
 (cd "$build/package" && zip -qr "$build/Wordmill-$version-windows.zip" Wordmill)
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
          -DOUTFILE="$build/Wordmill-Setup-$version.exe" installer/wordmill.nsi

@@ -184,3 +184,33 @@ void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>&
         throw WordBankError(outPath + ": cannot write (" + ec.message() + ")");
     }
 }
+
+void UpgradeWordDatabase(const std::string& learnerPath, const std::string& bundledPath) {
+    const std::string temp = learnerPath + ".building";
+    std::error_code ec;
+    fs::remove(temp, ec);
+    try {
+        if (!fs::copy_file(bundledPath, temp, ec))
+            throw WordBankError(bundledPath + ": cannot copy (" + ec.message() + ")");
+        sqlite::Database db = [&temp] {
+            try {
+                return sqlite::Database(temp, SQLITE_OPEN_READWRITE);
+            } catch (const sqlite::Error& e) {
+                throw WordBankError(temp + ": cannot open (" + e.what() + ")");
+            }
+        }();
+        try {
+            CopyReviews(db, learnerPath);
+        } catch (const sqlite::Error& e) {
+            throw WordBankError(std::string("database: ") + e.what());
+        }
+    } catch (...) {
+        fs::remove(temp, ec);
+        throw;
+    }
+    fs::rename(temp, learnerPath, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        throw WordBankError(learnerPath + ": cannot write (" + ec.message() + ")");
+    }
+}

@@ -37,6 +37,10 @@ enum class ExistingDatabase {
 // Writes a fresh database with the bank tables given (and CET4/CET6 empty where not
 // given), the two review tables and the accepted variant spellings (table "bianti"). The file
 // appears whole or not at all; an existing file is replaced only on success. Throws WordBankError.
+// A learner's database brought up to a bundled one: the bundled banks, variants and
+// transcriptions, with the learner's review rows carried over. Replaced whole, or not at all.
+void UpgradeWordDatabase(const std::string& learnerPath, const std::string& bundledPath);
+
 // `transcriptions`: each word with its transcription (in `translation`), for table "yinbiao".
 void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks,
                        ExistingDatabase existing = ExistingDatabase::Replace,

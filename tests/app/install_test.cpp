@@ -1,6 +1,7 @@
 // The installed program: a fresh `cmake --install` into a staging folder, its menu entry
 // and metadata validated, and the launcher started from an empty home.
 #include "support/temp_dir.h"
+#include "support/word_db.h"
 
 #include <gtest/gtest.h>
 
@@ -31,13 +32,14 @@ TEST(Install, GivesAMenuEntryThatStartsWordmillFromAnyFolder) {
                     "' cmake --install '" WORDMILL_BUILD_DIR
                     "' --prefix /opt/wordmill > /dev/null"),
               0);
-    for (const char* file : {"bin/wordmill", "libexec/wordmill/Wordmill", "lib/wordmill/libgame.so",
-                             "share/wordmill/danci.mdb", "share/wordmill/Skins/corona.smf",
-                             "share/wordmill/游戏指南.txt", "share/wordmill/wordmill-guide.html",
-                             "share/metainfo/org.wordmill.Wordmill.metainfo.xml",
-                             "share/icons/hicolor/48x48/apps/org.wordmill.Wordmill.png",
-                             "share/icons/hicolor/128x128/apps/org.wordmill.Wordmill.png",
-                             "share/icons/hicolor/256x256/apps/org.wordmill.Wordmill.png"})
+    for (const char* file :
+         {"bin/wordmill", "libexec/wordmill/Wordmill", "libexec/wordmill/build_danci",
+          "lib/wordmill/libgame.so", "share/wordmill/danci.mdb", "share/wordmill/Skins/corona.smf",
+          "share/wordmill/游戏指南.txt", "share/wordmill/wordmill-guide.html",
+          "share/metainfo/org.wordmill.Wordmill.metainfo.xml",
+          "share/icons/hicolor/48x48/apps/org.wordmill.Wordmill.png",
+          "share/icons/hicolor/128x128/apps/org.wordmill.Wordmill.png",
+          "share/icons/hicolor/256x256/apps/org.wordmill.Wordmill.png"})
         EXPECT_TRUE(fs::exists(prefix / file)) << file;
     const fs::path entry = prefix / "share/applications/org.wordmill.Wordmill.desktop";
     EXPECT_NE(ReadFile(entry).find("\nExec=/opt/wordmill/bin/wordmill\n"), std::string::npos);
@@ -65,6 +67,16 @@ TEST(Install, GivesAMenuEntryThatStartsWordmillFromAnyFolder) {
     ASSERT_EQ(Shell(start), 0);
     EXPECT_EQ(fs::last_write_time(data / "danci.mdb"), stamp);
     EXPECT_EQ(ReadFile(data / "read.ini"), "[CET6]\nrmount=12\n");
+
+    // A database from before the transcriptions: brought up to the bundled one, its
+    // review rows kept.
+    RunSql((data / "danci.mdb").string(), "DROP TABLE yinbiao; INSERT INTO readfuxi VALUES "
+                                          "('kept', '留下', '2026-12-01')");
+    fs::remove(data / ".bundled-danci");
+    ASSERT_EQ(Shell(start), 0);
+    _ConnectionPtr upgraded = OpenConnection((data / "danci.mdb").string());
+    EXPECT_GT(OpenTable(upgraded, "yinbiao")->RecordCount(), 6000);
+    EXPECT_EQ(OpenTable(upgraded, "readfuxi")->GetCollect("danci"), "kept");
 }
 
 } // namespace

@@ -126,12 +126,25 @@ TEST(WordDatabase, AnExistingDatabaseIsReplacedOnlyWhenAskedAndCanKeepItsReviews
     EXPECT_EQ(dir.Read("danci.mdb"), before);
 
     BuildWordDatabase(out, {{"CET4", NumberedWords(5)}}, ExistingDatabase::KeepReviews);
-    _ConnectionPtr c = OpenConnection(out);
-    EXPECT_EQ(OpenTable(c, "CET4")->RecordCount(), 5);
-    _RecordsetPtr kept = OpenTable(c, "spellfuxi");
-    ASSERT_EQ(kept->RecordCount(), 1);
-    EXPECT_EQ(kept->GetCollect("danci"), "missed");
-    EXPECT_EQ(kept->GetCollect("time"), "2026-12-08");
+    {
+        _ConnectionPtr c = OpenConnection(out);
+        EXPECT_EQ(OpenTable(c, "CET4")->RecordCount(), 5);
+        _RecordsetPtr kept = OpenTable(c, "spellfuxi");
+        ASSERT_EQ(kept->RecordCount(), 1);
+        EXPECT_EQ(kept->GetCollect("danci"), "missed");
+        EXPECT_EQ(kept->GetCollect("time"), "2026-12-08");
+    } // closed: Windows replaces no file that is open
+
+    // A newer bundled database: its banks and transcriptions, the learner's review rows.
+    const std::string bundled = dir.file("bundled.mdb");
+    BuildWordDatabase(bundled, {{"CET4", NumberedWords(7)}}, ExistingDatabase::Replace,
+                      {{"word0", "wɜːd"}});
+    UpgradeWordDatabase(out, bundled);
+    _ConnectionPtr upgraded = OpenConnection(out);
+    EXPECT_EQ(OpenTable(upgraded, "CET4")->RecordCount(), 7);
+    EXPECT_EQ(OpenTable(upgraded, "yinbiao")->RecordCount(), 1);
+    EXPECT_EQ(OpenTable(upgraded, "spellfuxi")->GetCollect("danci"), "missed");
+    EXPECT_FALSE(std::filesystem::exists(out + ".building"));
 }
 
 } // namespace
