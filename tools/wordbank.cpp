@@ -162,18 +162,16 @@ std::vector<WordEntry> ReadWordList(const std::string& path) {
     return words;
 }
 
-void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks,
-                       ExistingDatabase existing, const std::vector<WordEntry>& transcriptions) {
+namespace {
+
+// Makes the new file beside `outPath` with `make`, then puts it in its place: the old file
+// stays until the new one is whole, and no half-made one is left behind.
+template <class Make> void ReplaceWithBuilt(const std::string& outPath, Make&& make) {
     const std::string temp = outPath + ".building";
     std::error_code ec;
-    const bool exists = fs::exists(outPath, ec);
-    if (exists && existing == ExistingDatabase::Refuse)
-        throw WordBankError(outPath + ": exists and holds review rows; --force replaces it, "
-                                      "--keep-reviews keeps its review rows");
     fs::remove(temp, ec);
     try {
-        WriteDatabase(temp, banks, transcriptions,
-                      exists && existing == ExistingDatabase::KeepReviews ? outPath : "");
+        make(temp);
     } catch (...) {
         fs::remove(temp, ec);
         throw;
@@ -185,32 +183,31 @@ void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>&
     }
 }
 
-void UpgradeWordDatabase(const std::string& learnerPath, const std::string& bundledPath) {
-    const std::string temp = learnerPath + ".building";
+} // namespace
+
+void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks,
+                       ExistingDatabase existing, const std::vector<WordEntry>& transcriptions) {
     std::error_code ec;
-    fs::remove(temp, ec);
-    try {
+    const bool exists = fs::exists(outPath, ec);
+    if (exists && existing == ExistingDatabase::Refuse)
+        throw WordBankError(outPath + ": exists and holds review rows; --force replaces it, "
+                                      "--keep-reviews keeps its review rows");
+    ReplaceWithBuilt(outPath, [&](const std::string& temp) {
+        WriteDatabase(temp, banks, transcriptions,
+                      exists && existing == ExistingDatabase::KeepReviews ? outPath : "");
+    });
+}
+
+void UpgradeWordDatabase(const std::string& learnerPath, const std::string& bundledPath) {
+    ReplaceWithBuilt(learnerPath, [&](const std::string& temp) {
+        std::error_code ec;
         if (!fs::copy_file(bundledPath, temp, ec))
             throw WordBankError(bundledPath + ": cannot copy (" + ec.message() + ")");
-        sqlite::Database db = [&temp] {
-            try {
-                return sqlite::Database(temp, SQLITE_OPEN_READWRITE);
-            } catch (const sqlite::Error& e) {
-                throw WordBankError(temp + ": cannot open (" + e.what() + ")");
-            }
-        }();
         try {
+            sqlite::Database db(temp, SQLITE_OPEN_READWRITE);
             CopyReviews(db, learnerPath);
         } catch (const sqlite::Error& e) {
-            throw WordBankError(std::string("database: ") + e.what());
+            throw WordBankError(temp + ": " + e.what());
         }
-    } catch (...) {
-        fs::remove(temp, ec);
-        throw;
-    }
-    fs::rename(temp, learnerPath, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        throw WordBankError(learnerPath + ": cannot write (" + ec.message() + ")");
-    }
+    });
 }
