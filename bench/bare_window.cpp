@@ -1,16 +1,28 @@
 // The floor for start-up: a bare Qt 6 widget window that reports its first paint the way
-// Wordmill's start-up probe does, and ends.
+// Wordmill's start-up probe does, and ends. With --text it also draws one line in the CJK
+// face Wordmill uses, which is what any window with Chinese text pays for its fonts.
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 class BareWindow : public QWidget {
+public:
+    explicit BareWindow(bool withText) : m_withText(withText) {}
+
 protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter(this).fillRect(rect(), Qt::white);
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (m_withText) {
+            QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+            font.setPixelSize(12);
+            painter.setFont(font);
+            painter.drawText(24, 40, QStringLiteral("浏览背单词 Wordmill"));
+        }
         const auto now = std::chrono::system_clock::now().time_since_epoch();
         std::printf("wordmill-first-paint-ns %lld\n",
                     static_cast<long long>(
@@ -18,11 +30,14 @@ protected:
         std::fflush(stdout);
         QApplication::exit(0);
     }
+
+private:
+    bool m_withText;
 };
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    BareWindow window;
+    BareWindow window(argc > 1 && std::strcmp(argv[1], "--text") == 0);
     window.resize(640, 400);
     window.show();
     return QApplication::exec();

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Start-up time (process start to the main window's first paint) and peak memory, beside
-a bare Qt 6 window's (bench/bare_window), the two run in turn.
+a bare Qt 6 window's (bench/bare_window), and beside the same window drawing one line of
+Chinese text (the floor for any window with text), the three run in turn.
 
 usage: bench/startup.py BUILD_DIR [RUNS]
 Runs Wordmill offscreen in a prepared data folder with the database in place.
@@ -14,16 +15,16 @@ import tempfile
 import time
 
 
-def one_run(program, folder):
+def one_run(command, folder):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", WORDMILL_STARTUP_PROBE="1",
                XDG_CONFIG_HOME=os.path.join(folder, "config"))
     start = time.time_ns()
-    proc = subprocess.Popen([program], cwd=folder, env=env, stdout=subprocess.PIPE,
+    proc = subprocess.Popen(command, cwd=folder, env=env, stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL)
     out = proc.stdout.read().decode()
     _, status, usage = os.wait4(proc.pid, 0)
     if status != 0:
-        raise SystemExit(f"{program} exited with status {status}")
+        raise SystemExit(f"{command} exited with status {status}")
     for line in out.splitlines():
         if line.startswith("wordmill-first-paint-ns "):
             painted = int(line.split()[1])
@@ -39,12 +40,13 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         shutil.copy(os.path.join(build, "data", "danci.mdb"), folder)
         shutil.copytree(os.path.join(build, "data", "Skins"), os.path.join(folder, "Skins"))
-        one_run(program, folder)  # warm the file cache
-        one_run(bare, folder)
-        results = {"wordmill": [], "bare": []}
+        commands = {"wordmill": [program], "bare": [bare], "bare+text": [bare, "--text"]}
+        for command in commands.values():
+            one_run(command, folder)  # warm the file cache
+        results = {name: [] for name in commands}
         for _ in range(runs):
-            results["wordmill"].append(one_run(program, folder))
-            results["bare"].append(one_run(bare, folder))
+            for name, command in commands.items():
+                results[name].append(one_run(command, folder))
     print(f"runs: {runs}, in turn")
     medians = {}
     for name, rows in results.items():
@@ -53,8 +55,10 @@ def main():
         medians[name] = (statistics.median(times), peak)
         print(f"{name}: first paint median {medians[name][0]:.1f} ms "
               f"(min {times[0]:.1f}, max {times[-1]:.1f}), peak memory median {peak:.1f} MB")
-    (wt, wm), (bt, bm) = medians["wordmill"], medians["bare"]
-    print(f"wordmill / bare: first paint {wt / bt:.2f}x, peak memory {wm / bm:.2f}x")
+    wt, wm = medians["wordmill"]
+    for floor in ("bare", "bare+text"):
+        bt, bm = medians[floor]
+        print(f"wordmill / {floor}: first paint {wt / bt:.2f}x, peak memory {wm / bm:.2f}x")
 
 if __name__ == "__main__":
     main()

@@ -529,7 +529,7 @@ void CDialog::AddAccelerator(const std::string& keys, int commandId) {
 
 void CDialog::SetIcon(UINT iconId) {
     if (m_window)
-        m_window->setWindowIcon(LoadIconResource(iconId));
+        m_window->setWindowIcon(LoadIconResource(iconId, kWindowIconLargest));
 }
 
 void CDialog::OnPaint() {}

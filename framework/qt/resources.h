@@ -7,4 +7,7 @@
 #include <QPixmap>
 
 QPixmap LoadBitmapResource(UINT id); // null when there is none
-QIcon LoadIconResource(UINT id);
+// A window's icon stops at 64 pixels: the window manager is handed every size at once, and
+// larger ones only cost start-up.
+constexpr int kWindowIconLargest = 64;
+QIcon LoadIconResource(UINT id, int largest = 256);
