@@ -1,6 +1,7 @@
 #include "store/dates.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -39,6 +40,27 @@ long long DaysFromCivil(long long y, long long m, long long d) {
 
 } // namespace
 
+std::string DateOfDayNumber(long long day) {
+    // The inverse of DaysFromCivil.
+    day += 719468;
+    const long long era = (day >= 0 ? day : day - 146096) / 146097;
+    const long long doe = day - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const long long d = doy - (153 * mp + 2) / 5 + 1;
+    const long long m = mp + (mp < 10 ? 3 : -9);
+    const long long y = yoe + era * 400 + (m <= 2);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", y, m, d);
+    return text;
+}
+
+int WeekdayOfDayNumber(long long day) {
+    const long long w = (day + 4) % 7; // 1970-01-01 was a Thursday
+    return static_cast<int>(w < 0 ? w + 7 : w);
+}
+
 namespace clock_source {
 std::time_t Now() {
     const auto& source = NowSource();
@@ -58,6 +80,9 @@ std::string TodayKey() {
 
 std::string ReviewDate(std::time_t when) {
     return Format(when, "%Y-%m-%d");
+}
+std::string LocalMoment(std::time_t when) {
+    return Format(when, "%Y-%m-%d %H:%M:%S");
 }
 std::string TodayReviewDate() {
     return ReviewDate(clock_source::Now());

@@ -47,6 +47,13 @@ private:
 
 constexpr int kReviewDelayDays = 3;
 
+// "YYYY-MM-DD" of a day number as ReviewAge counts them, and its weekday (0 is Sunday).
+std::string DateOfDayNumber(long long day);
+int WeekdayOfDayNumber(long long day);
+
+// "YYYY-MM-DD HH:MM:SS" of the local time: the study log's moments.
+std::string LocalMoment(std::time_t when);
+
 inline bool IsReviewDue(const std::string& text, std::time_t now) {
     return ReviewAge(now).IsDue(text);
 }

@@ -23,6 +23,7 @@ inline constexpr const char* kInterval = "time";
 inline constexpr const char* kForced = "qiangzhi";
 inline constexpr const char* kProtect = "protect";
 inline constexpr const char* kAutoSpeak = "autospeak";
+inline constexpr const char* kExamDate = "kaoshi"; // "YYYY-MM-DD", or absent: no exam date
 
 // Section "usermessage": the main window's forced study, and nothing else reads it.
 inline constexpr const char* kUser = "usermessage";

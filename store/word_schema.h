@@ -33,6 +33,10 @@ inline constexpr const char* kHolds = "zhanyong";
 // Each word's British transcription (kWord, kTranscription), as textbooks write it.
 inline constexpr const char* kTranscriptions = "yinbiao";
 inline constexpr const char* kTranscription = "yinbiao";
+// One row per grading (see study_log.h), naming its drill by one of these.
+inline constexpr const char* kStudyLog = "xuexijilu";
+inline constexpr const char* kBrowseDrill = "liulan";
+inline constexpr const char* kSpellDrill = "pinxie";
 
 // The CREATE TABLE statements the bank builder runs.
 inline std::string CreateBankTable(const char* table) {

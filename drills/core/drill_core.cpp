@@ -13,6 +13,7 @@ const char* const kGradingNotKept =
     "评分没能存进数据库。错词都还留在这次练习里，下次评分或关闭时会再试。\n";
 const char* const kProgressNotKept = "今天的进度没能写进 read.ini：";
 const char* const kProgressLostHint = "下次打开会从上次存下的进度开始。";
+const char* const kHistoryOff = "学习记录没法写进 danci.mdb，这次练习照常进行，但不记入学习统计：";
 
 namespace {
 const char* const kProgressRetryHint = "练习照常继续，背下一个词时会再试。";
@@ -50,6 +51,20 @@ void DrillCore::SetUp(const DrillContext& context) {
         OpenReviews();
     } catch (const _com_error& e) {
         Tell(std::string("opening table ") + m_keys.reviewTable, e);
+    }
+    PrepareStudyLog();
+}
+
+// A database that takes no new table still studies; that is told once a run.
+void DrillCore::PrepareStudyLog() {
+    static bool told = false;
+    std::string why;
+    m_logUsable = study_log::Prepare(m_connection, why);
+    const bool connected = m_connection && m_connection->GetState() == adStateOpen;
+    if (!m_logUsable && connected && !told) {
+        told = true;
+        LogFailure("creating table " + std::string(mdb::kStudyLog), why);
+        m_report(kHistoryOff + why);
     }
 }
 
@@ -241,7 +256,20 @@ void DrillCore::UpdateLabel() {
     m_label = remaining < 0 ? std::string(kTaskDone) : kRemainingPrefix + std::to_string(remaining);
 }
 
+StudySource DrillCore::CurrentSource() const {
+    if (m_dueOnScreen)
+        return StudySource::DueRow;
+    return m_source == WordSource::FromReviewList ? StudySource::ReviewList : StudySource::NewWord;
+}
+
+void DrillCore::LogGrading(bool right) {
+    if (m_logUsable && HasWord())
+        m_unlogged.push_back(
+            {LocalMoment(m_now()), m_keys.drill, m_bank, m_current.word, CurrentSource(), right});
+}
+
 void DrillCore::GradeRight() {
+    LogGrading(true);
     if (m_source == WordSource::FromReviewList && m_currentEntry) {
         WordRecord& entry = m_reviewList[*m_currentEntry];
         entry.score -= 50 + 20 * entry.step;
@@ -253,6 +281,7 @@ void DrillCore::GradeRight() {
 }
 
 void DrillCore::GradeWrong(bool stepUp) {
+    LogGrading(false);
     if (m_source == WordSource::FromReviewList && m_currentEntry) {
         WordRecord& entry = m_reviewList[*m_currentEntry];
         entry.score += 30 * entry.step;
@@ -322,7 +351,7 @@ size_t DrillCore::UnkeptWords() const {
 // a store succeeds again; the list stays, and the next grading or close tries again.
 bool DrillCore::KeepReviews(bool reportFailure) {
     const std::string date = ReviewDate(m_now());
-    if (ReviewsMatchTheList(date))
+    if (m_unlogged.empty() && ReviewsMatchTheList(date))
         return true;
     try {
         WriteReviews(date);
@@ -363,6 +392,8 @@ void DrillCore::WriteReviews(const std::string& date) {
             if (wanted && !rows[i])
                 rows[i] = KeptRow{StoreRow(*wanted), *wanted};
         }
+        for (const StudyEntry& entry : m_unlogged)
+            study_log::Append(m_connection, entry);
         m_connection->CommitTrans();
     } catch (const _com_error&) {
         RollBackQuietly();
@@ -374,6 +405,7 @@ void DrillCore::WriteReviews(const std::string& date) {
     }
     m_entryRows = std::move(rows);
     m_gradedDueRows.clear();
+    m_unlogged.clear();
     m_checkKeptRows = false;
 }
 

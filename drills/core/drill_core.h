@@ -9,6 +9,7 @@
 #include "store/review_holds.h"
 #include "store/review_table.h"
 #include "store/settings_schema.h"
+#include "store/study_log.h"
 #include "store/word_schema.h"
 
 #include <cstdint>
@@ -24,12 +25,13 @@ struct DrillKeys {
     const char* count;    // "trmount" / "tsmount": new words taken that day
     const char* position; // "rmount" / "smount": rows of the bank taken so far
     const char* reviewTable;
+    const char* drill; // its name in the study log
 };
 
 inline constexpr DrillKeys kBrowseKeys{ini::kBrowseDay, ini::kBrowseCount, ini::kBrowsePosition,
-                                       mdb::kBrowseReviews};
+                                       mdb::kBrowseReviews, mdb::kBrowseDrill};
 inline constexpr DrillKeys kSpellKeys{ini::kSpellDay, ini::kSpellCount, ini::kSpellPosition,
-                                      mdb::kSpellReviews};
+                                      mdb::kSpellReviews, mdb::kSpellDrill};
 
 extern const char* const kRemainingPrefix;  // "剩下的单词数为"
 extern const char* const kTaskDone;         // "今天任务已完成"
@@ -37,6 +39,7 @@ extern const char* const kBankUsedUp;       // "本词库已学完"
 extern const char* const kGradingNotKept;   // before the error text: the words stay here
 extern const char* const kProgressNotKept;  // before the reason: read.ini took no write
 extern const char* const kProgressLostHint; // after it, at a close: where the next start begins
+extern const char* const kHistoryOff;       // before the reason: no study log in this database
 
 // Every grading is kept the moment it is made: the review table and read.ini then hold
 // what a close at that moment would store, so a crash or a killed process loses nothing
@@ -92,6 +95,8 @@ public:
     const std::vector<WordRecord>& ReviewList() const { return m_reviewList; }
     std::optional<size_t> CurrentEntry() const { return m_currentEntry; }
     const std::string& BankName() const { return m_bank; }
+    // Where the word on screen came from, as the study log names it.
+    StudySource CurrentSource() const;
     long long TodayCount() const { return m_todayCount; }
     long long BankPosition() const { return m_position; }
 
@@ -127,6 +132,8 @@ private:
     std::string FieldText(Cursor& cursor, const char* column);
 
     void SettleDueWord();
+    void LogGrading(bool right);
+    void PrepareStudyLog();
     std::optional<RowValues> WantedRow(size_t entry, const std::string& date) const;
     bool ReviewsMatchTheList(const std::string& date) const;
     bool KeepReviews(bool reportFailure);
@@ -180,4 +187,6 @@ private:
     bool m_progressFailing = false;
     std::multimap<std::string, std::string> m_variants; // by normalised word
     std::map<std::string, std::string> m_transcriptions;
+    bool m_logUsable = false;
+    std::vector<StudyEntry> m_unlogged; // graded, their log rows not stored yet
 };

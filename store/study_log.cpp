@@ -1,0 +1,141 @@
+#include "store/study_log.h"
+
+#include "store/dates.h"
+#include "store/engine_call.h"
+#include "store/word_schema.h"
+
+namespace {
+
+const std::string kTable = mdb::kStudyLog;
+// Its columns: moment, drill, bank, word, source, 1 for right and 0 for wrong.
+const std::string kCreateTable =
+    "CREATE TABLE IF NOT EXISTS " + kTable +
+    " (shijian TEXT NOT NULL, xiangmu TEXT NOT NULL, ciku TEXT, "
+    "danci TEXT NOT NULL, laiyuan TEXT NOT NULL, dui INTEGER NOT NULL)";
+
+constexpr const char* kSourceNames[] = {"xin", "liebiao", "fuxi"};
+
+const char* NameOf(StudySource source) {
+    return kSourceNames[static_cast<int>(source)];
+}
+
+StudySource SourceNamed(const char* name) {
+    const std::string text = name ? name : "";
+    for (int i = 0; i < 3; ++i)
+        if (text == kSourceNames[i])
+            return static_cast<StudySource>(i);
+    return StudySource::NewWord;
+}
+
+sqlite::Database& DatabaseOf(const _ConnectionPtr& connection) {
+    sqlite::Database* db = connection ? connection->Handle().get() : nullptr;
+    if (!db)
+        throw _com_error(adErrObjectClosed, "connection is closed");
+    return *db;
+}
+
+bool TableExists(sqlite::Database& db) {
+    sqlite::Statement find(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    find.BindText(1, kTable);
+    return find.Step();
+}
+
+std::string TextOf(const sqlite::Statement& stmt, int column) {
+    const char* text = stmt.Text(column);
+    return text ? text : "";
+}
+
+} // namespace
+
+namespace study_log {
+
+bool Prepare(const _ConnectionPtr& connection, std::string& why) {
+    try {
+        Engine([&] {
+            sqlite::Database& db = DatabaseOf(connection);
+            if (!TableExists(db))
+                db.Exec(kCreateTable);
+        });
+        return true;
+    } catch (const _com_error& e) {
+        why = LearnerText(e);
+        return false;
+    }
+}
+
+std::int64_t Append(const _ConnectionPtr& connection, const StudyEntry& entry) {
+    return Engine([&] {
+        sqlite::Database& db = DatabaseOf(connection);
+        sqlite::Statement insert(db, "INSERT INTO " + kTable + " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+        insert.BindText(1, entry.moment);
+        insert.BindText(2, entry.drill);
+        insert.BindText(3, entry.bank);
+        insert.BindText(4, entry.word);
+        insert.BindText(5, NameOf(entry.source));
+        insert.BindInt64(6, entry.right ? 1 : 0);
+        insert.Run();
+        return static_cast<std::int64_t>(sqlite3_last_insert_rowid(db.get()));
+    });
+}
+
+void Remove(const _ConnectionPtr& connection, std::int64_t id) {
+    Engine([&] {
+        sqlite::Statement remove(DatabaseOf(connection),
+                                 "DELETE FROM " + kTable + " WHERE rowid = ?1");
+        remove.BindInt64(1, id);
+        remove.Run();
+    });
+}
+
+std::vector<DayTally> DayTallies(const _ConnectionPtr& connection) {
+    return Engine([&] {
+        std::vector<DayTally> tallies;
+        sqlite::Database& db = DatabaseOf(connection);
+        if (!TableExists(db))
+            return tallies;
+        sqlite::Statement sum(db, "SELECT substr(shijian, 1, 10), xiangmu, sum(laiyuan = 'xin'), "
+                                  "sum(laiyuan <> 'xin'), sum(dui <> 0), sum(dui = 0) FROM " +
+                                      kTable + " GROUP BY 1, 2 ORDER BY 1, 2");
+        while (sum.Step()) {
+            const auto day = ReviewAge::DayNumber(TextOf(sum, 0).c_str());
+            if (!day)
+                continue; // a moment not of our form counts on no day
+            tallies.push_back(
+                {*day, TextOf(sum, 1), sum.Int64(2), sum.Int64(3), sum.Int64(4), sum.Int64(5)});
+        }
+        return tallies;
+    });
+}
+
+std::vector<std::pair<std::string, long long>> MostMissed(const _ConnectionPtr& connection,
+                                                          size_t count) {
+    return Engine([&] {
+        std::vector<std::pair<std::string, long long>> words;
+        sqlite::Database& db = DatabaseOf(connection);
+        if (!TableExists(db))
+            return words;
+        sqlite::Statement missed(db,
+                                 "SELECT danci, count(*) FROM " + kTable +
+                                     " WHERE dui = 0 GROUP BY danci ORDER BY 2 DESC, 1 LIMIT ?1");
+        missed.BindInt64(1, static_cast<std::int64_t>(count));
+        while (missed.Step())
+            words.emplace_back(TextOf(missed, 0), missed.Int64(1));
+        return words;
+    });
+}
+
+void ForEach(const _ConnectionPtr& connection,
+             const std::function<void(const StudyEntry&)>& visit) {
+    Engine([&] {
+        sqlite::Database& db = DatabaseOf(connection);
+        if (!TableExists(db))
+            return;
+        sqlite::Statement all(db, "SELECT shijian, xiangmu, ciku, danci, laiyuan, dui FROM " +
+                                      kTable + " ORDER BY rowid");
+        while (all.Step())
+            visit({TextOf(all, 0), TextOf(all, 1), TextOf(all, 2), TextOf(all, 3),
+                   SourceNamed(all.Text(4)), all.Int64(5) != 0});
+    });
+}
+
+} // namespace study_log

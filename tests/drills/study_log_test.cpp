@@ -1,0 +1,113 @@
+#include "drills/core/drill_core.h"
+#include "mainwnd/core/study_csv.h"
+
+#include "store/paths.h"
+#include "support/drill_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::vector<StudyEntry> Logged(const std::string& db) {
+    std::vector<StudyEntry> entries;
+    study_log::ForEach(OpenConnection(db), [&](const StudyEntry& e) { entries.push_back(e); });
+    return entries;
+}
+
+class StudyLogTest : public ::testing::Test {
+protected:
+    DrillCore& Start(const DrillKeys& keys = kBrowseKeys) {
+        core = std::make_unique<DrillCore>(keys,
+                                           [this](const std::string& m) { messages.push_back(m); });
+        core->SetUp({world.connection, 40, world.ini});
+        return *core;
+    }
+
+    DrillWorld world;
+    std::unique_ptr<DrillCore> core;
+    std::vector<std::string> messages;
+};
+
+// Each grading is in the file the moment it is made, named by drill, bank, word and source.
+TEST_F(StudyLogTest, EveryGradingIsLoggedAtOnceWithWhereItsWordCameFrom) {
+    world.Sql("INSERT INTO spellfuxi VALUES ('due', '到期', '2026-12-01')");
+    world.SetNow(LocalTime(2026, 12, 8, 23, 59, 58));
+    DrillCore& drill = Start(kSpellKeys);
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.CurrentSource(), StudySource::DueRow);
+    drill.GradeRight();
+    ASSERT_TRUE(drill.PickNextWord()); // six0
+    drill.GradeWrong(false);
+    world.SetNow(LocalTime(2026, 12, 9, 0, 0, 3));
+    for (int i = 0; i < 5; ++i) { // six1 … until the missed word comes back
+        ASSERT_TRUE(drill.PickNextWord());
+        if (drill.Source() == WordSource::FromReviewList)
+            break;
+        drill.GradeRight();
+    }
+    EXPECT_EQ(drill.CurrentSource(), StudySource::ReviewList);
+    drill.GradeRight();
+
+    const std::vector<StudyEntry> log = Logged(world.db); // before any close
+    ASSERT_EQ(log.size(), 7u);
+    EXPECT_EQ(log[0], (StudyEntry{"2026-12-08 23:59:58", "pinxie", "CET6", "due",
+                                  StudySource::DueRow, true}));
+    EXPECT_EQ(log[1], (StudyEntry{"2026-12-08 23:59:58", "pinxie", "CET6", "six0",
+                                  StudySource::NewWord, false}));
+    EXPECT_EQ(log[2].moment, "2026-12-09 00:00:03");
+    EXPECT_EQ(log.back().word, "six0");
+    EXPECT_EQ(log.back().source, StudySource::ReviewList);
+
+    const std::vector<DayTally> days = study_log::DayTallies(OpenConnection(world.db));
+    ASSERT_EQ(days.size(), 2u); // split at midnight
+    EXPECT_EQ(days[0], (DayTally{*ReviewAge::DayNumber("2026-12-08"), "pinxie", 1, 1, 1, 1}));
+    EXPECT_EQ(days[1], (DayTally{*ReviewAge::DayNumber("2026-12-09"), "pinxie", 4, 1, 5, 0}));
+    EXPECT_EQ(study_log::MostMissed(OpenConnection(world.db), 10),
+              (std::vector<std::pair<std::string, long long>>{{"six0", 1}}));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(StudyLogTest, ADatabaseThatTakesNoTableStudiesWithoutHistoryAndSaysSoOnce) {
+    world.connection->Handle()->Exec("PRAGMA query_only = 1");
+    Start();
+    Start(kSpellKeys);
+    ASSERT_EQ(std::count_if(messages.begin(), messages.end(),
+                            [](const std::string& m) { return m.starts_with(kHistoryOff); }),
+              1);
+    ASSERT_TRUE(core->PickNextWord());
+    EXPECT_FALSE(core->Current().word.empty());
+}
+
+// Read back as a spreadsheet would: the mark, the header, then one line a grading.
+TEST(StudyCsvTest, TheExportReadsBackFieldForField) {
+    DrillWorld world;
+    const _ConnectionPtr& db = world.connection;
+    std::string why;
+    ASSERT_TRUE(study_log::Prepare(db, why)) << why;
+    const std::vector<StudyEntry> entries = {
+        {"2026-12-08 08:00:00", "liulan", "CET4", "abandon", StudySource::NewWord, true},
+        {"2026-12-08 08:00:05", "pinxie", "CET6", "a \"quoted\", word", StudySource::DueRow, false},
+        {"2026-12-09 21:30:00", "liulan", "CET6", "=cmd", StudySource::ReviewList, true},
+    };
+    for (const StudyEntry& e : entries)
+        study_log::Append(db, e);
+    const std::string path = world.dir.file("记录.csv");
+    ASSERT_TRUE(ExportStudyCsv(db, path, why)) << why;
+
+    std::ifstream file(PathOf(path), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string expected =
+        std::string("\xEF\xBB\xBF") + kStudyCsvHeader + "\r\n" +
+        "2026-12-08 08:00:00,浏览,CET4,abandon,新词,对\r\n" +
+        "2026-12-08 08:00:05,拼写,CET6,\"a \"\"quoted\"\", word\",到期复习,错\r\n" +
+        "2026-12-09 21:30:00,浏览,CET6,'=cmd,复习列表,对\r\n";
+    EXPECT_EQ(text.str(), expected);
+    EXPECT_FALSE(ExportStudyCsv(db, world.dir.file("no/such/folder/x.csv"), why));
+    EXPECT_FALSE(why.empty());
+}
+
+} // namespace
