@@ -79,10 +79,27 @@ public:
     BOOL StretchBitmap(UINT bitmapId, const CRect& rect);
     BOOL DrawIcon(int x, int y, UINT iconId);
 
+    // The dialog's own paper and ink as the learner sees them now (the skin, eye protection
+    // or the system's colours), for drawings that must stay readable in each.
+    COLORREF GetPaperColor() const;
+    COLORREF GetInkColor() const;
+    void FillSolidRect(const CRect& rect, COLORREF color);
+    // In the dialog's font and ink, on no background of its own; `x`, `y` its top left.
+    void TextOut(int x, int y, const std::string& text);
+
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+// `percent` of the way from one colour to another.
+constexpr COLORREF BlendColor(COLORREF from, COLORREF to, unsigned percent) {
+    auto mix = [percent](unsigned a, unsigned b) {
+        return (a * (100 - percent) + b * percent) / 100;
+    };
+    return RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
+               mix(GetBValue(from), GetBValue(to)));
+}
 
 // Exchange of member values with controls (UpdateData).
 class CDataExchange {

@@ -92,6 +92,21 @@ constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 constexpr LONG ERROR_INVALID_DATA = 13;
 constexpr DWORD REG_SZ = 1;
 
+// Colours: 0x00BBGGRR.
+using COLORREF = DWORD;
+constexpr COLORREF RGB(unsigned r, unsigned g, unsigned b) {
+    return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
+}
+constexpr unsigned GetRValue(COLORREF c) {
+    return c & 0xFF;
+}
+constexpr unsigned GetGValue(COLORREF c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr unsigned GetBValue(COLORREF c) {
+    return (c >> 16) & 0xFF;
+}
+
 // Size types for OnSize.
 constexpr UINT SIZE_RESTORED = 0;
 constexpr UINT SIZE_MINIMIZED = 1;

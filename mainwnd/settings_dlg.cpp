@@ -7,6 +7,15 @@
 #include "store/settings_schema.h"
 #include "store/word_schema.h"
 
+namespace {
+std::string TrimmedEntry(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    return first == std::string::npos
+               ? ""
+               : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+} // namespace
+
 CSettingsDlg::CSettingsDlg(std::string iniPath, CWnd* parent)
     : CDialog(IDD_SETTINGS, parent), m_szIniPath(std::move(iniPath)) {
     using namespace ini;
@@ -35,6 +44,9 @@ BOOL CSettingsDlg::OnInitDialog() {
     banks->SetCurSel(m_nBank);
     CheckDlgButton(IDC_AUTOSPEAK, GetPrivateProfileIntA(ini::kSystem, ini::kAutoSpeak,
                                                         ini::kFlagOff, m_szIniPath) != 0);
+    char exam[32];
+    GetPrivateProfileStringA(ini::kSystem, ini::kExamDate, "", exam, sizeof exam, m_szIniPath);
+    SetDlgItemText(IDC_EXAMDATE, exam);
     return TRUE;
 }
 
@@ -47,13 +59,19 @@ void CSettingsDlg::OnOK() {
         AfxMessageBox("更改失败输入数字有误");
         return;
     }
+    const std::string exam = TrimmedEntry(GetDlgItemText(IDC_EXAMDATE));
+    if (!ExamDateEntryIsValid(exam)) {
+        AfxMessageBox("更改失败：考试日期请写成 2027-06-12 这样，或者不填。");
+        return;
+    }
     const Settings settings{m_nDaily,
                             m_nPerRead,
                             m_nInterval,
                             m_nBank,
                             IsDlgButtonChecked(IDC_FORCED) != 0,
                             IsDlgButtonChecked(IDC_PROTECT) != 0,
-                            IsDlgButtonChecked(IDC_AUTOSPEAK) != 0};
+                            IsDlgButtonChecked(IDC_AUTOSPEAK) != 0,
+                            exam};
     if (!SaveSettings(settings, m_szIniPath)) {
         const std::string why = LastWriteFailure();
         LogFailure("writing the settings to " + m_szIniPath, why);

@@ -8,6 +8,7 @@
 #include "framework/speech.h"
 #include "mainwnd/about_dlg.h"
 #include "mainwnd/settings_dlg.h"
+#include "mainwnd/stats_dlg.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 #include "store/comerror.h"
@@ -25,6 +26,7 @@ namespace {
 constexpr UINT kTrayIconId = IDR_MAINFRAME;
 constexpr int kSystemIconSize = 32;
 constexpr const char* kAutoRunValue = "MyAutoRun";
+constexpr const char* kStatsItem = "学习统计(&T)...";
 } // namespace
 
 CWordmillDlg::CWordmillDlg(DrillContext context, CWnd* parent)
@@ -35,6 +37,7 @@ CWordmillDlg::CWordmillDlg(DrillContext context, CWnd* parent)
     OnCommand(IDC_HIDE, &CWordmillDlg::OnHide);
     OnCommand(IDC_GAME, &CWordmillDlg::OnGame);
     OnCommand(IDC_HOMEPAGE, &CWordmillDlg::OnHomepage);
+    OnCommand(IDC_STATS, &CWordmillDlg::OnStats);
     OnMessage(WM_TRAYNOTIFY, [this](WPARAM id, LPARAM mouse) { return OnTrayNotify(id, mouse); });
 }
 
@@ -49,6 +52,7 @@ BOOL CWordmillDlg::OnInitDialog() {
         const std::string about = LoadResourceString(IDS_ABOUTBOX);
         if (!about.empty()) {
             menu->AppendMenu(MF_SEPARATOR);
+            menu->AppendMenu(MF_STRING, IDM_STATS, kStatsItem);
             menu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
         }
     }
@@ -60,6 +64,8 @@ void CWordmillDlg::OnSysCommand(UINT id, LPARAM lParam) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about;
         about.DoModal();
+    } else if ((id & 0xFFF0) == IDM_STATS) {
+        OnStats();
     } else {
         CDialog::OnSysCommand(id, lParam);
     }
@@ -94,10 +100,21 @@ void CWordmillDlg::OnSettings() {
     CSettingsDlg dlg(m_context.iniPath);
     if (dlg.DoModal() != IDOK)
         return;
-    m_context.dailyQuota = static_cast<int>(
-        GetPrivateProfileIntA(ini::kSystem, ini::kDaily, ini::kQuotaAtStartUp, m_context.iniPath));
+    ReloadQuota();
     ApplyEyeProtection(m_context.iniPath);
     StartForcedMode();
+}
+
+void CWordmillDlg::ReloadQuota() {
+    m_context.dailyQuota = static_cast<int>(
+        GetPrivateProfileIntA(ini::kSystem, ini::kDaily, ini::kQuotaAtStartUp, m_context.iniPath));
+}
+
+void CWordmillDlg::OnStats() {
+    CStatsDlg dlg(m_context);
+    dlg.DoModal();
+    if (dlg.QuotaChanged())
+        ReloadQuota();
 }
 
 void CWordmillDlg::OnGame() {
@@ -148,6 +165,7 @@ LRESULT CWordmillDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
         menu.AppendMenu(MF_STRING, IDC_SPELL, "拼写记忆(&S)");
         menu.AppendMenu(MF_STRING, IDC_GAME, "游戏记忆(&S)");
         menu.AppendMenu(MF_STRING, IDC_SETTINGS, "设置(&O)");
+        menu.AppendMenu(MF_STRING, IDC_STATS, kStatsItem);
         menu.AppendMenu(MF_STRING, IDCANCEL, "退出(&X)");
         TrackPopupMenu(menu, this);
         return 0;

@@ -38,6 +38,8 @@ private:
     void OnBrowse();
     void OnSpell();
     void OnSettings();
+    void OnStats();
+    void ReloadQuota();
     void OnGame();
     void OnHomepage();
     void OnHide();

@@ -8,6 +8,7 @@
 #define IDD_BROWSE 131
 #define IDD_SPELL 134
 #define IDD_GIVEUP 135
+#define IDD_STATS 136
 
 // Icons, bitmaps, strings
 #define IDR_MAINFRAME 128
@@ -22,8 +23,9 @@
 #define IDS_SPEECH_TIMED_OUT 205
 #define IDS_SPEECH_CANNOT_SOUND 206
 
-// System-menu item
+// System-menu items
 #define IDM_ABOUTBOX 0x0010
+#define IDM_STATS 0x0020
 
 // Controls
 #define IDC_BROWSE 1000
@@ -46,3 +48,16 @@
 #define IDC_SPEAK 1040
 #define IDC_AUTOSPEAK 1041
 #define IDC_YINBIAO 1042
+// The statistics window and the exam date
+#define IDC_STATS 1050
+#define IDC_STATS_TODAY 1051
+#define IDC_STATS_STREAK 1052
+#define IDC_STATS_HEAT 1053
+#define IDC_STATS_BARS 1054
+#define IDC_STATS_BANK 1055
+#define IDC_STATS_FORECAST 1056
+#define IDC_STATS_MISSED 1057
+#define IDC_STATS_EXAM 1058
+#define IDC_STATS_SETQUOTA 1059
+#define IDC_STATS_EXPORT 1060
+#define IDC_EXAMDATE 1061

@@ -1,4 +1,4 @@
-// The six dialog templates and the string table.
+// The dialog templates and the string table.
 #include "res/templates.h"
 
 #include "framework/dialog_template.h"
@@ -42,6 +42,7 @@ const DialogTemplate kMain{
         {K::PushButton, IDC_SETTINGS, "设置", 186, 212, 56, 30, kChild | WS_TABSTOP},
         {K::Picture, IDC_STATIC, "", 0, 0, 447, 145, kChild, 0, IDB_TOP},
         {K::PushButton, IDC_HOMEPAGE, "到我的空间", 185, 176, 57, 28, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_STATS, "学习统计", 267, 176, 57, 28, kChild | WS_TABSTOP},
         {K::Static, IDC_STATIC, "Wordmill 背单词　·　每天一点，三天一复习　·　意见与建议请点“到我的空间”",
          24, 149, 385, 14, kChild | SS_NOPREFIX},
     }};
@@ -68,6 +69,9 @@ const DialogTemplate kSettings{
         {K::ComboBox, IDC_BANK, "", 89, 135, 78, 37, kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_SORT},
         {K::CheckBox, IDC_AUTOSPEAK, "自动发音", 179, 136, 62, 14, kChild | WS_TABSTOP | BS_LEFTTEXT,
          WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, "考试日期", 22, 152, 61, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Edit, IDC_EXAMDATE, "", 89, 150, 78, 13, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {K::Static, IDC_STATIC, "如 2027-06-12，可不填", 179, 152, 74, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
     }};
 
 const DialogTemplate kBrowse{
@@ -102,10 +106,27 @@ const DialogTemplate kGiveUp{
         {K::PushButton, 2, "取消", 124, 100, 50, 14, kChild | WS_TABSTOP},
     }};
 
+// The charts are painted into the gaps between the texts (see CStatsDlg).
+const DialogTemplate kStats{
+    IDD_STATS, "学习统计", "宋体", 9, 320, 292, kModalDialog, 0,
+    {
+        {K::Static, IDC_STATS_TODAY, "", 8, 6, 304, 18, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_STREAK, "", 8, 27, 304, 9, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_HEAT, "", 8, 40, 304, 9, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_BARS, "", 8, 100, 304, 9, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_BANK, "", 8, 158, 304, 9, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_FORECAST, "", 8, 183, 304, 18, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_MISSED, "", 8, 203, 304, 27, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_EXAM, "", 8, 234, 232, 18, kChild | SS_NOPREFIX},
+        {K::PushButton, IDC_STATS_SETQUOTA, "设为每日数量", 246, 234, 66, 14, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_STATS_EXPORT, "导出记录(&E)...", 8, 271, 66, 14, kChild | WS_TABSTOP},
+        {K::PushButton, 1, "关闭", 262, 271, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
+    }};
+
 // clang-format on
 
-const std::array<const DialogTemplate*, 6> kTemplates{&kAbout,  &kMain,  &kSettings,
-                                                      &kBrowse, &kSpell, &kGiveUp};
+const std::array<const DialogTemplate*, 7> kTemplates{&kAbout, &kMain,   &kSettings, &kBrowse,
+                                                      &kSpell, &kGiveUp, &kStats};
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "framework/skin.h"
 #include "mainwnd/about_dlg.h"
 #include "mainwnd/settings_dlg.h"
+#include "mainwnd/stats_dlg.h"
 #include "mainwnd/wordmill_dlg.h"
 #include "store/settings_schema.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
         {"spell", [&] { return std::make_unique<CSpellDlg>(context); }},
         {"settings", [&] { return std::make_unique<CSettingsDlg>(context.iniPath); }},
         {"giveup", [] { return std::make_unique<CGiveUpDlg>(); }},
+        {"stats", [&] { return std::make_unique<CStatsDlg>(context); }},
     };
     for (const auto& [name, make] : dialogs) {
         GrabNextModal(out.filePath(QStringLiteral("%1.png").arg(QLatin1String(name))));

@@ -252,6 +252,47 @@ BOOL CPaintDC::DrawIcon(int x, int y, UINT iconId) {
     return TRUE;
 }
 
+namespace {
+
+COLORREF ColorRefOf(const QColor& color) {
+    return RGB(static_cast<unsigned>(color.red()), static_cast<unsigned>(color.green()),
+               static_cast<unsigned>(color.blue()));
+}
+
+QColor QtColorOf(COLORREF color) {
+    return QColor(static_cast<int>(GetRValue(color)), static_cast<int>(GetGValue(color)),
+                  static_cast<int>(GetBValue(color)));
+}
+
+} // namespace
+
+// The style sheet of the skin and of eye protection sets the palette of each window it
+// polishes, so the window's palette is what the learner sees.
+COLORREF CPaintDC::GetPaperColor() const {
+    const auto* window = static_cast<const QWidget*>(d->painter.device());
+    return ColorRefOf(window ? window->palette().color(QPalette::Window) : QColor(Qt::white));
+}
+
+COLORREF CPaintDC::GetInkColor() const {
+    const auto* window = static_cast<const QWidget*>(d->painter.device());
+    return ColorRefOf(window ? window->palette().color(QPalette::WindowText) : QColor(Qt::black));
+}
+
+void CPaintDC::FillSolidRect(const CRect& rect, COLORREF color) {
+    if (d->painter.isActive())
+        d->painter.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()),
+                            QtColorOf(color));
+}
+
+void CPaintDC::TextOut(int x, int y, const std::string& text) {
+    if (!d->painter.isActive())
+        return;
+    const auto* window = static_cast<const QWidget*>(d->painter.device());
+    d->painter.setFont(window->font());
+    d->painter.setPen(QtColorOf(GetInkColor()));
+    d->painter.drawText(QPoint(x, y + QFontMetrics(window->font()).ascent()), ToQt(text));
+}
+
 // ---- CDialog -------------------------------------------------------------------------
 
 struct CDialog::Backend {
@@ -341,7 +382,13 @@ namespace {
 // to its left on the same row, else the one just above it. That text becomes its buddy.
 void PairLabelsWithFields(const DialogTemplate& dialog, const std::vector<QWidget*>& controls) {
     const auto& all = dialog.controls;
-    auto rectOf = [](const ControlTemplate& c) { return QRect(c.x, c.y, c.cx, c.cy); };
+    // A combo box's template height includes its dropped-down list; its closed box is what
+    // a label beside it names.
+    static constexpr int kClosedComboHeight = 14;
+    auto rectOf = [](const ControlTemplate& c) {
+        return QRect(c.x, c.y, c.cx,
+                     c.kind == ControlKind::ComboBox ? std::min(c.cy, kClosedComboHeight) : c.cy);
+    };
     for (size_t fi = 0; fi < all.size(); ++fi) {
         const ControlTemplate& field = all[fi];
         if (field.kind != ControlKind::Edit && field.kind != ControlKind::ComboBox)

@@ -435,6 +435,35 @@ BOOL CPaintDC::DrawIcon(int x, int y, UINT iconId) {
     return d->dc && icon && ::DrawIcon(d->dc, x, y, icon);
 }
 
+COLORREF CPaintDC::GetPaperColor() const {
+    return EyeProtectionOn() ? kEyePaper : GetSysColor(COLOR_3DFACE);
+}
+
+COLORREF CPaintDC::GetInkColor() const {
+    return EyeProtectionOn() ? kEyeText : GetSysColor(COLOR_WINDOWTEXT);
+}
+
+void CPaintDC::FillSolidRect(const CRect& rect, COLORREF color) {
+    if (!d->dc)
+        return;
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(d->dc, &r, brush);
+    DeleteObject(brush);
+}
+
+void CPaintDC::TextOut(int x, int y, const std::string& text) {
+    if (!d->dc)
+        return;
+    const std::wstring wide = Wide(text);
+    HGDIOBJ old =
+        SelectObject(d->dc, reinterpret_cast<HFONT>(SendMessageW(d->hwnd, WM_GETFONT, 0, 0)));
+    SetBkMode(d->dc, TRANSPARENT);
+    SetTextColor(d->dc, GetInkColor());
+    TextOutW(d->dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+    SelectObject(d->dc, old);
+}
+
 // ---- CDialog -------------------------------------------------------------------------
 
 CDialog::CDialog(UINT templateId, CWnd*)

@@ -1,5 +1,6 @@
 #include "mainwnd/core/settings_check.h"
 
+#include "mainwnd/core/study_stats.h"
 #include "store/profile.h"
 
 namespace {
@@ -8,18 +9,26 @@ std::string Number(long long value) {
 }
 } // namespace
 
+bool ExamDateEntryIsValid(const std::string& entry) {
+    return entry.empty() || ExamDayOf(entry).has_value();
+}
+
 bool SaveSettings(const Settings& s, const std::string& iniPath) {
     using namespace ini;
     const char* forced = s.forced ? "1" : "0";
-    return WriteProfileKeys(kSystem,
-                            {{kDaily, Number(s.daily)},
-                             {kBank, Number(s.bank)},
-                             {kPerRead, Number(s.perRead)},
-                             {kInterval, Number(s.interval)},
-                             {kForced, forced},
-                             {kProtect, s.protect ? "1" : "0"},
-                             {kAutoSpeak, s.autoSpeak ? "1" : "0"}},
-                            iniPath) &&
+    std::vector<ProfileKey> system{{kDaily, Number(s.daily)},
+                                   {kBank, Number(s.bank)},
+                                   {kPerRead, Number(s.perRead)},
+                                   {kInterval, Number(s.interval)},
+                                   {kForced, forced},
+                                   {kProtect, s.protect ? "1" : "0"},
+                                   {kAutoSpeak, s.autoSpeak ? "1" : "0"}};
+    // No exam date adds no key; one cleared is written empty.
+    char stored[32];
+    GetPrivateProfileStringA(kSystem, kExamDate, "", stored, sizeof stored, iniPath);
+    if (!s.examDate.empty() || stored[0] != '\0')
+        system.push_back({kExamDate, s.examDate});
+    return WriteProfileKeys(kSystem, system, iniPath) &&
            WriteProfileKeys(kUser,
                             {{kUserForced, forced},
                              {kUserInterval, Number(s.interval)},

@@ -20,7 +20,11 @@ struct Settings {
     UINT daily, perRead, interval;
     int bank; // the bank list's selection: 0 CET4, 1 CET6, -1 none
     bool forced, protect, autoSpeak;
+    std::string examDate; // "" for none; checked with ExamDateEntryIsValid
 };
+
+// Empty, or a real date written YYYY-MM-DD.
+bool ExamDateEntryIsValid(const std::string& entry);
 
 // Section "system" in its keys' order, then the forced-study switch, interval, batch and
 // quota in section "usermessage", which the main window's reminder and autostart read:

@@ -142,6 +142,7 @@ StudyFacts ReadStudyFacts(const _ConnectionPtr& connection, const std::string& i
         }
     const std::string bank = mdb::BankOfSetting(static_cast<int>(
         GetPrivateProfileIntA(ini::kSystem, ini::kBank, ini::kBankDefault, iniPath)));
+    facts.bank = bank;
     facts.bankSize = CountRows(connection, bank);
     facts.positions = {
         std::max(0LL, static_cast<long long>(GetPrivateProfileIntA(

@@ -23,6 +23,7 @@ struct StudyFacts {
     std::vector<DayTally> tallies;
     std::vector<std::pair<long long, long long>> missDays; // review rows: miss day, rows
     long long overdueUnreadable = 0; // review rows whose date cannot be read: due now
+    std::string bank;                // the bank the settings choose
     long long bankSize = 0;
     std::array<long long, 2> positions{}; // browse, spell: rows of the bank taken
     std::optional<long long> examDay;

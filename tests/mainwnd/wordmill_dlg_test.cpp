@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, ButtonsAndTrayItemsOpenTheSameDialogs) {
                                              IDD_SPELL, IDD_SETTINGS}));
 }
 
-TEST_F(MainWindowTest, TheTrayMenuHasFiveItemsAndExitEndsWithoutAsking) {
+TEST_F(MainWindowTest, TheTrayMenuOffersEveryWindowAndExitEndsWithoutAsking) {
     FakeNotificationArea tray(true);
     world.Ini("usermessage", "qiangzhi", "1");
     QStringList seen;
@@ -75,7 +75,7 @@ TEST_F(MainWindowTest, TheTrayMenuHasFiveItemsAndExitEndsWithoutAsking) {
         EXPECT_EQ(Main(main)->OnTrayNotify(IDR_MAINFRAME, WM_RBUTTONUP), 0);
     });
     EXPECT_EQ(seen, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)", "设置(&O)",
-                                 "退出(&X)"}));
+                                 "学习统计(&T)...", "退出(&X)"}));
 }
 
 // A status-notifier host shows the icon's own menu (exported over D-Bus): the same items,
@@ -89,14 +89,19 @@ TEST_F(MainWindowTest, TheIconsExportedMenuHasTheItemsAndRunsTheirCommands) {
             for (QAction* action : exported.actions())
                 items << action->text();
             EXPECT_EQ(items, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)",
-                                          "设置(&O)", "退出(&X)"}));
+                                          "设置(&O)", "学习统计(&T)...", "退出(&X)"}));
             exported.actions().at(3)->trigger(); // 设置
         },
         {[](QWidget* settings) {
              EXPECT_EQ(TemplateOf(settings), IDD_SETTINGS);
              Key(settings, Qt::Key_Escape);
          },
-         [&](QWidget*) { exported.actions().at(4)->trigger(); }}); // 退出
+         [&](QWidget*) { exported.actions().at(4)->trigger(); }, // 学习统计
+         [](QWidget* stats) {
+             EXPECT_EQ(TemplateOf(stats), IDD_STATS);
+             Key(stats, Qt::Key_Escape);
+         },
+         [&](QWidget*) { exported.actions().at(5)->trigger(); }}); // 退出
 }
 
 // Hidden by 隐藏 or by minimising, the window's loop runs on (the program keeps running)

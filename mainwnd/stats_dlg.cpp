@@ -1,0 +1,193 @@
+#include "mainwnd/stats_dlg.h"
+
+#include "framework/file_dialog.h"
+#include "mainwnd/core/study_csv.h"
+#include "mainwnd/core/study_stats_text.h"
+#include "res/resource.h"
+#include "store/comerror.h"
+#include "store/profile.h"
+#include "store/settings_schema.h"
+
+#include <algorithm>
+
+namespace {
+
+// Where the charts go, in dialog units: the gaps the template leaves between its texts.
+constexpr CRect kCalendarArea{8, 51, 250, 97};
+constexpr CRect kCalendarKeyArea{258, 51, 312, 97};
+constexpr CRect kLastDaysArea{8, 111, 250, 155};
+constexpr CRect kLastDaysKeyArea{258, 111, 312, 155};
+constexpr CRect kBankArea{8, 169, 312, 177};
+
+// Shades of the dialog's own ink on its paper, so that every palette keeps them apart.
+constexpr unsigned kEmptyShade = 10;
+constexpr unsigned kHeatShades[] = {30, 50, 70, 90};
+constexpr unsigned kNewWordShade = 80;
+constexpr unsigned kReviewShade = 40;
+
+unsigned HeatShade(long long words, long long most) {
+    if (words <= 0 || most <= 0)
+        return kEmptyShade;
+    const auto level = static_cast<size_t>(std::min<long long>(3, (words * 4 - 1) / most));
+    return kHeatShades[level];
+}
+
+CRect Square(int x, int y, int size) {
+    return {x, y, x + size, y + size};
+}
+
+} // namespace
+
+CStatsDlg::CStatsDlg(DrillContext context, CWnd* parent)
+    : CDialog(IDD_STATS, parent), m_context(std::move(context)) {
+    OnCommand(IDC_STATS_SETQUOTA, &CStatsDlg::OnSetQuota);
+    OnCommand(IDC_STATS_EXPORT, &CStatsDlg::OnExport);
+}
+
+BOOL CStatsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    Refresh();
+    return TRUE;
+}
+
+void CStatsDlg::Refresh() {
+    try {
+        m_facts = ReadStudyFacts(m_context.connection, m_context.iniPath, m_context.now());
+    } catch (const _com_error& e) {
+        LogFailure("reading the study history", e);
+        AfxMessageBox("学习记录读不出来：" + LearnerText(e));
+        m_facts = StudyFacts{};
+        m_facts.today = ReviewAge(m_context.now()).Today();
+    }
+    m_stats = ComputeStudyStats(m_facts);
+    const StudyTexts texts = DescribeStudyStats(m_stats, m_facts);
+    SetDlgItemText(IDC_STATS_TODAY, texts.today);
+    SetDlgItemText(IDC_STATS_STREAK, texts.streak);
+    SetDlgItemText(IDC_STATS_HEAT, texts.heat);
+    GetDlgItem(IDC_STATS_HEAT)->SetAccessibleName(texts.heatNumbers);
+    SetDlgItemText(IDC_STATS_BARS, texts.bars);
+    GetDlgItem(IDC_STATS_BARS)->SetAccessibleName(texts.barsNumbers);
+    SetDlgItemText(IDC_STATS_BANK, texts.bank);
+    SetDlgItemText(IDC_STATS_FORECAST, texts.forecast);
+    SetDlgItemText(IDC_STATS_MISSED, texts.missed);
+    SetDlgItemText(IDC_STATS_EXAM, texts.exam);
+    const bool canPlan =
+        m_stats.exam && m_stats.exam->neededQuota && *m_stats.exam->neededQuota != m_facts.quota;
+    GetDlgItem(IDC_STATS_SETQUOTA)->ShowWindow(canPlan ? SW_SHOW : SW_HIDE);
+}
+
+// The settings take a quota only within their range; the learner is told when the exam
+// asks for more (or less) than that.
+void CStatsDlg::OnSetQuota() {
+    if (!m_stats.exam || !m_stats.exam->neededQuota)
+        return;
+    const long long needed = *m_stats.exam->neededQuota;
+    const long long quota =
+        std::clamp<long long>(needed, ini::kDailyRange.low, ini::kDailyRange.high);
+    const std::string value = std::to_string(quota);
+    if (!WritePrivateProfileStringA(ini::kSystem, ini::kDaily, value.c_str(), m_context.iniPath) ||
+        !WritePrivateProfileStringA(ini::kUser, ini::kUserDaily, value.c_str(),
+                                    m_context.iniPath)) {
+        const std::string why = LastWriteFailure();
+        LogFailure("writing the quota to " + m_context.iniPath, why);
+        AfxMessageBox("每日数量没能写进 read.ini（" + why + "）。");
+        return;
+    }
+    m_quotaChanged = true;
+    std::string told = "每日数量已设为 " + value + "。";
+    if (quota != needed)
+        told += "按考试日期算出的是每天 " + std::to_string(needed) + " 个，但每日数量只能在" +
+                ini::RangeText("", ini::kDailyRange, "") + "之间。";
+    AfxMessageBox(told, MB_ICONINFORMATION);
+    Refresh();
+}
+
+void CStatsDlg::OnExport() {
+    const std::optional<std::string> path =
+        PromptForSavePath(this, {"学习记录.csv", "CSV 文件", "csv"});
+    if (!path)
+        return;
+    std::string why;
+    try {
+        if (ExportStudyCsv(m_context.connection, *path, why)) {
+            AfxMessageBox("学习记录已导出到 " + *path, MB_ICONINFORMATION);
+            return;
+        }
+    } catch (const _com_error& e) {
+        LogFailure("reading the study history for export", e);
+        why = LearnerText(e);
+    }
+    LogFailure("exporting the study history to " + *path, why);
+    AfxMessageBox("导出失败：" + why);
+}
+
+void CStatsDlg::OnPaint() {
+    CPaintDC dc(this);
+    PaintCalendar(dc);
+    PaintLastDays(dc);
+    PaintBank(dc);
+}
+
+// 26 weeks, a column a week from Sunday down, each day shaded by the words studied.
+void CStatsDlg::PaintCalendar(CPaintDC& dc) {
+    const CRect area = MapDialogRect(kCalendarArea);
+    const int cell = std::min(area.Width() / kHeatWeeks, area.Height() / 7);
+    const int box = std::max(2, cell - 2);
+    const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
+    const long long most =
+        m_stats.heat.empty() ? 0 : *std::max_element(m_stats.heat.begin(), m_stats.heat.end());
+    for (size_t i = 0; i < m_stats.heat.size(); ++i) {
+        const int week = static_cast<int>(i / 7), weekday = static_cast<int>(i % 7);
+        dc.FillSolidRect(Square(area.left + week * cell, area.top + weekday * cell, box),
+                         BlendColor(paper, ink, HeatShade(m_stats.heat[i], most)));
+    }
+    // The key: from none to the most.
+    const CRect key = MapDialogRect(kCalendarKeyArea);
+    dc.TextOut(key.left, key.top, "少");
+    int x = key.left;
+    const int y = key.top + cell * 2;
+    dc.FillSolidRect(Square(x, y, box), BlendColor(paper, ink, kEmptyShade));
+    for (unsigned shade : kHeatShades)
+        dc.FillSolidRect(Square(x += cell, y, box), BlendColor(paper, ink, shade));
+    dc.TextOut(key.left, y + cell * 2, "多");
+}
+
+// A bar a day, new words below and reviews on top, scaled to the busiest day.
+void CStatsDlg::PaintLastDays(CPaintDC& dc) {
+    const CRect area = MapDialogRect(kLastDaysArea);
+    const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
+    const int step = area.Width() / kBarDays;
+    const int width = std::max(2, step - 2);
+    long long most = 1;
+    for (const auto& [fresh, reviews] : m_stats.lastDays)
+        most = std::max(most, fresh + reviews);
+    dc.FillSolidRect({area.left, area.bottom - 1, area.left + step * kBarDays, area.bottom},
+                     BlendColor(paper, ink, 50));
+    for (size_t i = 0; i < m_stats.lastDays.size(); ++i) {
+        const auto [fresh, reviews] = m_stats.lastDays[i];
+        const int x = area.left + static_cast<int>(i) * step;
+        const int freshTop = area.bottom - 1 - static_cast<int>(fresh * (area.Height() - 1) / most);
+        const int reviewTop = freshTop - static_cast<int>(reviews * (area.Height() - 1) / most);
+        dc.FillSolidRect({x, freshTop, x + width, area.bottom - 1},
+                         BlendColor(paper, ink, kNewWordShade));
+        dc.FillSolidRect({x, reviewTop, x + width, freshTop}, BlendColor(paper, ink, kReviewShade));
+    }
+    const CRect key = MapDialogRect(kLastDaysKeyArea);
+    const int box = std::max(6, width);
+    dc.FillSolidRect(Square(key.left, key.top + 2, box), BlendColor(paper, ink, kNewWordShade));
+    dc.TextOut(key.left + box + 4, key.top, "新词");
+    dc.FillSolidRect(Square(key.left, key.top + 2 * box + 2, box),
+                     BlendColor(paper, ink, kReviewShade));
+    dc.TextOut(key.left + box + 4, key.top + 2 * box, "复习");
+}
+
+void CStatsDlg::PaintBank(CPaintDC& dc) {
+    const CRect area = MapDialogRect(kBankArea);
+    const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
+    dc.FillSolidRect(area, BlendColor(paper, ink, kEmptyShade + 5));
+    if (m_stats.bankSize <= 0)
+        return;
+    const int filled = static_cast<int>(area.Width() * m_stats.taken / m_stats.bankSize);
+    dc.FillSolidRect({area.left, area.top, area.left + filled, area.bottom},
+                     BlendColor(paper, ink, 70));
+}
