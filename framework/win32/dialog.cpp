@@ -460,7 +460,7 @@ void CPaintDC::TextOut(int x, int y, const std::string& text) {
         SelectObject(d->dc, reinterpret_cast<HFONT>(SendMessageW(d->hwnd, WM_GETFONT, 0, 0)));
     SetBkMode(d->dc, TRANSPARENT);
     SetTextColor(d->dc, GetInkColor());
-    TextOutW(d->dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+    ::TextOutW(d->dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
     SelectObject(d->dc, old);
 }
 
