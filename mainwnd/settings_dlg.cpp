@@ -1,8 +1,10 @@
 #include "mainwnd/settings_dlg.h"
 
 #include "mainwnd/core/settings_check.h"
+#include "mainwnd/core/study_stats.h"
 #include "res/resource.h"
 #include "store/comerror.h"
+#include "store/dates.h"
 #include "store/profile.h"
 #include "store/settings_schema.h"
 #include "store/word_schema.h"
@@ -59,7 +61,9 @@ void CSettingsDlg::OnOK() {
         AfxMessageBox("更改失败输入数字有误");
         return;
     }
-    const std::string exam = TrimmedEntry(GetDlgItemText(IDC_EXAMDATE));
+    std::string exam = TrimmedEntry(GetDlgItemText(IDC_EXAMDATE));
+    if (!exam.empty() && ExamDayOf(exam))
+        exam = DateOfDayNumber(*ExamDayOf(exam)); // "2027-6-1" is kept as 2027-06-01
     if (!ExamDateEntryIsValid(exam)) {
         AfxMessageBox("更改失败：考试日期请写成 2027-06-12 这样，或者不填。");
         return;

@@ -32,6 +32,11 @@ unsigned HeatShade(long long words, long long most) {
     return kHeatShades[level];
 }
 
+// The settings take a quota only within their range.
+long long QuotaWithinRange(long long quota) {
+    return std::clamp<long long>(quota, ini::kDailyRange.low, ini::kDailyRange.high);
+}
+
 CRect Square(int x, int y, int size) {
     return {x, y, x + size, y + size};
 }
@@ -71,19 +76,17 @@ void CStatsDlg::Refresh() {
     SetDlgItemText(IDC_STATS_FORECAST, texts.forecast);
     SetDlgItemText(IDC_STATS_MISSED, texts.missed);
     SetDlgItemText(IDC_STATS_EXAM, texts.exam);
-    const bool canPlan =
-        m_stats.exam && m_stats.exam->neededQuota && *m_stats.exam->neededQuota != m_facts.quota;
+    const bool canPlan = m_stats.exam && m_stats.exam->neededQuota &&
+                         QuotaWithinRange(*m_stats.exam->neededQuota) != m_facts.quota;
     GetDlgItem(IDC_STATS_SETQUOTA)->ShowWindow(canPlan ? SW_SHOW : SW_HIDE);
 }
 
-// The settings take a quota only within their range; the learner is told when the exam
-// asks for more (or less) than that.
+// The learner is told when the exam asks for more (or less) than the settings take.
 void CStatsDlg::OnSetQuota() {
     if (!m_stats.exam || !m_stats.exam->neededQuota)
         return;
     const long long needed = *m_stats.exam->neededQuota;
-    const long long quota =
-        std::clamp<long long>(needed, ini::kDailyRange.low, ini::kDailyRange.high);
+    const long long quota = QuotaWithinRange(needed);
     const std::string value = std::to_string(quota);
     if (!WritePrivateProfileStringA(ini::kSystem, ini::kDaily, value.c_str(), m_context.iniPath) ||
         !WritePrivateProfileStringA(ini::kUser, ini::kUserDaily, value.c_str(),

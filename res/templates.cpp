@@ -71,7 +71,7 @@ const DialogTemplate kSettings{
          WS_EX_TRANSPARENT},
         {K::Static, IDC_STATIC, "考试日期", 22, 152, 61, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::Edit, IDC_EXAMDATE, "", 89, 150, 78, 13, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
-        {K::Static, IDC_STATIC, "如 2027-06-12，可不填", 179, 152, 74, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, "例：2027-06-12", 179, 152, 74, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
     }};
 
 const DialogTemplate kBrowse{

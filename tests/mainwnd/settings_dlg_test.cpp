@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 class SettingsTest : public ::testing::Test {
@@ -106,6 +108,37 @@ TEST_F(SettingsTest, AValidFormIsWrittenWholeAndABadOneLeavesTheFileAndStaysOpen
             EXPECT_EQ(dir.Read("read.ini"), "[CET6]\nrmount=3\n") << context; // byte for byte
         }
     }
+}
+
+// Kept in one form; a date that is not one is refused with the form it wants; cleared, it
+// leaves the key empty.
+TEST_F(SettingsTest, TheExamDateIsCheckedAndStoredAsYearMonthDay) {
+    auto save = [this](const char* entry, bool refused) {
+        return Run(
+            [entry](QWidget* dlg) {
+                SetText(dlg, IDC_EXAMDATE, QString::fromUtf8(entry));
+                Click(dlg, IDOK);
+            },
+            1,
+            refused ? [](QWidget* dlg) { Key(dlg, Qt::Key_Escape); }
+                    : std::function<void(QWidget*)>());
+    };
+    EXPECT_EQ(save("2027-02-30", true),
+              std::vector<std::string>{"更改失败：考试日期请写成 2027-06-12 这样，或者不填。"});
+    EXPECT_FALSE(std::filesystem::exists(dir.file("read.ini")));
+    save(" 2027-6-1 ", false);
+    char stored[32];
+    GetPrivateProfileStringA("system", "kaoshi", "?", stored, sizeof stored, dir.file("read.ini"));
+    EXPECT_STREQ(stored, "2027-06-01");
+    Run(
+        [](QWidget* dlg) {
+            EXPECT_EQ(Text(dlg, IDC_EXAMDATE), "2027-06-01");
+            SetText(dlg, IDC_EXAMDATE, "");
+            Click(dlg, IDOK);
+        },
+        1);
+    GetPrivateProfileStringA("system", "kaoshi", "?", stored, sizeof stored, dir.file("read.ini"));
+    EXPECT_STREQ(stored, "");
 }
 
 TEST_F(SettingsTest, OddStoredValuesOpenCleanAndSaveCleanly) {
