@@ -4,6 +4,9 @@
 #include "store/engine_call.h"
 #include "store/word_schema.h"
 
+#include <algorithm>
+#include <map>
+
 namespace {
 
 const std::string kTable = mdb::kStudyLog;
@@ -55,6 +58,9 @@ bool Prepare(const _ConnectionPtr& connection, std::string& why) {
             sqlite::Database& db = DatabaseOf(connection);
             if (!TableExists(db))
                 db.Exec(kCreateTable);
+            // Something else of that name (a view, say) would take the rows nowhere.
+            if (!TableExists(db))
+                throw sqlite::Error(kTable + " is not a table", SQLITE_ERROR);
         });
         return true;
     } catch (const _com_error& e) {
@@ -87,22 +93,49 @@ void Remove(const _ConnectionPtr& connection, std::int64_t id) {
     });
 }
 
+// Summed here in one pass rather than grouped by the engine, which would sort every row:
+// rows come in the order they were graded, so each drill's row mostly falls on the day of
+// that drill's row before it.
 std::vector<DayTally> DayTallies(const _ConnectionPtr& connection) {
     return Engine([&] {
-        std::vector<DayTally> tallies;
+        std::map<std::pair<long long, std::string>, DayTally> days;
         sqlite::Database& db = DatabaseOf(connection);
         if (!TableExists(db))
-            return tallies;
-        sqlite::Statement sum(db, "SELECT substr(shijian, 1, 10), xiangmu, sum(laiyuan = 'xin'), "
-                                  "sum(laiyuan <> 'xin'), sum(dui <> 0), sum(dui = 0) FROM " +
-                                      kTable + " GROUP BY 1, 2 ORDER BY 1, 2");
-        while (sum.Step()) {
-            const auto day = ReviewAge::DayNumber(TextOf(sum, 0).c_str());
-            if (!day)
-                continue; // a moment not of our form counts on no day
-            tallies.push_back(
-                {*day, TextOf(sum, 1), sum.Int64(2), sum.Int64(3), sum.Int64(4), sum.Int64(5)});
+            return std::vector<DayTally>{};
+        sqlite::Statement all(db, "SELECT substr(shijian, 1, 10), xiangmu, laiyuan = 'xin', "
+                                  "dui <> 0 FROM " +
+                                      kTable);
+        struct Recent {
+            std::string drill, date;
+            DayTally* tally;
+        };
+        std::vector<Recent> recent; // one a drill
+        while (all.Step()) {
+            const char* date = all.Text(0);
+            const char* drill = all.Text(1);
+            if (!date || !drill)
+                continue;
+            auto seen = std::find_if(recent.begin(), recent.end(),
+                                     [drill](const Recent& r) { return r.drill == drill; });
+            if (seen == recent.end() || seen->date != date) {
+                const auto day = ReviewAge::DayNumber(date);
+                if (!day)
+                    continue; // a moment not of our form counts on no day
+                DayTally& tally = days[{*day, drill}];
+                tally.day = *day;
+                tally.drill = drill;
+                if (seen == recent.end())
+                    seen = recent.insert(recent.end(), {drill, date, &tally});
+                else
+                    *seen = {drill, date, &tally};
+            }
+            (all.Int64(2) ? seen->tally->newWords : seen->tally->reviews) += 1;
+            (all.Int64(3) ? seen->tally->right : seen->tally->wrong) += 1;
         }
+        std::vector<DayTally> tallies;
+        tallies.reserve(days.size());
+        for (auto& [key, tally] : days)
+            tallies.push_back(std::move(tally));
         return tallies;
     });
 }

@@ -1,0 +1,108 @@
+// The statistics window over three years of history (100,000 log rows): reading and
+// reckoning the figures, and the window from its open to its first paint.
+#include "bench/review_rows.h"
+#include "mainwnd/core/study_stats_text.h"
+#include "mainwnd/stats_dlg.h"
+#include "res/templates.h"
+#include "store/dates.h"
+#include "store/study_log.h"
+#include "support/word_db.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kLogRows = 100'000;
+constexpr int kDays = 3 * 365;
+
+struct History {
+    std::string db, ini;
+    _ConnectionPtr connection;
+    std::time_t now = 0;
+};
+
+// About 90 gradings a day over three years, a few words missed often.
+const History& ThreeYears() {
+    static const History history = [] {
+        const fs::path dir = fs::temp_directory_path() / "wordmill-stats-bench";
+        fs::create_directories(dir);
+        History h{(dir / "danci.mdb").string(), (dir / "read.ini").string(), nullptr,
+                  std::time(nullptr)};
+        BuildWordDatabase(h.db, {{"CET6", NumberedWords(5500)}});
+        AddReviewRows(h.db, 300, ReviewDate(h.now - 86400).c_str());
+        _ConnectionPtr c = OpenConnection(h.db);
+        std::string why;
+        study_log::Prepare(c, why);
+        const long long today = ReviewAge(h.now).Today();
+        sqlite::Database& db = *c->Handle();
+        sqlite::Transaction fill(db);
+        for (int i = 0; i < kLogRows; ++i) {
+            const long long day = today - kDays + 1 + static_cast<long long>(i) * kDays / kLogRows;
+            study_log::Append(c,
+                              {DateOfDayNumber(day) + " 20:00:00", i % 2 ? "liulan" : "pinxie",
+                               "CET6", "word" + std::to_string(i % 5000),
+                               i % 4 ? StudySource::NewWord : StudySource::ReviewList, i % 7 != 0});
+        }
+        fill.Commit();
+        h.connection = c;
+        return h;
+    }();
+    return history;
+}
+
+void BM_StatsFigures(benchmark::State& state) {
+    const History& h = ThreeYears();
+    for (auto _ : state) {
+        const StudyFacts facts = ReadStudyFacts(h.connection, h.ini, h.now);
+        benchmark::DoNotOptimize(DescribeStudyStats(ComputeStudyStats(facts), facts));
+    }
+}
+BENCHMARK(BM_StatsFigures)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// DoModal to the first paint of the window, which then closes.
+void BM_StatsWindowOpen(benchmark::State& state) {
+    const History& h = ThreeYears();
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        double took = 0;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* window = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->property("templateId").isValid())
+                    window = w;
+            if (!window)
+                return;
+            poll.stop();
+            window->repaint();
+            took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            window->close();
+        });
+        poll.start(0);
+        CStatsDlg dlg({h.connection, 40, h.ini, [&h] { return h.now; }});
+        dlg.DoModal();
+        state.SetIterationTime(took);
+    }
+}
+BENCHMARK(BM_StatsWindowOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    SetDialogTemplates(ProgramDialogTemplate);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
