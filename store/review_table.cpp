@@ -135,8 +135,22 @@ long long ReviewTable::DataVersion() {
     });
 }
 
-std::int64_t ReviewTable::Insert(const ReviewRow& values) {
+std::int64_t ReviewTable::Insert(const ReviewRow& values, std::int64_t at) {
     return Engine([&] {
+        if (at > 0) {
+            sqlite::Statement insert(Db(), "INSERT INTO " + m_table + " (" + m_rowid + ", " +
+                                               Columns() +
+                                               ") SELECT ?4, ?1, ?2, ?3 WHERE NOT EXISTS "
+                                               "(SELECT 1 FROM " +
+                                               m_table + " WHERE " + m_rowid + " = ?4)");
+            Bind(insert, 1, values.word);
+            Bind(insert, 2, values.translation);
+            Bind(insert, 3, values.date);
+            insert.BindInt64(4, at);
+            insert.Run();
+            if (sqlite3_changes(m_db->get()) == 1)
+                return at;
+        }
         sqlite::Statement insert(Db(), "INSERT INTO " + m_table + " (" + Columns() +
                                            ") VALUES (?1, ?2, ?3)");
         Bind(insert, 1, values.word);

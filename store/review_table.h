@@ -36,7 +36,9 @@ public:
     // Another connection has changed the file since the last Due.
     bool ChangedElsewhere();
 
-    std::int64_t Insert(const ReviewRow& values);
+    // At row id `at` when that id is free (a row taken back keeps its place in the table's
+    // order), else after the last row.
+    std::int64_t Insert(const ReviewRow& values, std::int64_t at = 0);
     bool Holds(const Row& row);
     // Deletes the row if the table still holds it as read; false when it did not.
     bool Delete(const Row& row);

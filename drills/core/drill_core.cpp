@@ -145,6 +145,8 @@ bool DrillCore::PickNextWord() {
         m_dueOnScreen.reset();
     }
     const bool taken = TakeDueRow() || TakeReviewEntry() || TakeBankWord();
+    if (taken && !m_undo.empty())
+        m_undo.back().pickedAfter = true;
     if (!taken && m_bankUsedUp)
         m_label = kBankUsedUp; // rather than the last word again, unexplained
     KeepProgress(false);
@@ -257,7 +259,7 @@ void DrillCore::UpdateLabel() {
 }
 
 StudySource DrillCore::CurrentSource() const {
-    if (m_dueOnScreen)
+    if (m_dueOnScreen || m_dueToRestore)
         return StudySource::DueRow;
     return m_source == WordSource::FromReviewList ? StudySource::ReviewList : StudySource::NewWord;
 }
@@ -265,10 +267,12 @@ StudySource DrillCore::CurrentSource() const {
 void DrillCore::LogGrading(bool right) {
     if (m_logUsable && HasWord())
         m_unlogged.push_back(
-            {LocalMoment(m_now()), m_keys.drill, m_bank, m_current.word, CurrentSource(), right});
+            {{LocalMoment(m_now()), m_keys.drill, m_bank, m_current.word, CurrentSource(), right},
+             m_undo.empty() ? 0 : m_undo.back().number});
 }
 
 void DrillCore::GradeRight() {
+    RememberForUndo();
     LogGrading(true);
     if (m_source == WordSource::FromReviewList && m_currentEntry) {
         WordRecord& entry = m_reviewList[*m_currentEntry];
@@ -281,6 +285,7 @@ void DrillCore::GradeRight() {
 }
 
 void DrillCore::GradeWrong(bool stepUp) {
+    RememberForUndo();
     LogGrading(false);
     if (m_source == WordSource::FromReviewList && m_currentEntry) {
         WordRecord& entry = m_reviewList[*m_currentEntry];
@@ -299,6 +304,7 @@ void DrillCore::GradeWrong(bool stepUp) {
 // The due word on screen has its grade: its row goes (or is replaced by its review-list
 // entry) with the next store.
 void DrillCore::SettleDueWord() {
+    m_dueToRestore.reset(); // graded again before it was stored again: it stays gone
     if (m_dueOnScreen) {
         m_gradedDueRows.push_back(std::move(*m_dueOnScreen));
         m_dueOnScreen.reset();
@@ -351,7 +357,8 @@ size_t DrillCore::UnkeptWords() const {
 // a store succeeds again; the list stays, and the next grading or close tries again.
 bool DrillCore::KeepReviews(bool reportFailure) {
     const std::string date = ReviewDate(m_now());
-    if (m_unlogged.empty() && ReviewsMatchTheList(date))
+    if (m_unlogged.empty() && m_rowsToDelete.empty() && m_logRowsToRemove.empty() &&
+        !m_dueToRestore && ReviewsMatchTheList(date))
         return true;
     try {
         WriteReviews(date);
@@ -383,18 +390,41 @@ void DrillCore::WriteReviews(const std::string& date) {
             DeleteKeptRow(due);
             m_holds.Release(m_keys.reviewTable, due.id);
         }
+        for (const KeptRow& row : m_rowsToDelete)
+            DeleteKeptRow(row);
+        for (std::int64_t id : m_logRowsToRemove)
+            study_log::Remove(m_connection, id);
+        std::optional<KeptRow> restored;
+        if (m_dueToRestore)
+            restored = KeptRow{m_reviews.Insert(m_dueToRestore->values, m_dueToRestore->id),
+                               m_dueToRestore->values};
         for (size_t i = 0; i < rows.size(); ++i) {
             const std::optional<RowValues> wanted = WantedRow(i, date);
             if (rows[i] && (!wanted || rows[i]->values != *wanted)) {
                 DeleteKeptRow(*rows[i]);
                 rows[i].reset();
             }
-            if (wanted && !rows[i])
-                rows[i] = KeptRow{StoreRow(*wanted), *wanted};
+            if (wanted && !rows[i]) {
+                const auto reuse = m_rowIdsToReuse.find(i);
+                rows[i] = KeptRow{
+                    StoreRow(*wanted, reuse == m_rowIdsToReuse.end() ? 0 : reuse->second), *wanted};
+            }
         }
-        for (const StudyEntry& entry : m_unlogged)
-            study_log::Append(m_connection, entry);
+        std::vector<std::pair<std::uint64_t, std::int64_t>> logged;
+        for (const PendingLog& pending : m_unlogged)
+            logged.emplace_back(pending.step, study_log::Append(m_connection, pending.entry));
         m_connection->CommitTrans();
+        for (const auto& [step, row] : logged)
+            for (UndoStep& undo : m_undo)
+                if (undo.number == step)
+                    undo.logRow = row;
+        m_rowsToDelete.clear();
+        m_logRowsToRemove.clear();
+        m_rowIdsToReuse.clear();
+        if (restored) {
+            m_dueToRestore.reset();
+            m_restoredDueRow = std::move(restored);
+        }
     } catch (const _com_error&) {
         RollBackQuietly();
         // Its copy of the table no longer matches the file: read it again when next needed.
@@ -407,6 +437,7 @@ void DrillCore::WriteReviews(const std::string& date) {
     m_gradedDueRows.clear();
     m_unlogged.clear();
     m_checkKeptRows = false;
+    HoldRestoredDueRow();
 }
 
 void DrillCore::RollBackQuietly() {
@@ -454,8 +485,8 @@ void DrillCore::WritePosition() {
         ReportProgressFailure(true);
 }
 
-std::int64_t DrillCore::StoreRow(const RowValues& row) {
-    const std::int64_t id = m_reviews.Insert(row);
+std::int64_t DrillCore::StoreRow(const RowValues& row, std::int64_t at) {
+    const std::int64_t id = m_reviews.Insert(row, at);
     // Not due within this drill, unless it runs past the third midnight.
     if (const auto day = ReviewAge::DayNumber(row.date.value_or("").c_str()))
         m_nextDueDay = std::min(m_nextDueDay, *day + kReviewDelayDays);

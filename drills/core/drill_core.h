@@ -78,6 +78,14 @@ public:
 
     void CloseBank(); // reopened at the bank position when a new word is needed
 
+    // Takes back the last grading not yet taken back, whole: the word's score and step,
+    // the review list, today's count and the bank position, the rows kept in danci.mdb and
+    // its study-log row; a word picked since goes back where it came from, and the graded
+    // word is on screen again. False when there is nothing to take back.
+    bool UndoLastGrading();
+    bool CanUndo() const { return !m_undo.empty(); }
+    static constexpr size_t kUndoSteps = 100;
+
     // The accepted other spellings (table "bianti"), read for the spelling drill; a
     // database made before there were any has none.
     void LoadVariants();
@@ -134,6 +142,10 @@ private:
     void SettleDueWord();
     void LogGrading(bool right);
     void PrepareStudyLog();
+    void RememberForUndo();
+    void PutBackWordOnScreen();
+    void RestoreDueWord(const KeptRow& row);
+    void HoldRestoredDueRow();
     std::optional<RowValues> WantedRow(size_t entry, const std::string& date) const;
     bool ReviewsMatchTheList(const std::string& date) const;
     bool KeepReviews(bool reportFailure);
@@ -143,7 +155,7 @@ private:
     void RollBackQuietly();
     bool HoldsAsKept(const KeptRow& row);
     void DeleteKeptRow(const KeptRow& row);
-    std::int64_t StoreRow(const RowValues& row);
+    std::int64_t StoreRow(const RowValues& row, std::int64_t at = 0);
     Progress CurrentProgress() const;
     void KeepProgress(bool atClose);
     void ReportProgressFailure(bool atClose);
@@ -188,5 +200,34 @@ private:
     std::multimap<std::string, std::string> m_variants; // by normalised word
     std::map<std::string, std::string> m_transcriptions;
     bool m_logUsable = false;
-    std::vector<StudyEntry> m_unlogged; // graded, their log rows not stored yet
+    // Gradings whose log rows are not stored yet, each with its undo step's number.
+    struct PendingLog {
+        StudyEntry entry;
+        std::uint64_t step;
+    };
+    std::vector<PendingLog> m_unlogged;
+
+    // What a grading changed, to take it back: the drill as it was just before it.
+    struct UndoStep {
+        std::uint64_t number;
+        WordRecord current;
+        WordSource source;
+        std::optional<size_t> currentEntry;
+        std::vector<WordRecord> reviewList;
+        long long position, todayCount;
+        std::string label;
+        bool bankUsedUp;
+        std::vector<std::optional<KeptRow>> entryRows;
+        std::optional<KeptRow> dueRow;      // the word was a due row: as kept
+        std::optional<std::int64_t> logRow; // its study-log row, once stored
+        bool pickedAfter = false;           // a word has been taken since
+    };
+    std::vector<UndoStep> m_undo; // newest last
+    std::uint64_t m_steps = 0;
+    // Stores an undo leaves to the next write of the review table.
+    std::vector<KeptRow> m_rowsToDelete;
+    std::vector<std::int64_t> m_logRowsToRemove;
+    std::optional<KeptRow> m_dueToRestore;          // a taken-back due row, to be stored again
+    std::map<size_t, std::int64_t> m_rowIdsToReuse; // entry: the id its row had before
+    std::optional<KeptRow> m_restoredDueRow;        // stored again, not yet held
 };
