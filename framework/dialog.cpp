@@ -80,6 +80,17 @@ void CDialog::OnCommand(int id, std::function<void()> handler) {
     m_commands[id] = std::move(handler);
 }
 
+void CDialog::OnChange(int id, std::function<void()> handler) {
+    m_changes[id] = std::move(handler);
+}
+
+void CDialog::SendChange(int id) {
+    if (auto it = m_changes.find(id); it != m_changes.end()) {
+        auto handler = it->second;
+        handler();
+    }
+}
+
 void CDialog::OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler) {
     m_messages[message] = std::move(handler);
 }

@@ -39,10 +39,12 @@ public:
     int GetCheck() const;
     void SetCheck(int check);
 
-    // Combo boxes.
-    int AddString(const std::string& text); // into sorted place for a sorted list
+    // Combo boxes and list boxes.
+    int AddString(const std::string& text); // into sorted place for a sorted combo box
     int SetCurSel(int index);               // CB_ERR and no selection outside the list
     int GetCurSel() const;
+    void ResetContent();
+    int GetCount() const;
 
     HWND GetSafeHwnd() const { return m_hWnd; }
 
@@ -155,6 +157,8 @@ public:
     // Runs a command as a click or menu choice would: the bound handler, else
     // OnOK for IDOK and OnCancel for IDCANCEL.
     void SendCommand(int id);
+    // Runs the change handler of a control, as an edit or a choice by the learner would.
+    void SendChange(int id);
     // The system-menu command path (menu items, Alt+Space menu, close box).
     void SendSysCommand(UINT id, LPARAM lParam = 0);
     // Delivers a message to its bound handler; 0 when none is bound.
@@ -187,6 +191,12 @@ protected:
     template <class T> void OnCommand(int id, void (T::*handler)()) {
         OnCommand(id, [this, handler] { (static_cast<T*>(this)->*handler)(); });
     }
+    // A handler for a change the learner makes (not the program's own SetWindowText or
+    // SetCurSel): the text of an edit, the choice in a list.
+    void OnChange(int id, std::function<void()> handler);
+    template <class T> void OnChange(int id, void (T::*handler)()) {
+        OnChange(id, [this, handler] { (static_cast<T*>(this)->*handler)(); });
+    }
     // A handler for a message of the program's own (WM_USER and above).
     void OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler);
 
@@ -202,6 +212,7 @@ private:
     DialogWindow* m_window = nullptr;
     std::map<int, std::unique_ptr<CWnd>> m_items;
     std::map<int, std::function<void()>> m_commands;
+    std::map<int, std::function<void()>> m_changes;
     std::map<UINT, std::function<LRESULT(WPARAM, LPARAM)>> m_messages;
     std::unique_ptr<Backend> m_backend;
     std::unique_ptr<CMenu> m_systemMenu;

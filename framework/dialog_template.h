@@ -47,6 +47,7 @@ enum class ControlKind {
     Picture,  // static showing a bitmap resource (resourceId)
     Icon,     // static showing an icon resource (resourceId)
     ComboBox,
+    ListBox, // a single-choice list, kept in the order its strings are added
 };
 
 struct ControlTemplate {

@@ -16,7 +16,7 @@ const std::string kCreateTable =
     " (shijian TEXT NOT NULL, xiangmu TEXT NOT NULL, ciku TEXT, "
     "danci TEXT NOT NULL, laiyuan TEXT NOT NULL, dui INTEGER NOT NULL)";
 
-constexpr const char* kSourceNames[] = {"xin", "liebiao", "fuxi"};
+constexpr const char* kSourceNames[] = {"xin", "liebiao", "fuxi", "lianxi"};
 
 const char* NameOf(StudySource source) {
     return kSourceNames[static_cast<int>(source)];
@@ -24,7 +24,7 @@ const char* NameOf(StudySource source) {
 
 StudySource SourceNamed(const char* name) {
     const std::string text = name ? name : "";
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 4; ++i)
         if (text == kSourceNames[i])
             return static_cast<StudySource>(i);
     return StudySource::NewWord;

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-// Where the graded word came from.
-enum class StudySource { NewWord, ReviewList, DueRow };
+// Where the graded word came from; Practice: a word of a practised list (生词本, 错词本).
+enum class StudySource { NewWord, ReviewList, DueRow, Practice };
 
 struct StudyEntry {
     std::string moment; // local "YYYY-MM-DD HH:MM:SS"

@@ -37,6 +37,8 @@ inline constexpr const char* kTranscription = "yinbiao";
 inline constexpr const char* kStudyLog = "xuexijilu";
 inline constexpr const char* kBrowseDrill = "liulan";
 inline constexpr const char* kSpellDrill = "pinxie";
+// 生词本: the learner's own words (see own_words.h).
+inline constexpr const char* kOwnWords = "shengciben";
 
 // The CREATE TABLE statements the bank builder runs.
 inline std::string CreateBankTable(const char* table) {

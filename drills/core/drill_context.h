@@ -4,13 +4,27 @@
 #include "store/ado.h"
 #include "store/dates.h"
 
+#include "drills/core/word_record.h"
+
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
+
+// A list to practise instead of the bank: 生词本 or 错词本.
+struct PracticeList {
+    std::string name;
+    std::vector<WordRecord> words;
+};
 
 struct DrillContext {
     _ConnectionPtr connection; // the program's one connection to danci.mdb
     long long dailyQuota = 0;  // new words a day, read at start-up
     std::string iniPath;       // read.ini
     std::function<std::time_t()> now = clock_source::Now;
+    // Set for a practice drill: its words come from the list, none from the bank; it
+    // counts no new words, never moves the bank position, and keeps missed words for
+    // review as any drill does.
+    std::shared_ptr<const PracticeList> practice = nullptr;
 };

@@ -28,11 +28,14 @@ void DrillCore::SetUp(const DrillContext& context) {
     m_quota = context.dailyQuota;
     m_iniPath = context.iniPath;
     m_now = context.now;
+    m_practice = context.practice;
+    m_practiceNext = 0;
 
     const int bank = static_cast<int>(
         GetPrivateProfileIntA(ini::kSystem, ini::kBank, ini::kBankDefault, m_iniPath));
     m_bank = mdb::BankOfSetting(bank);
-    OpenCursor(m_bankCursor, m_bank);
+    if (!Practising())
+        OpenCursor(m_bankCursor, m_bank);
 
     char day[9];
     GetPrivateProfileStringA(m_bank.c_str(), m_keys.day, "", day, sizeof day, m_iniPath);
@@ -46,7 +49,8 @@ void DrillCore::SetUp(const DrillContext& context) {
                        : 0;
     // A hand-edited negative position starts from the first row.
     m_position = std::max(m_position, 0LL);
-    PositionBank();
+    if (!Practising())
+        PositionBank();
     try {
         OpenReviews();
     } catch (const _com_error& e) {
@@ -144,7 +148,9 @@ bool DrillCore::PickNextWord() {
         m_passedDueRows.push_back(std::move(*m_dueOnScreen));
         m_dueOnScreen.reset();
     }
-    const bool taken = TakeDueRow() || TakeReviewEntry() || TakeBankWord();
+    const bool taken = Practising()
+                           ? TakeReviewEntry() || TakePracticeWord() || TakeMissedPracticeWord()
+                           : TakeDueRow() || TakeReviewEntry() || TakeBankWord();
     if (taken && !m_undo.empty())
         m_undo.back().pickedAfter = true;
     if (!taken && m_bankUsedUp)
@@ -253,6 +259,34 @@ bool DrillCore::TakeBankWord() {
     return taken;
 }
 
+// The list's words in order, each once; what is missed comes back from the review list.
+bool DrillCore::TakePracticeWord() {
+    if (m_practiceNext >= m_practice->words.size())
+        return false;
+    m_current = m_practice->words[m_practiceNext++];
+    m_current.score = 0;
+    m_current.step = 1;
+    m_source = WordSource::Fresh;
+    m_currentEntry.reset();
+    m_label = m_practice->name + "：还剩 " +
+              std::to_string(m_practice->words.size() - m_practiceNext) + " 个";
+    return true;
+}
+
+// Past the list's end the words missed in it come again, in order, until each is right.
+bool DrillCore::TakeMissedPracticeWord() {
+    const auto missed = std::find_if(m_reviewList.begin(), m_reviewList.end(),
+                                     [](const WordRecord& entry) { return entry.score >= 0; });
+    if (missed == m_reviewList.end()) {
+        m_label = m_practice->name + "：练完了";
+        return false;
+    }
+    m_currentEntry = static_cast<size_t>(missed - m_reviewList.begin());
+    m_current = *missed;
+    m_source = WordSource::FromReviewList;
+    return true;
+}
+
 void DrillCore::UpdateLabel() {
     const long long remaining = m_quota - m_todayCount;
     m_label = remaining < 0 ? std::string(kTaskDone) : kRemainingPrefix + std::to_string(remaining);
@@ -261,7 +295,9 @@ void DrillCore::UpdateLabel() {
 StudySource DrillCore::CurrentSource() const {
     if (m_dueOnScreen || m_dueToRestore)
         return StudySource::DueRow;
-    return m_source == WordSource::FromReviewList ? StudySource::ReviewList : StudySource::NewWord;
+    if (m_source == WordSource::FromReviewList)
+        return StudySource::ReviewList;
+    return Practising() ? StudySource::Practice : StudySource::NewWord;
 }
 
 void DrillCore::LogGrading(bool right) {
@@ -455,6 +491,8 @@ DrillCore::Progress DrillCore::CurrentProgress() const {
 // read.ini gets the day, the count and the position in one write whenever they change,
 // and always at a close. A failed write is told once, until a write succeeds again.
 void DrillCore::KeepProgress(bool atClose) {
+    if (Practising())
+        return; // a practice takes nothing from the bank
     const Progress now = CurrentProgress();
     if (!atClose && m_written == now)
         return;
@@ -480,6 +518,8 @@ void DrillCore::ReportProgressFailure(bool atClose) {
 }
 
 void DrillCore::WritePosition() {
+    if (Practising())
+        return;
     if (!WritePrivateProfileStringA(m_bank.c_str(), m_keys.position,
                                     std::to_string(m_position).c_str(), m_iniPath))
         ReportProgressFailure(true);
@@ -506,7 +546,7 @@ void DrillCore::DeleteKeptRow(const KeptRow& row) {
 bool DrillCore::MustConfirmGiveUp() const {
     const int forced = static_cast<int>(
         GetPrivateProfileIntA(ini::kSystem, ini::kForced, ini::kFlagOff, m_iniPath));
-    return forced != 0 && m_todayCount <= m_quota;
+    return !Practising() && forced != 0 && m_todayCount <= m_quota;
 }
 
 void DrillCore::CloseBank() {

@@ -136,6 +136,9 @@ private:
     bool IsHeldHere(std::int64_t id) const;
     bool TakeReviewEntry();
     bool TakeBankWord();
+    bool TakePracticeWord();
+    bool TakeMissedPracticeWord();
+    bool Practising() const { return m_practice != nullptr; }
     void UpdateLabel();
     std::string FieldText(Cursor& cursor, const char* column);
 
@@ -199,6 +202,8 @@ private:
     bool m_progressFailing = false;
     std::multimap<std::string, std::string> m_variants; // by normalised word
     std::map<std::string, std::string> m_transcriptions;
+    std::shared_ptr<const PracticeList> m_practice;
+    size_t m_practiceNext = 0; // the list's next word
     bool m_logUsable = false;
     // Gradings whose log rows are not stored yet, each with its undo step's number.
     struct PendingLog {
@@ -217,6 +222,7 @@ private:
         long long position, todayCount;
         std::string label;
         bool bankUsedUp;
+        size_t practiceNext;
         std::vector<std::optional<KeptRow>> entryRows;
         std::optional<KeptRow> dueRow;      // the word was a due row: as kept
         std::optional<std::int64_t> logRow; // its study-log row, once stored

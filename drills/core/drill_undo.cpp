@@ -6,7 +6,7 @@
 
 void DrillCore::RememberForUndo() {
     m_undo.push_back({++m_steps, m_current, m_source, m_currentEntry, m_reviewList, m_position,
-                      m_todayCount, m_label, m_bankUsedUp, m_entryRows,
+                      m_todayCount, m_label, m_bankUsedUp, m_practiceNext, m_entryRows,
                       m_dueOnScreen ? m_dueOnScreen : m_dueToRestore, std::nullopt, false});
     if (m_undo.size() > kUndoSteps)
         m_undo.erase(m_undo.begin());
@@ -46,6 +46,7 @@ bool DrillCore::UndoLastGrading() {
     m_todayCount = step.todayCount;
     m_label = std::move(step.label);
     m_bankUsedUp = step.bankUsedUp;
+    m_practiceNext = step.practiceNext;
     if (step.dueRow)
         RestoreDueWord(*step.dueRow);
 
@@ -65,7 +66,7 @@ void DrillCore::PutBackWordOnScreen() {
         }
         m_due.insert(m_due.begin(), std::move(*m_dueOnScreen));
         m_dueOnScreen.reset();
-    } else if (m_source == WordSource::Fresh && !m_bankClosed) {
+    } else if (m_source == WordSource::Fresh && !Practising() && !m_bankClosed) {
         Guard(m_bankCursor, [this] { m_bankCursor.rs->Move(-1); });
     }
 }

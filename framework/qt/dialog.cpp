@@ -11,10 +11,12 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <algorithm>
@@ -79,6 +81,8 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
         label->setPixmap(LoadIconResource(static_cast<UINT>(c.resourceId)).pixmap(32, 32));
         return label;
     }
+    case ControlKind::ListBox:
+        return new QListWidget(parent);
     case ControlKind::ComboBox: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(c.style & CBS_DROPDOWN);
@@ -167,6 +171,11 @@ void CWnd::SetCheck(int check) {
 }
 
 int CWnd::AddString(const std::string& text) {
+    if (auto* list = qobject_cast<QListWidget*>(W(this))) {
+        const QSignalBlocker programs(list); // the learner's changes only
+        list->addItem(QString::fromStdString(text));
+        return list->count() - 1;
+    }
     auto* combo = qobject_cast<QComboBox*>(W(this));
     if (!combo)
         return CB_ERR;
@@ -189,6 +198,12 @@ int CWnd::AddString(const std::string& text) {
 }
 
 int CWnd::SetCurSel(int index) {
+    if (auto* list = qobject_cast<QListWidget*>(W(this))) {
+        const QSignalBlocker programs(list);
+        const bool inside = index >= 0 && index < list->count();
+        list->setCurrentRow(inside ? index : -1);
+        return inside ? index : CB_ERR;
+    }
     auto* combo = qobject_cast<QComboBox*>(W(this));
     if (!combo)
         return CB_ERR;
@@ -202,6 +217,8 @@ int CWnd::SetCurSel(int index) {
 }
 
 int CWnd::GetCurSel() const {
+    if (auto* list = qobject_cast<QListWidget*>(W(this)))
+        return list->currentRow() >= 0 ? list->currentRow() : CB_ERR;
     auto* combo = qobject_cast<QComboBox*>(W(this));
     if (!combo)
         return CB_ERR;
@@ -210,6 +227,22 @@ int CWnd::GetCurSel() const {
     if (index >= 0 && combo->itemText(index) != combo->currentText())
         return CB_ERR;
     return index;
+}
+
+void CWnd::ResetContent() {
+    if (auto* list = qobject_cast<QListWidget*>(W(this))) {
+        const QSignalBlocker programs(list);
+        list->clear();
+    } else if (auto* combo = qobject_cast<QComboBox*>(W(this)))
+        combo->clear();
+}
+
+int CWnd::GetCount() const {
+    if (auto* list = qobject_cast<QListWidget*>(W(this)))
+        return list->count();
+    if (auto* combo = qobject_cast<QComboBox*>(W(this)))
+        return combo->count();
+    return CB_ERR;
 }
 
 // ---- CMenu, CDataExchange ------------------------------------------------------------
@@ -364,6 +397,17 @@ void CDialog::Build() {
             const int id = c.id;
             QObject::connect(button, &QPushButton::clicked, m_window,
                              [this, id] { SendCommand(id); });
+        }
+        // Changes the learner makes, not the program's own SetWindowText or SetCurSel.
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            const int id = c.id;
+            QObject::connect(edit, &QLineEdit::textEdited, m_window,
+                             [this, id] { SendChange(id); });
+        }
+        if (auto* list = qobject_cast<QListWidget*>(control)) {
+            const int id = c.id;
+            QObject::connect(list, &QListWidget::itemSelectionChanged, m_window,
+                             [this, id] { SendChange(id); });
         }
         if (c.id != IDC_STATIC)
             m_items[c.id] = std::make_unique<CWnd>(HandleOf(control));

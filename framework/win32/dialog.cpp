@@ -23,6 +23,7 @@ constexpr COLORREF kEyeText = RGB(0x1c, 0x33, 0x22);
 
 // Dialogs whose DoModal runs, innermost last.
 std::vector<CDialog*> g_running;
+bool g_programSetsText = false; // an edit's EN_CHANGE then is no change of the learner's
 HHOOK g_filter = nullptr;
 
 // "System" draws no Chinese: such templates get the system's UI font for Chinese.
@@ -70,6 +71,8 @@ DWORD ControlStyle(const ControlTemplate& c) {
         return style | SS_ICON;
     case ControlKind::ComboBox:
         return style;
+    case ControlKind::ListBox:
+        return style | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER;
     }
     return style;
 }
@@ -83,6 +86,8 @@ WORD ControlClass(ControlKind kind) {
         return 0x0081;
     case ControlKind::ComboBox:
         return 0x0085;
+    case ControlKind::ListBox:
+        return 0x0083;
     default:
         return 0x0082; // static
     }
@@ -226,10 +231,13 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
         return FALSE;
     switch (message) {
     case WM_COMMAND:
-        // Clicks, menu items, accelerators, and the dialog manager's Enter and Esc; not the
-        // notifications of edits and lists.
+        // Clicks, menu items, accelerators, and the dialog manager's Enter and Esc; of the
+        // notifications of edits and lists, a changed text or choice.
         if (lParam == 0 || HIWORD(wParam) == BN_CLICKED)
             dlg->SendCommand(LOWORD(wParam));
+        else if ((HIWORD(wParam) == EN_CHANGE && !g_programSetsText) ||
+                 HIWORD(wParam) == LBN_SELCHANGE)
+            dlg->SendChange(LOWORD(wParam));
         return TRUE;
     case WM_CLOSE:
         dlg->OnClose();
@@ -316,7 +324,9 @@ LRESULT CALLBACK DialogWindow::Filter(int code, WPARAM wParam, LPARAM lParam) {
 // ---- CWnd -----------------------------------------------------------------------------
 
 void CWnd::SetWindowText(const std::string& text) {
+    g_programSetsText = true;
     ::SetWindowTextW(m_hWnd, Wide(text).c_str());
+    g_programSetsText = false;
 }
 
 std::string CWnd::GetWindowText() const {
@@ -369,17 +379,37 @@ void CWnd::SetCheck(int check) {
     SendMessageW(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(check), 0);
 }
 
+namespace {
+bool IsListBox(HWND window) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    return lstrcmpiW(name, L"ListBox") == 0;
+}
+} // namespace
+
 int CWnd::AddString(const std::string& text) {
+    const UINT message = IsListBox(m_hWnd) ? LB_ADDSTRING : CB_ADDSTRING;
     return static_cast<int>(
-        SendMessageW(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())));
+        SendMessageW(m_hWnd, message, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
 int CWnd::SetCurSel(int index) {
-    return static_cast<int>(SendMessageW(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0));
+    const UINT message = IsListBox(m_hWnd) ? LB_SETCURSEL : CB_SETCURSEL;
+    return static_cast<int>(SendMessageW(m_hWnd, message, static_cast<WPARAM>(index), 0));
 }
 
 int CWnd::GetCurSel() const {
-    return static_cast<int>(SendMessageW(m_hWnd, CB_GETCURSEL, 0, 0));
+    const UINT message = IsListBox(m_hWnd) ? LB_GETCURSEL : CB_GETCURSEL;
+    return static_cast<int>(SendMessageW(m_hWnd, message, 0, 0));
+}
+
+void CWnd::ResetContent() {
+    SendMessageW(m_hWnd, IsListBox(m_hWnd) ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+}
+
+int CWnd::GetCount() const {
+    return static_cast<int>(
+        SendMessageW(m_hWnd, IsListBox(m_hWnd) ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
 }
 
 // ---- CMenu, CDataExchange ------------------------------------------------------------

@@ -21,6 +21,8 @@ const char* SourceName(StudySource source) {
         return "复习列表";
     case StudySource::DueRow:
         return "到期复习";
+    case StudySource::Practice:
+        return "练习";
     case StudySource::NewWord:
         break;
     }

@@ -2,7 +2,7 @@
 
 #include "store/dates.h"
 #include "store/settings_schema.h"
-#include "store/table_counts.h"
+#include "store/table_reads.h"
 #include "store/word_schema.h"
 
 #include <algorithm>

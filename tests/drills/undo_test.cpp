@@ -135,3 +135,46 @@ TEST(UndoTest, StepsBackThroughSeveralGradingsAndThenHasNothingLeft) {
 }
 
 } // namespace
+
+namespace {
+
+// A practice drill takes the list's words and missed ones back, never a bank word or a due
+// row; it counts nothing against the quota and leaves read.ini's progress alone.
+TEST(PracticeTest, TakesOnlyTheListAndKeepsMissedWordsForReview) {
+    DrillWorld world;
+    world.Sql("INSERT INTO readfuxi VALUES ('due', '到期', '2026-12-01')");
+    world.Ini("CET6", "rmount", "5");
+    auto list = std::make_shared<PracticeList>(
+        PracticeList{"生词本", {{"alpha", "甲", 7, 3}, {"beta", "乙", 0, 1}}});
+    DrillCore core(kBrowseKeys, [](const std::string&) {});
+    core.SetUp({world.connection, 40, world.ini, clock_source::Now, list});
+    std::vector<std::string> shown;
+    while (core.PickNextWord() && shown.size() < 20) {
+        shown.push_back(core.Current().word);
+        EXPECT_EQ(core.CurrentSource(), core.Source() == WordSource::FromReviewList
+                                            ? StudySource::ReviewList
+                                            : StudySource::Practice);
+        if (shown.size() == 1)
+            core.GradeWrong(true); // alpha, back later from the review list
+        else
+            core.GradeRight();
+    }
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown[0], "alpha");
+    EXPECT_EQ(shown[1], "beta");
+    for (const std::string& word : shown)
+        EXPECT_TRUE(word == "alpha" || word == "beta") << word;
+    EXPECT_EQ(shown, (std::vector<std::string>{"alpha", "beta", "alpha"}));
+    EXPECT_EQ(core.RemainingLabel(), "生词本：练完了");
+    EXPECT_FALSE(core.MustConfirmGiveUp());
+    core.SaveProgress();
+    core.WritePosition();
+    EXPECT_EQ(world.IniText("CET6", "rmount"), "5");
+    EXPECT_EQ(world.IniText("CET6", "trmount"), "");
+    const std::vector<std::string> rows = world.Rows("readfuxi");
+    EXPECT_EQ(rows.front(), "due|2026-12-01"); // not taken
+    // Missed once, then right: its row went with the right answer, as in any drill.
+    EXPECT_EQ(rows, std::vector<std::string>{"due|2026-12-01"});
+}
+
+} // namespace

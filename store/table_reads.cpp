@@ -1,4 +1,4 @@
-#include "store/table_counts.h"
+#include "store/table_reads.h"
 
 #include "store/engine_call.h"
 #include "store/word_schema.h"
@@ -44,5 +44,22 @@ std::vector<std::pair<std::string, long long>> CountByDate(const _ConnectionPtr&
         while (count.Step())
             counts.emplace_back(count.Text(0) ? count.Text(0) : "", count.Int64(1));
         return counts;
+    });
+}
+
+std::vector<std::pair<std::string, std::string>> ReadColumnPairs(const _ConnectionPtr& connection,
+                                                                 const std::string& table,
+                                                                 const char* first,
+                                                                 const char* second) {
+    return Engine([&] {
+        std::vector<std::pair<std::string, std::string>> pairs;
+        sqlite::Database& db = *DatabaseOf(connection);
+        if (!Exists(db, table))
+            return pairs;
+        sqlite::Statement read(db, std::string("SELECT ") + first + ", " + second + " FROM " +
+                                       sqlite::QuoteIdentifier(table) + " ORDER BY rowid");
+        while (read.Step())
+            pairs.emplace_back(read.Text(0) ? read.Text(0) : "", read.Text(1) ? read.Text(1) : "");
+        return pairs;
     });
 }
