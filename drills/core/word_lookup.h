@@ -1,0 +1,44 @@
+// 查词: both banks in memory, found by the start of the English word or by a part of the
+// meaning, as the learner types.
+#pragma once
+
+#include "store/ado.h"
+
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+enum class WordStatus { NotLearned, Learned, InReview, Due };
+
+struct LookupEntry {
+    std::string word, meaning, bank, transcription;
+    WordStatus status = WordStatus::NotLearned;
+};
+
+class WordIndex {
+public:
+    WordIndex() = default;
+    explicit WordIndex(std::vector<LookupEntry> entries);
+
+    // Text of ASCII letters (digits, spaces, hyphens, apostrophes): words that start with it, in
+    // any case, alphabetically; other text: meanings that contain it, in bank order. At most
+    // `limit`; none for blank text.
+    std::vector<const LookupEntry*> Find(std::string_view query, size_t limit) const;
+    size_t size() const { return m_entries.size(); }
+
+private:
+    std::vector<LookupEntry> m_entries;
+    std::vector<std::pair<std::string, size_t>> m_byWord; // lower-case word, entry; sorted
+};
+
+// Both banks with their transcriptions, and how far the learner is with each word: taken
+// by a drill, missed and waiting, or due. Raises _com_error.
+WordIndex ReadWordIndex(const _ConnectionPtr& connection, const std::string& iniPath,
+                        std::time_t now);
+
+const char* StatusText(WordStatus status); // "未学" …
+
+// "abandon /əˈbændən/  v. 放弃  (CET4 · 已学)": a hit as the list shows it.
+std::string HitLine(const LookupEntry& entry);
