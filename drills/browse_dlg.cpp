@@ -15,11 +15,17 @@ BOOL CBrowseDlg::OnInitDialog() {
     if (CWnd* word = GetDlgItem(IDC_EDIT))
         word->SetAccessibleName("单词");
     SetUpSpeech();
+    SetUpSharedCommands();
+    AddAccelerator("1", IDC_LEFT);
+    AddAccelerator("2", IDC_RIGHT);
+    // The first word keeps the template's captions.
     m_core.PickNextWord();
     SetDlgItemText(IDC_INFO, m_core.RemainingLabel());
     SetDlgItemText(IDC_EDIT, m_core.Current().word);
+    ShowKeyTips();
     ShowTranscription(true);
     WordShown();
+    UpdateSharedButtons();
     return TRUE;
 }
 
@@ -58,17 +64,37 @@ void CBrowseDlg::ShowTranslation(const char* left, const char* right, AnswerPhas
     SetDlgItemText(IDC_LEFT, left);
     SetDlgItemText(IDC_RIGHT, right);
     m_phase = next;
+    // After "forgot" either button moves on: Space presses the focused one.
+    if (next == AnswerPhase::Reveal)
+        GetDlgItem(IDC_LEFT)->SetFocus();
+    ShowKeyTips();
 }
 
 void CBrowseDlg::Next() {
     m_core.PickNextWord();
+    ShowWord();
+}
+
+void CBrowseDlg::AskAgain() {
+    ShowWord();
+}
+
+void CBrowseDlg::ShowWord() {
     SetDlgItemText(IDC_INFO, m_core.RemainingLabel());
     SetDlgItemText(IDC_EDIT, m_core.Current().word);
     SetDlgItemText(IDC_LEFT, "记得");
     SetDlgItemText(IDC_RIGHT, "不记得");
     m_phase = AnswerPhase::Prompt;
+    ShowKeyTips();
     ShowTranscription(true);
     WordShown();
+    UpdateSharedButtons();
+}
+
+void CBrowseDlg::ShowKeyTips() {
+    const bool movesOn = m_phase == AnswerPhase::Reveal;
+    GetDlgItem(IDC_LEFT)->SetToolTip(movesOn ? "下一个 (1，或空格)" : "快捷键 1");
+    GetDlgItem(IDC_RIGHT)->SetToolTip(movesOn ? "下一个 (2)" : "快捷键 2");
 }
 
 void CBrowseDlg::OnDestroy() {

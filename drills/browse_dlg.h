@@ -12,6 +12,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnDestroy() override;
+    void AskAgain() override;
 
 private:
     void OnRemembered(); // button 1011
@@ -19,6 +20,8 @@ private:
     void Grade(bool left);
     void ShowTranslation(const char* left, const char* right, AnswerPhase next);
     void Next();
+    void ShowWord();
+    void ShowKeyTips();
 
     AnswerPhase m_phase = AnswerPhase::Prompt;
 };

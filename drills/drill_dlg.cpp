@@ -1,6 +1,7 @@
 #include "drills/drill_dlg.h"
 
 #include "drills/giveup_dlg.h"
+#include "drills/lookup_dlg.h"
 #include "framework/speech.h"
 #include "res/resource.h"
 #include "res/string_table.h"
@@ -76,6 +77,46 @@ void CDrillDlg::WordShown() {
     UpdateSpeakButton();
     if (GetPrivateProfileIntA(ini::kSystem, ini::kAutoSpeak, ini::kFlagOff, m_context.iniPath) != 0)
         OnSpeak();
+}
+
+void CDrillDlg::SetUpSharedCommands() {
+    OnCommand(IDC_UNDO, &CDrillDlg::OnUndo);
+    OnCommand(IDC_ADD_OWN, &CDrillDlg::OnAddOwn);
+    OnCommand(IDC_LOOKUP, &CDrillDlg::OnLookup);
+    AddAccelerator("Ctrl+Z", IDC_UNDO);
+    AddAccelerator("Ctrl+D", IDC_ADD_OWN);
+    AddAccelerator("Ctrl+F", IDC_LOOKUP);
+    GetDlgItem(IDC_UNDO)->SetToolTip("撤销上一次评分，这个词再考一次 (Ctrl+Z)");
+    GetDlgItem(IDC_ADD_OWN)->SetToolTip("把这个词加入生词本 (Ctrl+D)；查词 (Ctrl+F)");
+    UpdateSharedButtons();
+}
+
+void CDrillDlg::UpdateSharedButtons() {
+    GetDlgItem(IDC_UNDO)->EnableWindow(m_core.CanUndo());
+    SetDlgItemText(IDC_ADD_OWN, "加入生词本");
+    GetDlgItem(IDC_ADD_OWN)->EnableWindow(m_core.HasWord());
+}
+
+void CDrillDlg::OnUndo() {
+    if (!m_core.UndoLastGrading())
+        return;
+    AskAgain();
+    UpdateSharedButtons();
+}
+
+void CDrillDlg::OnAddOwn() {
+    if (!m_core.HasWord())
+        return;
+    const WordRecord& word = m_core.Current();
+    if (AddToOwnWords(m_context.connection, word.word, word.translation, m_core.BankName())) {
+        SetDlgItemText(IDC_ADD_OWN, "已在生词本");
+        GetDlgItem(IDC_ADD_OWN)->EnableWindow(FALSE);
+    }
+}
+
+void CDrillDlg::OnLookup() {
+    CLookupDlg lookup(m_context);
+    lookup.DoModal();
 }
 
 void CDrillDlg::OnClose() {

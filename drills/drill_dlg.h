@@ -37,10 +37,20 @@ protected:
     // Whether the English word may be said now (the spelling drill: once it is shown).
     virtual bool CanSayWord() const { return true; }
 
+    // 撤销 (Ctrl+Z), 加入生词本 (Ctrl+D) and 查词 (Ctrl+F), the same in both drills.
+    void SetUpSharedCommands();
+    // Call when another word is on screen or a grading was made.
+    void UpdateSharedButtons();
+    // After an undo: the word taken back, asked again from the start.
+    virtual void AskAgain() = 0;
+
     DrillContext m_context;
     DrillCore m_core;
 
 private:
     void OnSpeak();
+    void OnUndo();
+    void OnAddOwn();
+    void OnLookup();
     bool m_speechAvailable = false;
 };

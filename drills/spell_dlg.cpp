@@ -15,9 +15,12 @@ BOOL CSpellDlg::OnInitDialog() {
     m_core.LoadVariants();
     m_answerJudged = false;
     SetUpSpeech();
+    SetUpSharedCommands();
+    GetDlgItem(IDC_ANSWER)->SetToolTip("判断拼写，再按一次到下一个 (Enter)");
     m_core.PickNextWord();
     SetDlgItemText(IDC_REMAIN, m_core.RemainingLabel());
     SetDlgItemText(IDC_INFO, m_core.Current().translation);
+    UpdateSharedButtons();
     return TRUE;
 }
 
@@ -55,10 +58,19 @@ void CSpellDlg::Judge() {
     SetDlgItemText(IDC_EDIT, shown);
     ShowTranscription(true); // only now: it would give the word away
     WordShown();
+    UpdateSharedButtons();
 }
 
 void CSpellDlg::MoveOn() {
     m_core.PickNextWord();
+    AskWord();
+}
+
+void CSpellDlg::AskAgain() {
+    AskWord();
+}
+
+void CSpellDlg::AskWord() {
     SetDlgItemText(IDC_REMAIN, m_core.RemainingLabel());
     SetDlgItemText(IDC_INFO, m_core.Current().translation);
     SetDlgItemText(IDC_EDIT, "");
@@ -69,6 +81,7 @@ void CSpellDlg::MoveOn() {
     m_answerJudged = false;
     ShowTranscription(false);
     UpdateSpeakButton();
+    UpdateSharedButtons();
 }
 
 // The spelling drill lets go of its bank cursor when it saves; it is opened again if the

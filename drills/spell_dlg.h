@@ -13,11 +13,13 @@ protected:
     void SaveDay() override;
     // Never before the learner's answer: saying it would give the word away.
     bool CanSayWord() const override { return m_answerJudged; }
+    void AskAgain() override;
 
 private:
     void OnAnswer(); // button 1026 and Enter
     void Judge();
     void MoveOn();
+    void AskWord();
 
     bool m_answerJudged = false;
 };

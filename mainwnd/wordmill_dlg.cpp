@@ -2,6 +2,7 @@
 
 #include "drills/browse_dlg.h"
 #include "drills/giveup_dlg.h"
+#include "drills/lookup_dlg.h"
 #include "drills/spell_dlg.h"
 #include "framework/registry.h"
 #include "framework/skin.h"
@@ -9,6 +10,7 @@
 #include "mainwnd/about_dlg.h"
 #include "mainwnd/settings_dlg.h"
 #include "mainwnd/stats_dlg.h"
+#include "mainwnd/wordlist_dlg.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 #include "store/comerror.h"
@@ -27,6 +29,8 @@ constexpr UINT kTrayIconId = IDR_MAINFRAME;
 constexpr int kSystemIconSize = 32;
 constexpr const char* kAutoRunValue = "MyAutoRun";
 constexpr const char* kStatsItem = "学习统计(&T)...";
+constexpr const char* kLookupItem = "查词(&F)...";
+constexpr const char* kWordListItem = "生词本(&W)...";
 } // namespace
 
 CWordmillDlg::CWordmillDlg(DrillContext context, CWnd* parent)
@@ -38,6 +42,8 @@ CWordmillDlg::CWordmillDlg(DrillContext context, CWnd* parent)
     OnCommand(IDC_GAME, &CWordmillDlg::OnGame);
     OnCommand(IDC_HOMEPAGE, &CWordmillDlg::OnHomepage);
     OnCommand(IDC_STATS, &CWordmillDlg::OnStats);
+    OnCommand(IDC_LOOKUP, &CWordmillDlg::OnLookup);
+    OnCommand(IDC_WORDLIST, &CWordmillDlg::OnWordList);
     OnMessage(WM_TRAYNOTIFY, [this](WPARAM id, LPARAM mouse) { return OnTrayNotify(id, mouse); });
 }
 
@@ -53,6 +59,8 @@ BOOL CWordmillDlg::OnInitDialog() {
         if (!about.empty()) {
             menu->AppendMenu(MF_SEPARATOR);
             menu->AppendMenu(MF_STRING, IDM_STATS, kStatsItem);
+            menu->AppendMenu(MF_STRING, IDM_LOOKUP, kLookupItem);
+            menu->AppendMenu(MF_STRING, IDM_WORDLIST, kWordListItem);
             menu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
         }
     }
@@ -66,6 +74,10 @@ void CWordmillDlg::OnSysCommand(UINT id, LPARAM lParam) {
         about.DoModal();
     } else if ((id & 0xFFF0) == IDM_STATS) {
         OnStats();
+    } else if ((id & 0xFFF0) == IDM_LOOKUP) {
+        OnLookup();
+    } else if ((id & 0xFFF0) == IDM_WORDLIST) {
+        OnWordList();
     } else {
         CDialog::OnSysCommand(id, lParam);
     }
@@ -108,6 +120,16 @@ void CWordmillDlg::OnSettings() {
 void CWordmillDlg::ReloadQuota() {
     m_context.dailyQuota = static_cast<int>(
         GetPrivateProfileIntA(ini::kSystem, ini::kDaily, ini::kQuotaAtStartUp, m_context.iniPath));
+}
+
+void CWordmillDlg::OnLookup() {
+    CLookupDlg dlg(m_context);
+    dlg.DoModal();
+}
+
+void CWordmillDlg::OnWordList() {
+    CWordListDlg dlg(m_context);
+    dlg.DoModal();
 }
 
 void CWordmillDlg::OnStats() {
@@ -166,6 +188,8 @@ LRESULT CWordmillDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
         menu.AppendMenu(MF_STRING, IDC_GAME, "游戏记忆(&S)");
         menu.AppendMenu(MF_STRING, IDC_SETTINGS, "设置(&O)");
         menu.AppendMenu(MF_STRING, IDC_STATS, kStatsItem);
+        menu.AppendMenu(MF_STRING, IDC_LOOKUP, kLookupItem);
+        menu.AppendMenu(MF_STRING, IDC_WORDLIST, kWordListItem);
         menu.AppendMenu(MF_STRING, IDCANCEL, "退出(&X)");
         TrackPopupMenu(menu, this);
         return 0;

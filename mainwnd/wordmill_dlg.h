@@ -39,6 +39,8 @@ private:
     void OnSpell();
     void OnSettings();
     void OnStats();
+    void OnLookup();
+    void OnWordList();
     void ReloadQuota();
     void OnGame();
     void OnHomepage();

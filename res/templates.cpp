@@ -43,6 +43,7 @@ const DialogTemplate kMain{
         {K::Picture, IDC_STATIC, "", 0, 0, 447, 145, kChild, 0, IDB_TOP},
         {K::PushButton, IDC_HOMEPAGE, "到我的空间", 185, 176, 57, 28, kChild | WS_TABSTOP},
         {K::PushButton, IDC_STATS, "学习统计", 267, 176, 57, 28, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_WORDLIST, "生词本", 104, 176, 57, 28, kChild | WS_TABSTOP},
         {K::Static, IDC_STATIC, "Wordmill 背单词　·　每天一点，三天一复习　·　意见与建议请点“到我的空间”",
          24, 149, 385, 14, kChild | SS_NOPREFIX},
     }};
@@ -83,6 +84,8 @@ const DialogTemplate kBrowse{
         {K::Static, IDC_INFO, "", 60, 16, 91, 21, kChild},
         {K::PushButton, IDC_SPEAK, "发音", 178, 70, 34, 22, kChild | WS_TABSTOP},
         {K::Phonetic, IDC_YINBIAO, "", 56, 46, 150, 14, kChild},
+        {K::PushButton, IDC_UNDO, "撤销", 36, 142, 57, 16, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_ADD_OWN, "加入生词本", 124, 142, 62, 16, kChild | WS_TABSTOP},
     }};
 
 const DialogTemplate kSpell{
@@ -94,6 +97,8 @@ const DialogTemplate kSpell{
         {K::PushButton, IDC_ANSWER, "确定", 88, 118, 60, 22, kChild | WS_TABSTOP},
         {K::PushButton, IDC_SPEAK, "发音", 184, 60, 34, 22, kChild | WS_TABSTOP},
         {K::Phonetic, IDC_YINBIAO, "", 30, 146, 176, 14, kChild},
+        {K::PushButton, IDC_UNDO, "撤销", 22, 118, 56, 22, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_ADD_OWN, "加入生词本", 158, 118, 62, 22, kChild | WS_TABSTOP},
     }};
 
 const DialogTemplate kGiveUp{
@@ -123,10 +128,36 @@ const DialogTemplate kStats{
         {K::PushButton, 1, "关闭", 262, 271, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
     }};
 
+const DialogTemplate kLookup{
+    IDD_LOOKUP, "查词", "宋体", 9, 300, 222, kModalDialog, 0,
+    {
+        {K::Static, IDC_STATIC, "输入英文单词的开头，或释义里的中文：", 8, 7, 284, 10, kChild},
+        {K::Edit, IDC_LOOKUP_QUERY, "", 8, 19, 284, 14, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {K::ListBox, IDC_LOOKUP_HITS, "", 8, 38, 284, 122, kChild | WS_TABSTOP},
+        {K::Phonetic, IDC_LOOKUP_WORD, "", 8, 164, 284, 12, kChild},
+        {K::Static, IDC_LOOKUP_MEANING, "", 8, 177, 284, 20, kChild | SS_NOPREFIX},
+        {K::PushButton, IDC_SPEAK, "发音", 8, 201, 50, 14, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_ADD_OWN, "加入生词本(&A)", 64, 201, 72, 14, kChild | WS_TABSTOP},
+        {K::PushButton, 2, "关闭", 242, 201, 50, 14, kChild | WS_TABSTOP},
+    }};
+
+const DialogTemplate kWordList{
+    IDD_WORDLIST, "生词本", "宋体", 9, 262, 206, kModalDialog, 0,
+    {
+        {K::Static, IDC_WORDLIST_SUMMARY, "", 8, 6, 246, 18, kChild | SS_NOPREFIX},
+        {K::ListBox, IDC_WORDLIST_WORDS, "", 8, 26, 246, 118, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_WORDLIST_REMOVE, "删除(&D)", 8, 150, 50, 14, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_PRACTISE_OWN_BROWSE, "浏览练习生词本", 68, 150, 90, 14, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_PRACTISE_OWN_SPELL, "拼写练习生词本", 164, 150, 90, 14, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_PRACTISE_MISSED_BROWSE, "浏览练习错词本", 68, 168, 90, 14, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_PRACTISE_MISSED_SPELL, "拼写练习错词本", 164, 168, 90, 14, kChild | WS_TABSTOP},
+        {K::PushButton, 2, "关闭", 204, 186, 50, 14, kChild | WS_TABSTOP},
+    }};
+
 // clang-format on
 
-const std::array<const DialogTemplate*, 7> kTemplates{&kAbout, &kMain,   &kSettings, &kBrowse,
-                                                      &kSpell, &kGiveUp, &kStats};
+const std::array<const DialogTemplate*, 9> kTemplates{
+    &kAbout, &kMain, &kSettings, &kBrowse, &kSpell, &kGiveUp, &kStats, &kLookup, &kWordList};
 
 } // namespace
 
