@@ -4,11 +4,13 @@
 
 #include "drills/browse_dlg.h"
 #include "drills/giveup_dlg.h"
+#include "drills/lookup_dlg.h"
 #include "drills/spell_dlg.h"
 #include "framework/skin.h"
 #include "mainwnd/about_dlg.h"
 #include "mainwnd/settings_dlg.h"
 #include "mainwnd/stats_dlg.h"
+#include "mainwnd/wordlist_dlg.h"
 #include "mainwnd/wordmill_dlg.h"
 #include "store/settings_schema.h"
 
@@ -69,6 +71,8 @@ int main(int argc, char** argv) {
         {"settings", [&] { return std::make_unique<CSettingsDlg>(context.iniPath); }},
         {"giveup", [] { return std::make_unique<CGiveUpDlg>(); }},
         {"stats", [&] { return std::make_unique<CStatsDlg>(context); }},
+        {"lookup", [&] { return std::make_unique<CLookupDlg>(context); }},
+        {"wordlist", [&] { return std::make_unique<CWordListDlg>(context); }},
     };
     for (const auto& [name, make] : dialogs) {
         GrabNextModal(out.filePath(QStringLiteral("%1.png").arg(QLatin1String(name))));

@@ -19,7 +19,7 @@ QLabel, QCheckBox { background: transparent; color: #1c3322; }
 QPushButton { background-color: #b7dbbd; color: #16301e; border: 1px solid #6f9a78; }
 QPushButton:hover, QPushButton:pressed { background-color: #a6d0ad; color: #16301e; }
 QPushButton:disabled { color: #4f6354; }
-QLineEdit, QComboBox, QComboBox QAbstractItemView { background-color: #e6f4e8; color: #14261a; }
+QLineEdit, QComboBox, QComboBox QAbstractItemView, QListWidget { background-color: #e6f4e8; color: #14261a; }
 )";
 
 void ApplySheet() {
