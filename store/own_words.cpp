@@ -1,5 +1,6 @@
 #include "store/own_words.h"
 
+#include "store/database_of.h"
 #include "store/dates.h"
 #include "store/engine_call.h"
 #include "store/word_schema.h"
@@ -11,23 +12,9 @@ const std::string kTable = mdb::kOwnWords;
 const std::string kCreateTable = "CREATE TABLE IF NOT EXISTS " + kTable +
                                  " (danci TEXT NOT NULL, fanyi TEXT, ciku TEXT, shijian TEXT)";
 
-sqlite::Database& DatabaseOf(const _ConnectionPtr& connection) {
-    sqlite::Database* db = connection ? connection->Handle().get() : nullptr;
-    if (!db)
-        throw _com_error(adErrObjectClosed, "connection is closed");
-    return *db;
-}
-
-bool Exists(sqlite::Database& db) {
-    sqlite::Statement find(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
-    find.BindText(1, kTable);
-    return find.Step();
-}
-
 std::string TextOf(const sqlite::Statement& stmt, int column) {
     return stmt.Text(column) ? stmt.Text(column) : "";
 }
-
 } // namespace
 
 namespace own_words {
@@ -55,7 +42,7 @@ bool Add(const _ConnectionPtr& connection, const OwnWord& word) {
 void Remove(const _ConnectionPtr& connection, const std::string& word) {
     Engine([&] {
         sqlite::Database& db = DatabaseOf(connection);
-        if (!Exists(db))
+        if (!TableExists(db, kTable))
             return;
         sqlite::Statement remove(db, "DELETE FROM " + kTable + " WHERE danci = ?1");
         remove.BindText(1, word);
@@ -67,7 +54,7 @@ std::vector<OwnWord> All(const _ConnectionPtr& connection) {
     return Engine([&] {
         std::vector<OwnWord> words;
         sqlite::Database& db = DatabaseOf(connection);
-        if (!Exists(db))
+        if (!TableExists(db, kTable))
             return words;
         sqlite::Statement all(db, "SELECT danci, fanyi, ciku FROM " + kTable + " ORDER BY rowid");
         while (all.Step())
@@ -75,5 +62,4 @@ std::vector<OwnWord> All(const _ConnectionPtr& connection) {
         return words;
     });
 }
-
 } // namespace own_words

@@ -1,5 +1,6 @@
 #include "store/review_holds.h"
 
+#include "store/database_of.h"
 #include "store/engine_call.h"
 #include "store/process_id.h"
 #include "store/word_schema.h"
@@ -30,14 +31,6 @@ bool HolderIsAlive(const std::string& holder) {
         return LiveHolders().count(holder) != 0;
     return ProcessIsRunning(ProcessOf(holder));
 }
-
-sqlite::Database& DatabaseOf(const _ConnectionPtr& connection) {
-    sqlite::Database* db = connection ? connection->Handle().get() : nullptr;
-    if (!db)
-        throw _com_error(adErrObjectClosed, "connection is closed");
-    return *db;
-}
-
 } // namespace
 
 ReviewHolds::ReviewHolds() {

@@ -1,5 +1,6 @@
 #include "store/study_log.h"
 
+#include "store/database_of.h"
 #include "store/dates.h"
 #include "store/engine_call.h"
 #include "store/word_schema.h"
@@ -30,24 +31,10 @@ StudySource SourceNamed(const char* name) {
     return StudySource::NewWord;
 }
 
-sqlite::Database& DatabaseOf(const _ConnectionPtr& connection) {
-    sqlite::Database* db = connection ? connection->Handle().get() : nullptr;
-    if (!db)
-        throw _com_error(adErrObjectClosed, "connection is closed");
-    return *db;
-}
-
-bool TableExists(sqlite::Database& db) {
-    sqlite::Statement find(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
-    find.BindText(1, kTable);
-    return find.Step();
-}
-
 std::string TextOf(const sqlite::Statement& stmt, int column) {
     const char* text = stmt.Text(column);
     return text ? text : "";
 }
-
 } // namespace
 
 namespace study_log {
@@ -56,10 +43,10 @@ bool Prepare(const _ConnectionPtr& connection, std::string& why) {
     try {
         Engine([&] {
             sqlite::Database& db = DatabaseOf(connection);
-            if (!TableExists(db))
+            if (!TableExists(db, kTable))
                 db.Exec(kCreateTable);
             // Something else of that name (a view, say) would take the rows nowhere.
-            if (!TableExists(db))
+            if (!TableExists(db, kTable))
                 throw sqlite::Error(kTable + " is not a table", SQLITE_ERROR);
         });
         return true;
@@ -100,7 +87,7 @@ std::vector<DayTally> DayTallies(const _ConnectionPtr& connection) {
     return Engine([&] {
         std::map<std::pair<long long, std::string>, DayTally> days;
         sqlite::Database& db = DatabaseOf(connection);
-        if (!TableExists(db))
+        if (!TableExists(db, kTable))
             return std::vector<DayTally>{};
         sqlite::Statement all(db, "SELECT substr(shijian, 1, 10), xiangmu, laiyuan = 'xin', "
                                   "dui <> 0 FROM " +
@@ -145,7 +132,7 @@ std::vector<std::pair<std::string, long long>> MostMissed(const _ConnectionPtr& 
     return Engine([&] {
         std::vector<std::pair<std::string, long long>> words;
         sqlite::Database& db = DatabaseOf(connection);
-        if (!TableExists(db))
+        if (!TableExists(db, kTable))
             return words;
         sqlite::Statement missed(db,
                                  "SELECT danci, count(*) FROM " + kTable +
@@ -161,7 +148,7 @@ void ForEach(const _ConnectionPtr& connection,
              const std::function<void(const StudyEntry&)>& visit) {
     Engine([&] {
         sqlite::Database& db = DatabaseOf(connection);
-        if (!TableExists(db))
+        if (!TableExists(db, kTable))
             return;
         sqlite::Statement all(db, "SELECT shijian, xiangmu, ciku, danci, laiyuan, dui FROM " +
                                       kTable + " ORDER BY rowid");
@@ -170,5 +157,4 @@ void ForEach(const _ConnectionPtr& connection,
                    SourceNamed(all.Text(4)), all.Int64(5) != 0});
     });
 }
-
 } // namespace study_log

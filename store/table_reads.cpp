@@ -1,30 +1,13 @@
 #include "store/table_reads.h"
 
+#include "store/database_of.h"
 #include "store/engine_call.h"
 #include "store/word_schema.h"
 
-namespace {
-
-sqlite::Database* DatabaseOf(const _ConnectionPtr& connection) {
-    sqlite::Database* db = connection ? connection->Handle().get() : nullptr;
-    if (!db)
-        throw _com_error(adErrObjectClosed, "connection is closed");
-    return db;
-}
-
-bool Exists(sqlite::Database& db, const std::string& table) {
-    sqlite::Statement find(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 "
-                               "COLLATE NOCASE");
-    find.BindText(1, table);
-    return find.Step();
-}
-
-} // namespace
-
 long long CountRows(const _ConnectionPtr& connection, const std::string& table) {
     return Engine([&] {
-        sqlite::Database& db = *DatabaseOf(connection);
-        if (!Exists(db, table))
+        sqlite::Database& db = DatabaseOf(connection);
+        if (!TableExists(db, table))
             return 0LL;
         sqlite::Statement count(db, "SELECT count(*) FROM " + sqlite::QuoteIdentifier(table));
         count.Step();
@@ -36,8 +19,8 @@ std::vector<std::pair<std::string, long long>> CountByDate(const _ConnectionPtr&
                                                            const std::string& table) {
     return Engine([&] {
         std::vector<std::pair<std::string, long long>> counts;
-        sqlite::Database& db = *DatabaseOf(connection);
-        if (!Exists(db, table))
+        sqlite::Database& db = DatabaseOf(connection);
+        if (!TableExists(db, table))
             return counts;
         sqlite::Statement count(db, std::string("SELECT ") + mdb::kDate + ", count(*) FROM " +
                                         sqlite::QuoteIdentifier(table) + " GROUP BY 1");
@@ -53,8 +36,8 @@ std::vector<std::pair<std::string, std::string>> ReadColumnPairs(const _Connecti
                                                                  const char* second) {
     return Engine([&] {
         std::vector<std::pair<std::string, std::string>> pairs;
-        sqlite::Database& db = *DatabaseOf(connection);
-        if (!Exists(db, table))
+        sqlite::Database& db = DatabaseOf(connection);
+        if (!TableExists(db, table))
             return pairs;
         sqlite::Statement read(db, std::string("SELECT ") + first + ", " + second + " FROM " +
                                        sqlite::QuoteIdentifier(table) + " ORDER BY rowid");
