@@ -5,6 +5,8 @@
 #include <algorithm>
 
 void DrillCore::RememberForUndo() {
+    if (!HasWord())
+        return; // a grade with nothing on screen changes nothing to take back
     m_undo.push_back({++m_steps, m_current, m_source, m_currentEntry, m_reviewList, m_position,
                       m_todayCount, m_label, m_bankUsedUp, m_practiceNext, m_entryRows,
                       m_dueOnScreen ? m_dueOnScreen : m_dueToRestore, std::nullopt, false});
