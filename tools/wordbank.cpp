@@ -96,6 +96,19 @@ void CopyReviews(sqlite::Database& db, const std::string& from) {
     for (const char* table : mdb::kReviewTables)
         db.Exec(std::string("INSERT INTO ") + table + " (" + columns + ") SELECT " + columns +
                 " FROM old." + table + " ORDER BY rowid");
+    // The learner's history and 生词本 go along whole, as their tables were made.
+    for (const char* table : {mdb::kStudyLog, mdb::kOwnWords}) {
+        sqlite::Statement made(db, "SELECT sql FROM old.sqlite_master WHERE type = 'table' AND "
+                                   "name = ?1");
+        made.BindText(1, table);
+        if (!made.Step() || !made.Text(0))
+            continue;
+        const std::string create = made.Text(0);
+        db.Exec("DROP TABLE IF EXISTS main." + sqlite::QuoteIdentifier(table));
+        db.Exec(create);
+        db.Exec(std::string("INSERT INTO main.") + table + " SELECT * FROM old." + table +
+                " ORDER BY rowid");
+    }
     copy.Commit();
 }
 

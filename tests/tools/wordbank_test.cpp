@@ -135,7 +135,15 @@ TEST(WordDatabase, AnExistingDatabaseIsReplacedOnlyWhenAskedAndCanKeepItsReviews
         EXPECT_EQ(kept->GetCollect("time"), "2026-12-08");
     } // closed: Windows replaces no file that is open
 
-    // A newer bundled database: its banks and transcriptions, the learner's review rows.
+    // A newer bundled database: its banks and transcriptions, the learner's review rows,
+    // study history and 生词本.
+    RunSql(out, "CREATE TABLE xuexijilu (shijian TEXT NOT NULL, xiangmu TEXT NOT NULL, ciku TEXT, "
+                "danci TEXT NOT NULL, laiyuan TEXT NOT NULL, dui INTEGER NOT NULL)");
+    RunSql(out, "INSERT INTO xuexijilu VALUES ('2026-12-08 08:00:00', 'liulan', 'CET4', 'word1', "
+                "'xin', 0)");
+    RunSql(out,
+           "CREATE TABLE shengciben (danci TEXT NOT NULL, fanyi TEXT, ciku TEXT, shijian TEXT)");
+    RunSql(out, "INSERT INTO shengciben VALUES ('word2', '释义2', 'CET4', '2026-12-08 08:00:01')");
     const std::string bundled = dir.file("bundled.mdb");
     BuildWordDatabase(bundled, {{"CET4", NumberedWords(7)}}, ExistingDatabase::Replace,
                       {{"word0", "wɜːd"}});
@@ -144,6 +152,8 @@ TEST(WordDatabase, AnExistingDatabaseIsReplacedOnlyWhenAskedAndCanKeepItsReviews
     EXPECT_EQ(OpenTable(upgraded, "CET4")->RecordCount(), 7);
     EXPECT_EQ(OpenTable(upgraded, "yinbiao")->RecordCount(), 1);
     EXPECT_EQ(OpenTable(upgraded, "spellfuxi")->GetCollect("danci"), "missed");
+    EXPECT_EQ(OpenTable(upgraded, "xuexijilu")->GetCollect("danci"), "word1");
+    EXPECT_EQ(OpenTable(upgraded, "shengciben")->GetCollect("fanyi"), "释义2");
     EXPECT_FALSE(std::filesystem::exists(out + ".building"));
 }
 
