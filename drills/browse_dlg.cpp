@@ -18,14 +18,8 @@ BOOL CBrowseDlg::OnInitDialog() {
     SetUpSharedCommands();
     AddAccelerator("1", IDC_LEFT);
     AddAccelerator("2", IDC_RIGHT);
-    // The first word keeps the template's captions.
     m_core.PickNextWord();
-    SetDlgItemText(IDC_INFO, m_core.RemainingLabel());
-    SetDlgItemText(IDC_EDIT, m_core.Current().word);
-    ShowKeyTips();
-    ShowTranscription(true);
-    WordShown();
-    UpdateSharedButtons();
+    ShowWord(false); // the first word keeps the template's captions
     return TRUE;
 }
 
@@ -79,11 +73,13 @@ void CBrowseDlg::AskAgain() {
     ShowWord();
 }
 
-void CBrowseDlg::ShowWord() {
+void CBrowseDlg::ShowWord(bool captions) {
     SetDlgItemText(IDC_INFO, m_core.RemainingLabel());
     SetDlgItemText(IDC_EDIT, m_core.Current().word);
-    SetDlgItemText(IDC_LEFT, "记得");
-    SetDlgItemText(IDC_RIGHT, "不记得");
+    if (captions) {
+        SetDlgItemText(IDC_LEFT, "记得");
+        SetDlgItemText(IDC_RIGHT, "不记得");
+    }
     m_phase = AnswerPhase::Prompt;
     ShowKeyTips();
     ShowTranscription(true);

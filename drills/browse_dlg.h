@@ -20,7 +20,7 @@ private:
     void Grade(bool left);
     void ShowTranslation(const char* left, const char* right, AnswerPhase next);
     void Next();
-    void ShowWord();
+    void ShowWord(bool captions = true);
     void ShowKeyTips();
 
     AnswerPhase m_phase = AnswerPhase::Prompt;

@@ -63,9 +63,7 @@ void CLookupDlg::ShowChosen() {
     const LookupEntry* hit = Chosen();
     const bool typed = !GetDlgItemText(IDC_LOOKUP_QUERY).empty();
     SetDlgItemText(IDC_LOOKUP_WORD,
-                   hit ? hit->word +
-                             (hit->transcription.empty() ? "" : " /" + hit->transcription + "/")
-                       : std::string());
+                   hit ? WithTranscription(hit->word, hit->transcription) : std::string());
     SetDlgItemText(IDC_LOOKUP_MEANING,
                    hit     ? hit->meaning + "\n" + hit->bank + " · " + StatusText(hit->status)
                    : typed ? "没有查到。英文按单词开头查，中文按释义里的字查。"

@@ -1,22 +1,11 @@
 #include "mainwnd/settings_dlg.h"
 
 #include "mainwnd/core/settings_check.h"
-#include "mainwnd/core/study_stats.h"
 #include "res/resource.h"
 #include "store/comerror.h"
-#include "store/dates.h"
 #include "store/profile.h"
 #include "store/settings_schema.h"
 #include "store/word_schema.h"
-
-namespace {
-std::string TrimmedEntry(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    return first == std::string::npos
-               ? ""
-               : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-} // namespace
 
 CSettingsDlg::CSettingsDlg(std::string iniPath, CWnd* parent)
     : CDialog(IDD_SETTINGS, parent), m_szIniPath(std::move(iniPath)) {
@@ -61,10 +50,8 @@ void CSettingsDlg::OnOK() {
         AfxMessageBox("更改失败输入数字有误");
         return;
     }
-    std::string exam = TrimmedEntry(GetDlgItemText(IDC_EXAMDATE));
-    if (!exam.empty() && ExamDayOf(exam))
-        exam = DateOfDayNumber(*ExamDayOf(exam)); // "2027-6-1" is kept as 2027-06-01
-    if (!ExamDateEntryIsValid(exam)) {
+    const std::optional<std::string> exam = ExamDateEntry(GetDlgItemText(IDC_EXAMDATE));
+    if (!exam) {
         AfxMessageBox("更改失败：考试日期请写成 2027-06-12 这样，或者不填。");
         return;
     }
@@ -75,7 +62,7 @@ void CSettingsDlg::OnOK() {
                             IsDlgButtonChecked(IDC_FORCED) != 0,
                             IsDlgButtonChecked(IDC_PROTECT) != 0,
                             IsDlgButtonChecked(IDC_AUTOSPEAK) != 0,
-                            exam};
+                            *exam};
     if (!SaveSettings(settings, m_szIniPath)) {
         const std::string why = LastWriteFailure();
         LogFailure("writing the settings to " + m_szIniPath, why);

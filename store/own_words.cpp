@@ -11,10 +11,6 @@ const std::string kTable = mdb::kOwnWords;
 // Its columns: the word, its meaning and bank as they were added, and when.
 const std::string kCreateTable = "CREATE TABLE IF NOT EXISTS " + kTable +
                                  " (danci TEXT NOT NULL, fanyi TEXT, ciku TEXT, shijian TEXT)";
-
-std::string TextOf(const sqlite::Statement& stmt, int column) {
-    return stmt.Text(column) ? stmt.Text(column) : "";
-}
 } // namespace
 
 namespace own_words {
@@ -58,7 +54,7 @@ std::vector<OwnWord> All(const _ConnectionPtr& connection) {
             return words;
         sqlite::Statement all(db, "SELECT danci, fanyi, ciku FROM " + kTable + " ORDER BY rowid");
         while (all.Step())
-            words.push_back({TextOf(all, 0), TextOf(all, 1), TextOf(all, 2)});
+            words.push_back({all.String(0), all.String(1), all.String(2)});
         return words;
     });
 }

@@ -1,5 +1,7 @@
 #include "store/sqlite_util.h"
 
+#include "store/text_util.h"
+
 namespace sqlite {
 
 Error::Error(sqlite3* db, int code)
@@ -68,13 +70,7 @@ void Transaction::Commit() {
 }
 
 std::string QuoteIdentifier(std::string_view name) {
-    std::string quoted = "\"";
-    for (char c : name) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
+    return text::Quoted(name, '"');
 }
 
 } // namespace sqlite

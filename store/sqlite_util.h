@@ -68,6 +68,11 @@ public:
     const char* Text(int column) const {
         return reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     }
+    // The text, empty for an SQL NULL.
+    std::string String(int column) const {
+        const char* text = Text(column);
+        return text ? text : "";
+    }
     size_t Bytes(int column) const {
         return static_cast<size_t>(sqlite3_column_bytes(m_stmt, column));
     }

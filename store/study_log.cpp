@@ -30,11 +30,6 @@ StudySource SourceNamed(const char* name) {
             return static_cast<StudySource>(i);
     return StudySource::NewWord;
 }
-
-std::string TextOf(const sqlite::Statement& stmt, int column) {
-    const char* text = stmt.Text(column);
-    return text ? text : "";
-}
 } // namespace
 
 namespace study_log {
@@ -139,7 +134,7 @@ std::vector<std::pair<std::string, long long>> MostMissed(const _ConnectionPtr& 
                                      " WHERE dui = 0 GROUP BY danci ORDER BY 2 DESC, 1 LIMIT ?1");
         missed.BindInt64(1, static_cast<std::int64_t>(count));
         while (missed.Step())
-            words.emplace_back(TextOf(missed, 0), missed.Int64(1));
+            words.emplace_back(missed.String(0), missed.Int64(1));
         return words;
     });
 }
@@ -153,7 +148,7 @@ void ForEach(const _ConnectionPtr& connection,
         sqlite::Statement all(db, "SELECT shijian, xiangmu, ciku, danci, laiyuan, dui FROM " +
                                       kTable + " ORDER BY rowid");
         while (all.Step())
-            visit({TextOf(all, 0), TextOf(all, 1), TextOf(all, 2), TextOf(all, 3),
+            visit({all.String(0), all.String(1), all.String(2), all.String(3),
                    SourceNamed(all.Text(4)), all.Int64(5) != 0});
     });
 }

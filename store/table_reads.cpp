@@ -25,7 +25,7 @@ std::vector<std::pair<std::string, long long>> CountByDate(const _ConnectionPtr&
         sqlite::Statement count(db, std::string("SELECT ") + mdb::kDate + ", count(*) FROM " +
                                         sqlite::QuoteIdentifier(table) + " GROUP BY 1");
         while (count.Step())
-            counts.emplace_back(count.Text(0) ? count.Text(0) : "", count.Int64(1));
+            counts.emplace_back(count.String(0), count.Int64(1));
         return counts;
     });
 }
@@ -42,7 +42,7 @@ std::vector<std::pair<std::string, std::string>> ReadColumnPairs(const _Connecti
         sqlite::Statement read(db, std::string("SELECT ") + first + ", " + second + " FROM " +
                                        sqlite::QuoteIdentifier(table) + " ORDER BY rowid");
         while (read.Step())
-            pairs.emplace_back(read.Text(0) ? read.Text(0) : "", read.Text(1) ? read.Text(1) : "");
+            pairs.emplace_back(read.String(0), read.String(1));
         return pairs;
     });
 }

@@ -24,6 +24,24 @@ inline char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+inline std::string AsciiLowered(std::string_view s) {
+    std::string lower(s);
+    for (char& c : lower)
+        c = AsciiLower(c);
+    return lower;
+}
+
+// `s` between two `quote`s, each `quote` inside it doubled (SQL identifiers, CSV fields).
+inline std::string Quoted(std::string_view s, char quote) {
+    std::string quoted(1, quote);
+    for (char c : s) {
+        if (c == quote)
+            quoted += quote;
+        quoted += c;
+    }
+    return quoted + quote;
+}
+
 // Equal but for the case of ASCII letters.
 inline bool SameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())

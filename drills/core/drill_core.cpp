@@ -1,6 +1,7 @@
 #include "drills/core/drill_core.h"
 
 #include "drills/core/spelling_answer.h"
+#include "drills/core/word_lookup.h"
 #include "store/dates.h"
 #include "store/profile.h"
 
@@ -598,7 +599,7 @@ std::string DrillCore::TranscribedCurrent() const {
     const auto found = m_transcriptions.find(m_current.word);
     if (found == m_transcriptions.end() || m_current.word.empty())
         return {};
-    return m_current.word + " /" + found->second + "/";
+    return WithTranscription(m_current.word, found->second);
 }
 
 bool DrillCore::IsRightSpellingOfCurrent(std::string_view typed) const {

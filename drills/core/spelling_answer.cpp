@@ -22,10 +22,7 @@ std::string_view TrimBlanks(std::string_view s) {
 } // namespace
 
 std::string NormalizeSpelling(std::string_view typed) {
-    std::string out(TrimBlanks(typed));
-    for (char& c : out)
-        c = text::AsciiLower(c);
-    return out;
+    return text::AsciiLowered(TrimBlanks(typed));
 }
 
 bool IsRightSpelling(std::string_view typed, std::string_view stored) {

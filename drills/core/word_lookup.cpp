@@ -3,27 +3,13 @@
 #include "store/dates.h"
 #include "store/settings_schema.h"
 #include "store/table_reads.h"
+#include "store/text_util.h"
 #include "store/word_schema.h"
 
 #include <algorithm>
 #include <map>
 
 namespace {
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 bool IsEnglish(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) {
@@ -37,17 +23,17 @@ bool IsEnglish(std::string_view text) {
 WordIndex::WordIndex(std::vector<LookupEntry> entries) : m_entries(std::move(entries)) {
     m_byWord.reserve(m_entries.size());
     for (size_t i = 0; i < m_entries.size(); ++i)
-        m_byWord.emplace_back(Lower(m_entries[i].word), i);
+        m_byWord.emplace_back(text::AsciiLowered(m_entries[i].word), i);
     std::sort(m_byWord.begin(), m_byWord.end());
 }
 
 std::vector<const LookupEntry*> WordIndex::Find(std::string_view query, size_t limit) const {
     std::vector<const LookupEntry*> hits;
-    const std::string_view text = Trimmed(query);
-    if (text.empty())
+    const std::string_view typed = text::Trim(query);
+    if (typed.empty())
         return hits;
-    if (IsEnglish(text)) {
-        const std::string prefix = Lower(text);
+    if (IsEnglish(typed)) {
+        const std::string prefix = text::AsciiLowered(typed);
         for (auto it = std::lower_bound(m_byWord.begin(), m_byWord.end(),
                                         std::pair<std::string, size_t>{prefix, 0});
              it != m_byWord.end() && it->first.starts_with(prefix) && hits.size() < limit; ++it)
@@ -57,7 +43,7 @@ std::vector<const LookupEntry*> WordIndex::Find(std::string_view query, size_t l
     for (const LookupEntry& entry : m_entries) {
         if (hits.size() >= limit)
             break;
-        if (entry.meaning.find(text) != std::string::npos)
+        if (entry.meaning.find(typed) != std::string::npos)
             hits.push_back(&entry);
     }
     return hits;
@@ -111,10 +97,11 @@ const char* StatusText(WordStatus status) {
     return "未学";
 }
 
+std::string WithTranscription(const std::string& word, const std::string& transcription) {
+    return transcription.empty() ? word : word + " /" + transcription + "/";
+}
+
 std::string HitLine(const LookupEntry& entry) {
-    std::string line = entry.word;
-    if (!entry.transcription.empty())
-        line += " /" + entry.transcription + "/";
-    return line + "  " + entry.meaning + "  （" + entry.bank + " · " + StatusText(entry.status) +
-           "）";
+    return WithTranscription(entry.word, entry.transcription) + "  " + entry.meaning + "  （" +
+           entry.bank + " · " + StatusText(entry.status) + "）";
 }

@@ -40,5 +40,8 @@ WordIndex ReadWordIndex(const _ConnectionPtr& connection, const std::string& ini
 
 const char* StatusText(WordStatus status); // "未学" …
 
+// "abandon /əˈbændən/", or the word alone where it has no transcription.
+std::string WithTranscription(const std::string& word, const std::string& transcription);
+
 // "abandon /əˈbændən/  v. 放弃  (CET4 · 已学)": a hit as the list shows it.
 std::string HitLine(const LookupEntry& entry);

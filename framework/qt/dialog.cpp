@@ -256,6 +256,7 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, const std::string& text) {
 
 struct CPaintDC::Impl {
     QPainter painter;
+    const QWidget* Window() const { return static_cast<const QWidget*>(painter.device()); }
 };
 
 CPaintDC::CPaintDC(CDialog* dialog) : d(std::make_unique<Impl>()) {
@@ -302,12 +303,12 @@ QColor QtColorOf(COLORREF color) {
 // The style sheet of the skin and of eye protection sets the palette of each window it
 // polishes, so the window's palette is what the learner sees.
 COLORREF CPaintDC::GetPaperColor() const {
-    const auto* window = static_cast<const QWidget*>(d->painter.device());
+    const QWidget* window = d->Window();
     return ColorRefOf(window ? window->palette().color(QPalette::Window) : QColor(Qt::white));
 }
 
 COLORREF CPaintDC::GetInkColor() const {
-    const auto* window = static_cast<const QWidget*>(d->painter.device());
+    const QWidget* window = d->Window();
     return ColorRefOf(window ? window->palette().color(QPalette::WindowText) : QColor(Qt::black));
 }
 
@@ -320,7 +321,7 @@ void CPaintDC::FillSolidRect(const CRect& rect, COLORREF color) {
 void CPaintDC::TextOut(int x, int y, const std::string& text) {
     if (!d->painter.isActive())
         return;
-    const auto* window = static_cast<const QWidget*>(d->painter.device());
+    const QWidget* window = d->Window();
     d->painter.setFont(window->font());
     d->painter.setPen(QtColorOf(GetInkColor()));
     d->painter.drawText(QPoint(x, y + QFontMetrics(window->font()).ascent()), ToQt(text));

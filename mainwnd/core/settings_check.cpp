@@ -1,7 +1,9 @@
 #include "mainwnd/core/settings_check.h"
 
 #include "mainwnd/core/study_stats.h"
+#include "store/dates.h"
 #include "store/profile.h"
+#include "store/text_util.h"
 
 namespace {
 std::string Number(long long value) {
@@ -9,8 +11,14 @@ std::string Number(long long value) {
 }
 } // namespace
 
-bool ExamDateEntryIsValid(const std::string& entry) {
-    return entry.empty() || ExamDayOf(entry).has_value();
+std::optional<std::string> ExamDateEntry(std::string_view typed) {
+    const std::string entry(text::Trim(typed));
+    if (entry.empty())
+        return entry;
+    const std::optional<long long> day = ExamDayOf(entry);
+    if (!day)
+        return std::nullopt;
+    return DateOfDayNumber(*day);
 }
 
 bool SaveSettings(const Settings& s, const std::string& iniPath) {

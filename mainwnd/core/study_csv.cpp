@@ -3,6 +3,7 @@
 #include "store/atomic_file.h"
 #include "store/paths.h"
 #include "store/profile.h"
+#include "store/text_util.h"
 #include "store/word_schema.h"
 
 #include <cstring>
@@ -37,13 +38,7 @@ std::string Field(const std::string& text) {
         value.insert(value.begin(), '\'');
     if (value.find_first_of(",\"\r\n") == std::string::npos)
         return value;
-    std::string quoted = "\"";
-    for (char c : value) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
+    return text::Quoted(value, '"');
 }
 
 } // namespace
