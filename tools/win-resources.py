@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
-"""Pictures for the Windows resource file, made from the PNGs the Qt build uses.
+"""Pictures for the Windows resource file, made from the PNGs the Qt build uses, and the
+bitmaps the Qt build shows without decoding them.
 
     win-resources.py bmp IN.png OUT.bmp       8-bit RGB or RGBA PNG to a 24-bit BMP
+    win-resources.py view IN OUT.bmp          PNG or 24-bit BMP to a top-down 24-bit BMP whose
+                                              rows start 64 bytes in, so they can be read in place
     win-resources.py ico OUT.ico IN.png...    PNG images packed as one icon (Vista and later)
 """
 import struct
@@ -47,15 +50,28 @@ def read_png(path):
     return width, height, step, rows
 
 
-def write_bmp(source, target):
-    width, height, step, rows = read_png(source)
+def read_bmp_rows(path):
+    """A 24-bit uncompressed BMP as read_png gives a picture: RGB rows from the top."""
+    data = open(path, "rb").read()
+    offset, = struct.unpack("<I", data[10:14])
+    width, height, planes, bits, compression = struct.unpack("<iiHHI", data[18:34])
+    assert data[:2] == b"BM" and bits == 24 and compression == 0, path + ": only 24-bit BMP"
+    stride = (width * 3 + 3) & ~3
+    rows = [bytes(b for x in range(width) for b in reversed(data[at + x * 3:at + x * 3 + 3]))
+            for at in (offset + y * stride for y in range(abs(height)))]
+    return width, abs(height), 3, rows if height < 0 else rows[::-1]
+
+
+def write_bmp(source, target, top_down=False, offset=54):
+    width, height, step, rows = read_png(source) if source.endswith(".png") else read_bmp_rows(source)
     pad = (4 - width * 3 % 4) % 4
     pixels = b"".join(
         b"".join(bytes((row[x + 2], row[x + 1], row[x])) for x in range(0, width * step, step))
-        + b"\0" * pad for row in reversed(rows))
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 3780, 3780, 0, 0)
-    open(target, "wb").write(header + info + pixels)
+        + b"\0" * pad for row in (rows if top_down else reversed(rows)))
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, -height if top_down else height, 1, 24, 0,
+                       len(pixels), 3780, 3780, 0, 0)
+    open(target, "wb").write(header + info + b"\0" * (offset - 54) + pixels)
 
 
 def write_ico(target, sources):
@@ -72,5 +88,7 @@ def write_ico(target, sources):
 if __name__ == "__main__":
     if sys.argv[1] == "bmp":
         write_bmp(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == "view":
+        write_bmp(sys.argv[2], sys.argv[3], top_down=True, offset=64)
     else:
         write_ico(sys.argv[2], sys.argv[3:])

@@ -2,6 +2,7 @@
 
 #include "framework/dialog_template.h"
 #include "framework/qt/dialog_window.h"
+#include "framework/qt/picture_control.h"
 #include "framework/qt/qt_window.h"
 #include "framework/qt/resources.h"
 
@@ -69,13 +70,9 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
         label->setFont(font);
         return label;
     }
-    case ControlKind::Picture: {
+    case ControlKind::Picture:
         // Scaled to the control, which the template sizes for the picture.
-        auto* label = new QLabel(parent);
-        label->setPixmap(LoadBitmapResource(static_cast<UINT>(c.resourceId)));
-        label->setScaledContents(true);
-        return label;
-    }
+        return new PictureControl(LoadBitmapResource(static_cast<UINT>(c.resourceId)), parent);
     case ControlKind::Icon: {
         auto* label = new QLabel(parent);
         label->setPixmap(LoadIconResource(static_cast<UINT>(c.resourceId)).pixmap(32, 32));
@@ -269,10 +266,10 @@ CPaintDC::~CPaintDC() = default;
 BOOL CPaintDC::StretchBitmap(UINT bitmapId, const CRect& rect) {
     if (!d->painter.isActive())
         return FALSE;
-    QPixmap bitmap = LoadBitmapResource(bitmapId); // freed when this call returns
+    const QImage bitmap = LoadBitmapResource(bitmapId); // seen in place, not decoded
     if (bitmap.isNull())
         return FALSE;
-    d->painter.drawPixmap(QRect(rect.left, rect.top, rect.Width(), rect.Height()), bitmap);
+    d->painter.drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), bitmap);
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
 #include "framework/qt/dialog_window.h"
 
 #include "framework/dialog_template.h"
+#include "framework/qt/font_warmup.h"
 #include "framework/winapp.h"
 
 #include <QAbstractButton>
@@ -77,6 +78,7 @@ DialogWindow::DialogWindow(CDialog* owner, const DialogTemplate& tpl, QWidget* p
     setProperty("templateId", tpl.id);
     setWindowTitle(ToQt(tpl.caption));
     setFont(TemplateFont(tpl.fontFace, tpl.fontPoints));
+    WaitForFontConfiguration();
     QFontMetrics fm(font());
     m_baseX = AverageCharWidth(fm);
     m_baseY = fm.height();
@@ -157,15 +159,18 @@ void DialogWindow::paintEvent(QPaintEvent* event) {
     ReportFirstPaint();
 }
 
-// The application hears of its main window's first paint once.
+// The application hears of its main window's first paint once, when the whole frame is
+// drawn: the window paints before its controls, and the frame reaches the screen after both.
 void DialogWindow::ReportFirstPaint() {
     static bool reported = false;
     CWinApp* app = AfxGetApp();
     if (reported || !app || app->m_pMainWnd != m_owner)
         return;
     reported = true;
-    if (app->OnMainWindowFirstPaint())
-        QTimer::singleShot(0, this, [this] { m_owner->EndDialog(IDCANCEL); });
+    QTimer::singleShot(0, this, [this, app] {
+        if (app->OnMainWindowFirstPaint())
+            m_owner->EndDialog(IDCANCEL);
+    });
 }
 
 void DialogWindow::resizeEvent(QResizeEvent* event) {

@@ -2,21 +2,54 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QResource>
+#include <QtEndian>
+
+#include <cstdint>
 
 namespace {
 
 // The format is known from the name, so no image plugin is loaded to guess it.
-QPixmap ReadPicture(const QString& file, const char* format) {
+QImage ReadPicture(const QString& file, const char* format) {
     QImageReader reader(file, format);
     reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
 }
+
+constexpr qsizetype kHeadersEnd = 14 + 40; // BITMAPFILEHEADER and BITMAPINFOHEADER
 
 } // namespace
 
-// A bitmap resource: an uncompressed .bmp where the picture is drawn often, else a .png.
-QPixmap LoadBitmapResource(UINT id) {
+QImage ViewOfBitmap(const uchar* file, qsizetype size) {
+    if (!file || size < kHeadersEnd || file[0] != 'B' || file[1] != 'M')
+        return {};
+    const auto offset = qFromLittleEndian<quint32>(file + 10);
+    const auto infoSize = qFromLittleEndian<quint32>(file + 14);
+    const auto width = qFromLittleEndian<qint32>(file + 18);
+    const auto height = qFromLittleEndian<qint32>(file + 22);
+    const auto bits = qFromLittleEndian<quint16>(file + 28);
+    const auto compression = qFromLittleEndian<quint32>(file + 30);
+    // A bottom-up bitmap would need its rows turned over, which is a copy.
+    if (infoSize < 40 || bits != 24 || compression != 0 || width <= 0 || width > 32767 ||
+        height >= 0 || height < -32767 || offset < 14 + qsizetype{infoSize})
+        return {};
+    const qsizetype stride = (qsizetype{width} * 3 + 3) & ~qsizetype{3};
+    if (offset > size || (size - offset) / stride < -qsizetype{height})
+        return {};
+    const uchar* pixels = file + offset;
+    const QImage view(pixels, width, -height, stride, QImage::Format_BGR888);
+    // QImage wants its rows 32-bit aligned; a bitmap that lies otherwise is copied.
+    return reinterpret_cast<std::uintptr_t>(pixels) % 4 == 0 ? view : view.copy();
+}
+
+QImage LoadBitmapResource(UINT id) {
     const QString bmp = QStringLiteral(":/res/bitmap%1.bmp").arg(id);
+    const QResource resource(bmp);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        QImage view = ViewOfBitmap(resource.data(), resource.size());
+        if (!view.isNull())
+            return view;
+    }
     if (QFile::exists(bmp))
         return ReadPicture(bmp, "bmp");
     return ReadPicture(QStringLiteral(":/res/bitmap%1.png").arg(id), "png");
@@ -27,7 +60,7 @@ QIcon LoadIconResource(UINT id, int largest) {
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString file = QStringLiteral(":/res/icon%1-%2.png").arg(id).arg(size);
         if (size <= largest && QFile::exists(file))
-            icon.addPixmap(ReadPicture(file, "png"));
+            icon.addPixmap(QPixmap::fromImage(ReadPicture(file, "png")));
     }
     return icon;
 }

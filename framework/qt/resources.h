@@ -4,9 +4,14 @@
 #include "store/wintypes.h"
 
 #include <QIcon>
-#include <QPixmap>
+#include <QImage>
 
-QPixmap LoadBitmapResource(UINT id); // null when there is none
+// A bitmap the build stores top-down and uncompressed is seen where it lies in the
+// program's image, never decoded or copied; any other is decoded. Null when there is none.
+QImage LoadBitmapResource(UINT id);
+// The pixels of an uncompressed, top-down 24-bit .bmp held in memory, without a copy; null
+// for any other kind of bitmap, or one that is cut short. The image lives on the memory.
+QImage ViewOfBitmap(const uchar* file, qsizetype size);
 // A window's icon stops at 64 pixels: the window manager is handed every size at once, and
 // larger ones only cost start-up.
 constexpr int kWindowIconLargest = 64;

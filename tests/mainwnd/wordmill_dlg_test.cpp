@@ -1,5 +1,6 @@
 #include "mainwnd/wordmill_dlg.h"
 
+#include "framework/qt/picture_control.h"
 #include "framework/qt/tray.h"
 #include "res/resource.h"
 #include "support/app_fixture.h"
@@ -237,6 +238,23 @@ TEST_F(MainWindowTest, TheGameButtonAsksForTheGuideThenTheGame) {
 
 TEST_F(MainWindowTest, TheBackgroundIsStretchedOverTheWholeClientArea) {
     RunMain([](QWidget* main) {
+        // The banner over it, drawn to its control's size.
+        QWidget* banner = nullptr;
+        for (QWidget* w : main->findChildren<QWidget*>())
+            if (dynamic_cast<PictureControl*>(w))
+                banner = w;
+        ASSERT_NE(banner, nullptr);
+        const QImage drawn = banner->grab().toImage();
+        const QImage picture =
+            QImage(QStringLiteral(":/res/bitmap150.bmp"))
+                .scaled(banner->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        for (QPoint p :
+             {QPoint(banner->width() / 3, banner->height() / 2), QPoint(banner->width() - 4, 3)}) {
+            const QColor got = drawn.pixelColor(p), want = picture.pixelColor(p);
+            EXPECT_NEAR(got.red(), want.red(), 12) << "banner at " << p.x() << "," << p.y();
+            EXPECT_NEAR(got.green(), want.green(), 12);
+            EXPECT_NEAR(got.blue(), want.blue(), 12);
+        }
         // The template's size is the least; larger when maximised.
         for (QSize size : {main->minimumSize(), main->minimumSize() + QSize(300, 200)}) {
             main->resize(size);

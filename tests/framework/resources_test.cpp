@@ -1,0 +1,103 @@
+#include "framework/qt/resources.h"
+
+#include <QImageReader>
+#include <QResource>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Put32(std::vector<uchar>& file, size_t at, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        file[at + i] = static_cast<uchar>(value >> (8 * i));
+}
+
+// A 24-bit bitmap of 3 × 2 pixels, rows from the top, each pixel's blue its x and red its y.
+std::vector<uchar> TopDownBitmap(quint32 offset = 64) {
+    const quint32 stride = 12; // 9 bytes of pixels, padded to 4
+    std::vector<uchar> file(offset + stride * 2, 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    Put32(file, 2, static_cast<quint32>(file.size()));
+    Put32(file, 10, offset);
+    Put32(file, 14, 40);
+    Put32(file, 18, 3);
+    Put32(file, 22, static_cast<quint32>(-2));
+    file[26] = 1;  // planes
+    file[28] = 24; // bits per pixel
+    for (quint32 y = 0; y < 2; ++y)
+        for (quint32 x = 0; x < 3; ++x) {
+            uchar* pixel = &file[offset + y * stride + x * 3];
+            pixel[0] = static_cast<uchar>(x * 50);  // blue
+            pixel[1] = 7;                           // green
+            pixel[2] = static_cast<uchar>(y * 100); // red
+        }
+    return file;
+}
+
+TEST(BitmapView, SeesTopDownPixelsInPlaceAndRefusesWhatItCannot) {
+    struct Case {
+        const char* what;
+        size_t at; // 0: the bitmap as made
+        quint32 value;
+        bool cut = false;
+    };
+    const Case refused[] = {
+        {"not a bitmap", 0, 0x4d43, false}, // "CM"
+        {"bottom-up", 22, 2},
+        {"32-bit", 28, 32},
+        {"run-length compressed", 30, 1},
+        {"no width", 18, 0},
+        {"pixels beyond the end", 10, 1000},
+        {"pixels inside the header", 10, 20},
+        {"cut short", 0, 0, true},
+    };
+    for (const Case& c : refused) {
+        std::vector<uchar> file = TopDownBitmap();
+        if (c.cut)
+            file.resize(file.size() - 1);
+        else if (c.at == 0)
+            std::memcpy(file.data(), &c.value, 2);
+        else if (c.at == 28)
+            file[28] = static_cast<uchar>(c.value);
+        else
+            Put32(file, c.at, c.value);
+        EXPECT_TRUE(ViewOfBitmap(file.data(), static_cast<qsizetype>(file.size())).isNull())
+            << c.what;
+    }
+    // Aligned rows are seen where they lie; others are copied, with the same pixels.
+    alignas(16) uchar buffer[64 + 24 + 1];
+    for (quint32 offset : {64u, 63u}) {
+        const std::vector<uchar> file = TopDownBitmap(offset);
+        uchar* at = buffer + (offset == 64 ? 0 : 2);
+        std::memcpy(at, file.data(), file.size());
+        const QImage view = ViewOfBitmap(at, static_cast<qsizetype>(file.size()));
+        ASSERT_EQ(view.size(), QSize(3, 2)) << offset;
+        EXPECT_EQ(view.constBits() == at + offset, offset == 64) << offset;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(view.pixelColor(x, y), QColor(y * 100, 7, x * 50))
+                    << offset << ": " << x << "," << y;
+    }
+}
+
+// The program's own bitmaps are stored so that they are seen in place, and look exactly as
+// they do decoded.
+TEST(BitmapView, TheProgramsBitmapsAreSeenInPlace) {
+    for (UINT id : {150u, 151u}) {
+        const QString name = QStringLiteral(":/res/bitmap%1.bmp").arg(id);
+        const QResource resource(name);
+        const QImage view = LoadBitmapResource(id);
+        ASSERT_FALSE(view.isNull()) << id;
+        EXPECT_GE(view.constBits(), resource.data()) << id;
+        EXPECT_LT(view.constBits(), resource.data() + resource.size()) << id;
+        QImageReader reader(name, "bmp");
+        EXPECT_EQ(view.convertToFormat(QImage::Format_RGB32), reader.read()) << id;
+    }
+}
+
+} // namespace
