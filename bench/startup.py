@@ -3,8 +3,11 @@
 a bare Qt 6 window's (bench/bare_window), and beside the same window drawing one line of
 Chinese text (the floor for any window with text), the three run in turn.
 
-usage: bench/startup.py BUILD_DIR [RUNS]
-Runs Wordmill offscreen in a prepared data folder with the database in place.
+usage: bench/startup.py BUILD_DIR [RUNS] [--xcb]
+Runs Wordmill in a prepared data folder with the database in place: offscreen, or with
+--xcb on the X display in $DISPLAY, as on a desktop. A desktop also has a session bus:
+    xvfb-run -a dbus-run-session -- bench/startup.py build 15 --xcb
+The first paint is reported once the whole frame is drawn, by all three alike.
 """
 import os
 import shutil
@@ -15,8 +18,8 @@ import tempfile
 import time
 
 
-def one_run(command, folder):
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", WORDMILL_STARTUP_PROBE="1",
+def one_run(command, folder, platform):
+    env = dict(os.environ, QT_QPA_PLATFORM=platform, WORDMILL_STARTUP_PROBE="1",
                XDG_CONFIG_HOME=os.path.join(folder, "config"))
     start = time.time_ns()
     proc = subprocess.Popen(command, cwd=folder, env=env, stdout=subprocess.PIPE,
@@ -33,8 +36,10 @@ def one_run(command, folder):
 
 
 def main():
-    build = sys.argv[1] if len(sys.argv) > 1 else "build"
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 20
+    args = [a for a in sys.argv[1:] if a != "--xcb"]
+    platform = "xcb" if "--xcb" in sys.argv[1:] else "offscreen"
+    build = args[0] if args else "build"
+    runs = int(args[1]) if len(args) > 1 else 20
     program = os.path.abspath(os.path.join(build, "app", "Wordmill"))
     bare = os.path.abspath(os.path.join(build, "bench", "bare_window"))
     with tempfile.TemporaryDirectory() as folder:
@@ -42,12 +47,12 @@ def main():
         shutil.copytree(os.path.join(build, "data", "Skins"), os.path.join(folder, "Skins"))
         commands = {"wordmill": [program], "bare": [bare], "bare+text": [bare, "--text"]}
         for command in commands.values():
-            one_run(command, folder)  # warm the file cache
+            one_run(command, folder, platform)  # warm the file cache
         results = {name: [] for name in commands}
         for _ in range(runs):
             for name, command in commands.items():
-                results[name].append(one_run(command, folder))
-    print(f"runs: {runs}, in turn")
+                results[name].append(one_run(command, folder, platform))
+    print(f"runs: {runs}, in turn, {platform}")
     medians = {}
     for name, rows in results.items():
         times = sorted(r[0] for r in rows)
