@@ -1,7 +1,6 @@
 #include "framework/qt/dialog_window.h"
 
 #include "framework/dialog_template.h"
-#include "framework/qt/font_warmup.h"
 #include "framework/winapp.h"
 
 #include <QAbstractButton>
@@ -78,7 +77,6 @@ DialogWindow::DialogWindow(CDialog* owner, const DialogTemplate& tpl, QWidget* p
     setProperty("templateId", tpl.id);
     setWindowTitle(ToQt(tpl.caption));
     setFont(TemplateFont(tpl.fontFace, tpl.fontPoints));
-    WaitForFontConfiguration();
     QFontMetrics fm(font());
     m_baseX = AverageCharWidth(fm);
     m_baseY = fm.height();

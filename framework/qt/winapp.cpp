@@ -1,7 +1,5 @@
 #include "framework/winapp.h"
 
-#include "framework/qt/font_warmup.h"
-
 #include <QApplication>
 #include <QFileInfo>
 
@@ -19,7 +17,6 @@ int CWinApp::Run(int argc, char** argv) {
     if (m_pszAppName.empty())
         m_pszAppName = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString();
     if (!QApplication::instance()) {
-        StartReadingFontConfiguration(); // while the display connection is made
         // QApplication keeps a reference to argc: it must outlive the application.
         g_argc = argc;
         m_backend = std::make_shared<QApplication>(g_argc, argv);
@@ -28,7 +25,6 @@ int CWinApp::Run(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     if (InitInstance())
         QApplication::exec();
-    WaitForFontConfiguration(); // a program that showed no window
     int code = ExitInstance();
     m_pMainWnd = nullptr;
     m_backend.reset();
