@@ -143,11 +143,11 @@ TEST_F(ReminderTest, SavedSettingsTakeEffectWithoutARestart) {
     };
     Then(save(true, "45"));
     Then([](QWidget* box) { Key(box, Qt::Key_Return); }); // 更改成功
-    Then([&](QWidget*) {
+    Then(driver.WhenUp(IDD_WORDMILL_DIALOG, [&](QWidget*) {
         EXPECT_EQ(main->GetTimerPeriod(IDT_REMIND), 45u * 60000u);
         EXPECT_TRUE(std::filesystem::exists(EntryFile()));
         Click(mainWindow, IDC_BROWSE);
-    });
+    }));
     Then([](QWidget* drill) { // counting against the saved quota: 25 less its one word
         EXPECT_EQ(Text(drill, IDC_INFO), QStringLiteral("剩下的单词数为24"));
         Key(drill, Qt::Key_Escape);
@@ -155,11 +155,11 @@ TEST_F(ReminderTest, SavedSettingsTakeEffectWithoutARestart) {
     Then([&](QWidget*) { Click(mainWindow, IDC_SETTINGS); });
     Then(save(false, "45"));
     Then([](QWidget* box) { Key(box, Qt::Key_Return); });
-    Then([&](QWidget* window) {
+    Then(driver.WhenUp(IDD_WORDMILL_DIALOG, [&](QWidget* window) {
         EXPECT_EQ(main->GetTimerPeriod(IDT_REMIND), 0u);
         EXPECT_FALSE(std::filesystem::exists(EntryFile()));
         Key(window, Qt::Key_Escape);
-    });
+    }));
     RunMain([&](QWidget* window, CWordmillDlg& dlg) {
         mainWindow = window;
         main = &dlg;

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 ModalDriver::ModalDriver(int watchdogMs) {
     QObject::connect(&m_poll, &QTimer::timeout, [this] { Poll(); });
     m_poll.start(5);
@@ -35,6 +37,15 @@ ModalDriver& ModalDriver::OnDialog(unsigned templateId, Step step) {
             << "another window came up: " << modal->windowTitle().toStdString();
         step(modal);
     });
+}
+
+ModalDriver::Step ModalDriver::WhenUp(unsigned templateId, Step step) {
+    auto shared = std::make_shared<Step>(std::move(step));
+    return [this, templateId, shared](QWidget* modal) {
+        if (TemplateOf(modal) == templateId)
+            return (*shared)(modal);
+        m_steps.push_front(WhenUp(templateId, *shared)); // and wait for the next window
+    };
 }
 
 ModalDriver& ModalDriver::AcceptMessage() {

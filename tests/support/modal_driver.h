@@ -27,6 +27,9 @@ public:
     ModalDriver& Then(Step step);
     // The next modal window must be the dialog of that template; `step` acts on it.
     ModalDriver& OnDialog(unsigned templateId, Step step);
+    // A step that acts on the dialog of that template once it is the active one, passing
+    // over any other: a dialog still up for a moment after the message box over it closed.
+    Step WhenUp(unsigned templateId, Step step);
     // The next modal window must be a message box; its text is recorded and it is dismissed.
     ModalDriver& AcceptMessage();
     // As AcceptMessage, answering with the button whose text starts with `button`.
