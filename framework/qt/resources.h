@@ -9,8 +9,9 @@
 // A bitmap the build stores top-down and uncompressed is seen where it lies in the
 // program's image, never decoded or copied; any other is decoded. Null when there is none.
 QImage LoadBitmapResource(UINT id);
-// The pixels of an uncompressed, top-down 24-bit .bmp held in memory, without a copy; null
-// for any other kind of bitmap, or one that is cut short. The image lives on the memory.
+// The pixels of an uncompressed, top-down 24-bit .bmp held in memory: seen in place when its
+// rows are 32-bit aligned (the image then lives on that memory), else copied; null for any
+// other kind of bitmap, or one that is cut short.
 QImage ViewOfBitmap(const uchar* file, qsizetype size);
 // A window's icon stops at 64 pixels: the window manager is handed every size at once, and
 // larger ones only cost start-up.
