@@ -64,9 +64,10 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
     case ControlKind::Phonetic: {
         auto* label = new QLabel(ToQt(c.text), parent);
         label->setTextFormat(Qt::PlainText);
+        static const QString family =
+            FirstInstalledFamily({"DejaVu Sans", "Noto Sans", "Liberation Sans"});
         QFont font = label->font();
-        font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
-                          QStringLiteral("Liberation Sans")});
+        SetFamily(font, family);
         label->setFont(font);
         return label;
     }

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
@@ -61,11 +62,24 @@ QString ToQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString FirstInstalledFamily(std::initializer_list<const char*> families) {
+    for (const char* family : families)
+        if (QFontDatabase::hasFamily(QLatin1String(family)))
+            return QLatin1String(family);
+    return {};
+}
+
+void SetFamily(QFont& font, const QString& family) {
+    if (!family.isEmpty())
+        font.setFamily(family);
+}
+
 QFont TemplateFont(std::string_view /*face*/, int points) {
     // "宋体" and "System" are not on this system; a CJK sans face stands in for both.
+    static const QString family = FirstInstalledFamily(
+        {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC", "Droid Sans Fallback"});
     QFont font;
-    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Sans SC"), QStringLiteral("Droid Sans Fallback")});
+    SetFamily(font, family);
     font.setPixelSize((points * 96 + 36) / 72); // at 96 dots per inch, as the templates assume
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;

@@ -49,6 +49,13 @@ private:
 // or message box. Null when none runs.
 QWidget* ModalOwnerWindow();
 
+// The first of these families that is installed, or none. A font names one family only:
+// given several, Qt asks fontconfig for the whole fallback chain of each font at once (about
+// a millisecond each), where one family leaves that until a character is missing.
+QString FirstInstalledFamily(std::initializer_list<const char*> families);
+// Sets it, or leaves the default family when none was found.
+void SetFamily(QFont& font, const QString& family);
+
 // Font a template names, mapped to one that exists here and draws Chinese.
 QFont TemplateFont(std::string_view face, int points);
 QString ToQt(std::string_view text);

@@ -1,5 +1,6 @@
 #include "framework/afx.h"
 #include "framework/dialog_template.h"
+#include "framework/qt/dialog_window.h"
 #include "framework/qt/qt_window.h"
 #include "framework/skin.h"
 #include "res/resource.h"
@@ -144,6 +145,18 @@ TEST(Dialog, HidingKeepsTheModalLoopRunningAtEveryDepth) {
     EXPECT_EQ(outer.DoModal(), IDOK);
     EXPECT_TRUE(innerRanOn);
     EXPECT_TRUE(outerRanOn);
+}
+
+// A dialog's font names one family, the first of its choices installed, or none at all.
+TEST(Dialog, TheTemplateFontNamesTheFirstInstalledFamilyOnly) {
+    EXPECT_EQ(FirstInstalledFamily({"No Such Family", "DejaVu Sans", "WenQuanYi Micro Hei"}),
+              QStringLiteral("DejaVu Sans"));
+    EXPECT_TRUE(FirstInstalledFamily({"No Such Family"}).isEmpty());
+    QFont font;
+    const QStringList defaults = font.families();
+    SetFamily(font, {});
+    EXPECT_EQ(font.families(), defaults);
+    EXPECT_EQ(TemplateFont("宋体", 9).families(), QStringList{"WenQuanYi Micro Hei"});
 }
 
 TEST(Dialog, GeometryFollowsDialogUnitsOfTheTemplateFont) {
