@@ -18,6 +18,20 @@ QImage ReadPicture(const QString& file, const char* format) {
 
 constexpr qsizetype kHeadersEnd = 14 + 40; // BITMAPFILEHEADER and BITMAPINFOHEADER
 
+// A picture the build stored as a view is seen in place; else the .bmp or the .png is decoded.
+QImage LoadPicture(const QString& name) {
+    const QString bmp = name + QStringLiteral(".bmp");
+    const QResource resource(bmp);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        QImage view = ViewOfBitmap(resource.data(), resource.size());
+        if (!view.isNull())
+            return view;
+    }
+    if (QFile::exists(bmp))
+        return ReadPicture(bmp, "bmp");
+    return ReadPicture(name + QStringLiteral(".png"), "png");
+}
+
 } // namespace
 
 QImage ViewOfBitmap(const uchar* file, qsizetype size) {
@@ -30,37 +44,32 @@ QImage ViewOfBitmap(const uchar* file, qsizetype size) {
     const auto bits = qFromLittleEndian<quint16>(file + 28);
     const auto compression = qFromLittleEndian<quint32>(file + 30);
     // A bottom-up bitmap would need its rows turned over, which is a copy.
-    if (infoSize < 40 || bits != 24 || compression != 0 || width <= 0 || width > 32767 ||
-        height >= 0 || height < -32767 || offset < 14 + qsizetype{infoSize})
+    if (infoSize < 40 || (bits != 24 && bits != 32) || compression != 0 || width <= 0 ||
+        width > 32767 || height >= 0 || height < -32767 || offset < 14 + qsizetype{infoSize})
         return {};
-    const qsizetype stride = (qsizetype{width} * 3 + 3) & ~qsizetype{3};
+    const qsizetype stride = (qsizetype{width} * (bits / 8) + 3) & ~qsizetype{3};
     if (offset > size || (size - offset) / stride < -qsizetype{height})
         return {};
     const uchar* pixels = file + offset;
-    const QImage view(pixels, width, -height, stride, QImage::Format_BGR888);
+    // Blue, green, red and, in 32 bits, alpha: the byte order of these two formats.
+    const QImage view(pixels, width, -height, stride,
+                      bits == 24 ? QImage::Format_BGR888 : QImage::Format_ARGB32);
     // QImage wants its rows 32-bit aligned; a bitmap that lies otherwise is copied.
     return reinterpret_cast<std::uintptr_t>(pixels) % 4 == 0 ? view : view.copy();
 }
 
 QImage LoadBitmapResource(UINT id) {
-    const QString bmp = QStringLiteral(":/res/bitmap%1.bmp").arg(id);
-    const QResource resource(bmp);
-    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
-        QImage view = ViewOfBitmap(resource.data(), resource.size());
-        if (!view.isNull())
-            return view;
-    }
-    if (QFile::exists(bmp))
-        return ReadPicture(bmp, "bmp");
-    return ReadPicture(QStringLiteral(":/res/bitmap%1.png").arg(id), "png");
+    return LoadPicture(QStringLiteral(":/res/bitmap%1").arg(id));
 }
 
 QIcon LoadIconResource(UINT id, int largest) {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString file = QStringLiteral(":/res/icon%1-%2.png").arg(id).arg(size);
-        if (size <= largest && QFile::exists(file))
-            icon.addPixmap(QPixmap::fromImage(ReadPicture(file, "png")));
+        if (size > largest)
+            break;
+        const QImage image = LoadPicture(QStringLiteral(":/res/icon%1-%2").arg(id).arg(size));
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }

@@ -16,9 +16,10 @@ void Put32(std::vector<uchar>& file, size_t at, quint32 value) {
         file[at + i] = static_cast<uchar>(value >> (8 * i));
 }
 
-// A 24-bit bitmap of 3 × 2 pixels, rows from the top, each pixel's blue its x and red its y.
-std::vector<uchar> TopDownBitmap(quint32 offset = 64) {
-    const quint32 stride = 12; // 9 bytes of pixels, padded to 4
+// A bitmap of 3 × 2 pixels, rows from the top, each pixel's blue its x and red its y; in 32
+// bits, its alpha 200.
+std::vector<uchar> TopDownBitmap(quint32 offset = 64, uchar bits = 24) {
+    const quint32 stride = 12; // 9 bytes of pixels padded to 4, or 12 bytes
     std::vector<uchar> file(offset + stride * 2, 0);
     file[0] = 'B';
     file[1] = 'M';
@@ -27,14 +28,16 @@ std::vector<uchar> TopDownBitmap(quint32 offset = 64) {
     Put32(file, 14, 40);
     Put32(file, 18, 3);
     Put32(file, 22, static_cast<quint32>(-2));
-    file[26] = 1;  // planes
-    file[28] = 24; // bits per pixel
+    file[26] = 1;    // planes
+    file[28] = bits; // per pixel
     for (quint32 y = 0; y < 2; ++y)
         for (quint32 x = 0; x < 3; ++x) {
-            uchar* pixel = &file[offset + y * stride + x * 3];
+            uchar* pixel = &file[offset + y * stride + x * bits / 8];
             pixel[0] = static_cast<uchar>(x * 50);  // blue
             pixel[1] = 7;                           // green
             pixel[2] = static_cast<uchar>(y * 100); // red
+            if (bits == 32)
+                pixel[3] = 200;
         }
     return file;
 }
@@ -49,7 +52,7 @@ TEST(BitmapView, SeesTopDownPixelsInPlaceAndRefusesWhatItCannot) {
     const Case refused[] = {
         {"not a bitmap", 0, 0x4d43, false}, // "CM"
         {"bottom-up", 22, 2},
-        {"32-bit", 28, 32},
+        {"16-bit", 28, 16},
         {"run-length compressed", 30, 1},
         {"no width", 18, 0},
         {"pixels beyond the end", 10, 1000},
@@ -71,18 +74,20 @@ TEST(BitmapView, SeesTopDownPixelsInPlaceAndRefusesWhatItCannot) {
     }
     // Aligned rows are seen where they lie; others are copied, with the same pixels.
     alignas(16) uchar buffer[64 + 24 + 1];
-    for (quint32 offset : {64u, 63u}) {
-        const std::vector<uchar> file = TopDownBitmap(offset);
-        uchar* at = buffer + (offset == 64 ? 0 : 2);
-        std::memcpy(at, file.data(), file.size());
-        const QImage view = ViewOfBitmap(at, static_cast<qsizetype>(file.size()));
-        ASSERT_EQ(view.size(), QSize(3, 2)) << offset;
-        EXPECT_EQ(view.constBits() == at + offset, offset == 64) << offset;
-        for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 3; ++x)
-                EXPECT_EQ(view.pixelColor(x, y), QColor(y * 100, 7, x * 50))
-                    << offset << ": " << x << "," << y;
-    }
+    for (uchar bits : {uchar{24}, uchar{32}})
+        for (quint32 offset : {64u, 63u}) {
+            const std::vector<uchar> file = TopDownBitmap(offset, bits);
+            uchar* at = buffer + (offset == 64 ? 0 : 2);
+            std::memcpy(at, file.data(), file.size());
+            const QImage view = ViewOfBitmap(at, static_cast<qsizetype>(file.size()));
+            ASSERT_EQ(view.size(), QSize(3, 2)) << offset;
+            EXPECT_EQ(view.constBits() == at + offset, offset == 64) << offset;
+            for (int y = 0; y < 2; ++y)
+                for (int x = 0; x < 3; ++x)
+                    EXPECT_EQ(view.pixelColor(x, y),
+                              QColor(y * 100, 7, x * 50, bits == 32 ? 200 : 255))
+                        << int{bits} << " bits at " << offset << ": " << x << "," << y;
+        }
 }
 
 // The program's own bitmaps are stored so that they are seen in place, and look exactly as
@@ -97,6 +102,24 @@ TEST(BitmapView, TheProgramsBitmapsAreSeenInPlace) {
         EXPECT_LT(view.constBits(), resource.data() + resource.size()) << id;
         QImageReader reader(name, "bmp");
         EXPECT_EQ(view.convertToFormat(QImage::Format_RGB32), reader.read()) << id;
+    }
+}
+
+// So are the icons, every size with the pixels and the alpha of its picture.
+TEST(BitmapView, TheProgramsIconsAreSeenInPlace) {
+    const QIcon icon = LoadIconResource(128);
+    ASSERT_EQ(icon.availableSizes().size(), 7);
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QResource resource(QStringLiteral(":/res/icon128-%1.bmp").arg(size));
+        const QImage view = ViewOfBitmap(resource.data(), resource.size());
+        EXPECT_EQ(view.constBits(), resource.data() + 64) << size;
+        const QImage picture(
+            QStringLiteral(WORDMILL_SOURCE_DIR "/res/images/icon128-%1.png").arg(size));
+        ASSERT_EQ(picture.size(), QSize(size, size));
+        EXPECT_EQ(view, picture.convertToFormat(QImage::Format_ARGB32)) << size;
+        EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+                  picture.convertToFormat(QImage::Format_ARGB32))
+            << size;
     }
 }
 
