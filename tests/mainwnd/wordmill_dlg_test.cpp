@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -236,6 +237,19 @@ TEST_F(MainWindowTest, TheGameButtonAsksForTheGuideThenTheGame) {
     EXPECT_EQ(shell.opened, (std::vector<std::string>{"游戏指南.txt", "game.exe", kGuidePage}));
 }
 
+// What a widget's paint events ask it to draw.
+class PaintedRegion : public QObject {
+public:
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
 TEST_F(MainWindowTest, TheBackgroundIsStretchedOverTheWholeClientArea) {
     RunMain([](QWidget* main) {
         // The banner over it, drawn to its control's size.
@@ -255,6 +269,13 @@ TEST_F(MainWindowTest, TheBackgroundIsStretchedOverTheWholeClientArea) {
             EXPECT_NEAR(got.green(), want.green(), 12);
             EXPECT_NEAR(got.blue(), want.blue(), 12);
         }
+        // The window's own paint leaves out what the opaque banner covers.
+        PaintedRegion painted;
+        main->installEventFilter(&painted);
+        main->repaint();
+        main->removeEventFilter(&painted);
+        EXPECT_FALSE(painted.region.intersects(banner->geometry()));
+        EXPECT_TRUE(painted.region.contains(QPoint(2, main->height() - 3)));
         // The template's size is the least; larger when maximised.
         for (QSize size : {main->minimumSize(), main->minimumSize() + QSize(300, 200)}) {
             main->resize(size);
