@@ -5,8 +5,10 @@ bitmaps the Qt build shows without decoding them.
     win-resources.py bmp IN.png OUT.bmp       8-bit RGB or RGBA PNG to a 24-bit BMP
     win-resources.py view IN OUT.bmp          PNG or 24-bit BMP to a top-down 24-bit BMP whose
                                               rows start 64 bytes in, so they can be read in place
-    win-resources.py icon-view IN.png OUT.bmp RGBA PNG to such a BMP of 32 bits, the fourth byte
-                                              alpha as in an icon's own bitmap
+    win-resources.py view32 IN OUT.bmp        the same in 32 bits, the fourth byte unused (255):
+                                              drawn scaled several times faster than 24 bits
+    win-resources.py icon-view IN.png OUT.bmp RGBA PNG to a top-down 32-bit BMP with an alpha
+                                              mask (a version 4 header), rows 128 bytes in
     win-resources.py ico OUT.ico IN.png...    PNG images packed as one icon (Vista and later)
 """
 import struct
@@ -64,19 +66,25 @@ def read_bmp_rows(path):
     return width, abs(height), 3, rows if height < 0 else rows[::-1]
 
 
-def write_bmp(source, target, top_down=False, offset=54, alpha=False):
+def write_bmp(source, target, top_down=False, offset=54, bits=24, alpha=False):
     width, height, step, rows = read_png(source) if source.endswith(".png") else read_bmp_rows(source)
     assert step == 4 or not alpha, source + ": no alpha channel"
-    bits = 32 if alpha else 24
     pad = (4 - width * bits // 8 % 4) % 4
-    order = (2, 1, 0, 3) if alpha else (2, 1, 0)
+
+    def pixel(row, x):
+        a = row[x + 3] if alpha else 255
+        return bytes((row[x + 2], row[x + 1], row[x], a)[:bits // 8])
+
     pixels = b"".join(
-        b"".join(bytes(row[x + i] for i in order) for x in range(0, width * step, step))
+        b"".join(pixel(row, x) for x in range(0, width * step, step))
         + b"\0" * pad for row in (rows if top_down else reversed(rows)))
     header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, -height if top_down else height, 1, bits, 0,
-                       len(pixels), 3780, 3780, 0, 0)
-    open(target, "wb").write(header + info + b"\0" * (offset - 54) + pixels)
+    info = struct.pack("<IiiHHIIiiII", 108 if alpha else 40, width, -height if top_down else height,
+                       1, bits, 3 if alpha else 0, len(pixels), 3780, 3780, 0, 0)
+    if alpha:  # BI_BITFIELDS: red, green, blue and alpha masks, then the sRGB colour space
+        info += struct.pack("<4I", 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000)
+        info += struct.pack("<4s", b"BGRs") + b"\0" * 48
+    open(target, "wb").write(header + info + b"\0" * (offset - 14 - len(info)) + pixels)
 
 
 def write_ico(target, sources):
@@ -95,7 +103,9 @@ if __name__ == "__main__":
         write_bmp(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == "view":
         write_bmp(sys.argv[2], sys.argv[3], top_down=True, offset=64)
+    elif sys.argv[1] == "view32":
+        write_bmp(sys.argv[2], sys.argv[3], top_down=True, offset=64, bits=32)
     elif sys.argv[1] == "icon-view":
-        write_bmp(sys.argv[2], sys.argv[3], top_down=True, offset=64, alpha=True)
+        write_bmp(sys.argv[2], sys.argv[3], top_down=True, offset=128, bits=32, alpha=True)
     else:
         write_ico(sys.argv[2], sys.argv[3:])

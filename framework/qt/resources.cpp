@@ -18,6 +18,26 @@ QImage ReadPicture(const QString& file, const char* format) {
 
 constexpr qsizetype kHeadersEnd = 14 + 40; // BITMAPFILEHEADER and BITMAPINFOHEADER
 
+// The bitmap's pixels as QImage lays them out, or none. Each pixel is blue, green, red and,
+// in 32 bits, a fourth byte: unused (the build writes 255) unless masks name it alpha.
+QImage::Format FormatOf(const uchar* file, qsizetype size, quint32 infoSize, quint16 bits,
+                        quint32 compression) {
+    constexpr quint32 kRgb = 0, kBitFields = 3, kVersion4 = 108;
+    if (infoSize < 40)
+        return QImage::Format_Invalid;
+    if (bits == 24 && compression == kRgb)
+        return QImage::Format_BGR888;
+    if (bits == 32 && compression == kRgb)
+        return QImage::Format_RGB32;
+    if (bits != 32 || compression != kBitFields || infoSize < kVersion4 || size < 14 + 56)
+        return QImage::Format_Invalid;
+    const quint32 masks[] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}; // r, g, b, a
+    for (int i = 0; i < 4; ++i)
+        if (qFromLittleEndian<quint32>(file + 54 + 4 * i) != masks[i])
+            return QImage::Format_Invalid;
+    return QImage::Format_ARGB32;
+}
+
 // A picture the build stored as a view is seen in place; else the .bmp or the .png is decoded.
 QImage LoadPicture(const QString& name) {
     const QString bmp = name + QStringLiteral(".bmp");
@@ -43,17 +63,16 @@ QImage ViewOfBitmap(const uchar* file, qsizetype size) {
     const auto height = qFromLittleEndian<qint32>(file + 22);
     const auto bits = qFromLittleEndian<quint16>(file + 28);
     const auto compression = qFromLittleEndian<quint32>(file + 30);
+    const QImage::Format format = FormatOf(file, size, infoSize, bits, compression);
     // A bottom-up bitmap would need its rows turned over, which is a copy.
-    if (infoSize < 40 || (bits != 24 && bits != 32) || compression != 0 || width <= 0 ||
-        width > 32767 || height >= 0 || height < -32767 || offset < 14 + qsizetype{infoSize})
+    if (format == QImage::Format_Invalid || width <= 0 || width > 32767 || height >= 0 ||
+        height < -32767 || offset < 14 + qsizetype{infoSize})
         return {};
     const qsizetype stride = (qsizetype{width} * (bits / 8) + 3) & ~qsizetype{3};
     if (offset > size || (size - offset) / stride < -qsizetype{height})
         return {};
     const uchar* pixels = file + offset;
-    // Blue, green, red and, in 32 bits, alpha: the byte order of these two formats.
-    const QImage view(pixels, width, -height, stride,
-                      bits == 24 ? QImage::Format_BGR888 : QImage::Format_ARGB32);
+    const QImage view(pixels, width, -height, stride, format);
     // QImage wants its rows 32-bit aligned; a bitmap that lies otherwise is copied.
     return reinterpret_cast<std::uintptr_t>(pixels) % 4 == 0 ? view : view.copy();
 }

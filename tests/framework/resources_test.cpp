@@ -16,28 +16,37 @@ void Put32(std::vector<uchar>& file, size_t at, quint32 value) {
         file[at + i] = static_cast<uchar>(value >> (8 * i));
 }
 
-// A bitmap of 3 × 2 pixels, rows from the top, each pixel's blue its x and red its y; in 32
-// bits, its alpha 200.
-std::vector<uchar> TopDownBitmap(quint32 offset = 64, uchar bits = 24) {
+enum class Kind { Rgb24, Rgb32, Argb32 };
+
+// A bitmap of 3 × 2 pixels, rows from the top, each pixel's blue its x and red its y; with
+// alpha, a version 4 header whose masks say so, and alpha 200.
+std::vector<uchar> TopDownBitmap(Kind kind, quint32 offset) {
     const quint32 stride = 12; // 9 bytes of pixels padded to 4, or 12 bytes
+    const quint32 bytes = kind == Kind::Rgb24 ? 3 : 4;
     std::vector<uchar> file(offset + stride * 2, 0);
     file[0] = 'B';
     file[1] = 'M';
     Put32(file, 2, static_cast<quint32>(file.size()));
     Put32(file, 10, offset);
-    Put32(file, 14, 40);
+    Put32(file, 14, kind == Kind::Argb32 ? 108 : 40);
     Put32(file, 18, 3);
     Put32(file, 22, static_cast<quint32>(-2));
-    file[26] = 1;    // planes
-    file[28] = bits; // per pixel
+    file[26] = 1;                             // planes
+    file[28] = static_cast<uchar>(bytes * 8); // bits per pixel
+    if (kind == Kind::Argb32) {
+        Put32(file, 30, 3); // bit fields
+        const quint32 masks[] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+        for (size_t i = 0; i < 4; ++i)
+            Put32(file, 54 + 4 * i, masks[i]);
+    }
     for (quint32 y = 0; y < 2; ++y)
         for (quint32 x = 0; x < 3; ++x) {
-            uchar* pixel = &file[offset + y * stride + x * bits / 8];
+            uchar* pixel = &file[offset + y * stride + x * bytes];
             pixel[0] = static_cast<uchar>(x * 50);  // blue
             pixel[1] = 7;                           // green
             pixel[2] = static_cast<uchar>(y * 100); // red
-            if (bits == 32)
-                pixel[3] = 200;
+            if (bytes == 4)
+                pixel[3] = kind == Kind::Argb32 ? 200 : 255;
         }
     return file;
 }
@@ -45,22 +54,26 @@ std::vector<uchar> TopDownBitmap(quint32 offset = 64, uchar bits = 24) {
 TEST(BitmapView, SeesTopDownPixelsInPlaceAndRefusesWhatItCannot) {
     struct Case {
         const char* what;
+        Kind kind;
         size_t at; // 0: the bitmap as made
         quint32 value;
         bool cut = false;
     };
     const Case refused[] = {
-        {"not a bitmap", 0, 0x4d43, false}, // "CM"
-        {"bottom-up", 22, 2},
-        {"16-bit", 28, 16},
-        {"run-length compressed", 30, 1},
-        {"no width", 18, 0},
-        {"pixels beyond the end", 10, 1000},
-        {"pixels inside the header", 10, 20},
-        {"cut short", 0, 0, true},
+        {"not a bitmap", Kind::Rgb24, 0, 0x4d43}, // "CM"
+        {"bottom-up", Kind::Rgb24, 22, 2},
+        {"16-bit", Kind::Rgb24, 28, 16},
+        {"run-length compressed", Kind::Rgb24, 30, 1},
+        {"no width", Kind::Rgb24, 18, 0},
+        {"pixels beyond the end", Kind::Rgb24, 10, 1000},
+        {"pixels inside the header", Kind::Rgb24, 10, 20},
+        {"cut short", Kind::Rgb24, 0, 0, true},
+        {"masks in another order", Kind::Argb32, 54, 0x000000FF},
+        {"no alpha mask", Kind::Argb32, 66, 0},
+        {"masks beyond a short header", Kind::Argb32, 14, 40},
     };
     for (const Case& c : refused) {
-        std::vector<uchar> file = TopDownBitmap();
+        std::vector<uchar> file = TopDownBitmap(c.kind, 128);
         if (c.cut)
             file.resize(file.size() - 1);
         else if (c.at == 0)
@@ -73,20 +86,22 @@ TEST(BitmapView, SeesTopDownPixelsInPlaceAndRefusesWhatItCannot) {
             << c.what;
     }
     // Aligned rows are seen where they lie; others are copied, with the same pixels.
-    alignas(16) uchar buffer[64 + 24 + 1];
-    for (uchar bits : {uchar{24}, uchar{32}})
-        for (quint32 offset : {64u, 63u}) {
-            const std::vector<uchar> file = TopDownBitmap(offset, bits);
-            uchar* at = buffer + (offset == 64 ? 0 : 2);
+    alignas(16) uchar buffer[128 + 24 + 1];
+    for (Kind kind : {Kind::Rgb24, Kind::Rgb32, Kind::Argb32})
+        for (quint32 offset : {128u, 127u}) {
+            const std::vector<uchar> file = TopDownBitmap(kind, offset);
+            uchar* at = buffer + (offset == 128 ? 0 : 2);
             std::memcpy(at, file.data(), file.size());
             const QImage view = ViewOfBitmap(at, static_cast<qsizetype>(file.size()));
-            ASSERT_EQ(view.size(), QSize(3, 2)) << offset;
-            EXPECT_EQ(view.constBits() == at + offset, offset == 64) << offset;
+            const int kindNumber = static_cast<int>(kind);
+            ASSERT_EQ(view.size(), QSize(3, 2)) << kindNumber << " at " << offset;
+            EXPECT_EQ(view.hasAlphaChannel(), kind == Kind::Argb32) << kindNumber;
+            EXPECT_EQ(view.constBits() == at + offset, offset == 128) << offset;
             for (int y = 0; y < 2; ++y)
                 for (int x = 0; x < 3; ++x)
                     EXPECT_EQ(view.pixelColor(x, y),
-                              QColor(y * 100, 7, x * 50, bits == 32 ? 200 : 255))
-                        << int{bits} << " bits at " << offset << ": " << x << "," << y;
+                              QColor(y * 100, 7, x * 50, kind == Kind::Argb32 ? 200 : 255))
+                        << kindNumber << " at " << offset << ": " << x << "," << y;
         }
 }
 
@@ -112,7 +127,7 @@ TEST(BitmapView, TheProgramsIconsAreSeenInPlace) {
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QResource resource(QStringLiteral(":/res/icon128-%1.bmp").arg(size));
         const QImage view = ViewOfBitmap(resource.data(), resource.size());
-        EXPECT_EQ(view.constBits(), resource.data() + 64) << size;
+        EXPECT_EQ(view.constBits(), resource.data() + 128) << size;
         const QImage picture(
             QStringLiteral(WORDMILL_SOURCE_DIR "/res/images/icon128-%1.png").arg(size));
         ASSERT_EQ(picture.size(), QSize(size, size));
