@@ -3,11 +3,12 @@
 a bare Qt 6 window's (bench/bare_window), and beside the same window drawing one line of
 Chinese text (the floor for any window with text), the three run in turn.
 
-usage: bench/startup.py BUILD_DIR [RUNS] [--xcb]
+usage: bench/startup.py BUILD_DIR [RUNS] [--xcb] [--against OTHER_BUILD_DIR]
 Runs Wordmill in a prepared data folder with the database in place: offscreen, or with
 --xcb on the X display in $DISPLAY, as on a desktop. A desktop also has a session bus:
     xvfb-run -a dbus-run-session -- bench/startup.py build 15 --xcb
-The first paint is reported once the whole frame is drawn, by all three alike.
+The first paint is reported once the whole frame is drawn, by all alike. --against also
+runs the Wordmill of another build (an earlier commit's, say) in the same rounds.
 """
 import os
 import shutil
@@ -36,8 +37,14 @@ def one_run(command, folder, platform):
 
 
 def main():
-    args = [a for a in sys.argv[1:] if a != "--xcb"]
-    platform = "xcb" if "--xcb" in sys.argv[1:] else "offscreen"
+    args = sys.argv[1:]
+    other = None
+    if "--against" in args:
+        at = args.index("--against")
+        other = args[at + 1]
+        del args[at:at + 2]
+    platform = "xcb" if "--xcb" in args else "offscreen"
+    args = [a for a in args if a != "--xcb"]
     build = args[0] if args else "build"
     runs = int(args[1]) if len(args) > 1 else 20
     program = os.path.abspath(os.path.join(build, "app", "Wordmill"))
@@ -46,6 +53,8 @@ def main():
         shutil.copy(os.path.join(build, "data", "danci.mdb"), folder)
         shutil.copytree(os.path.join(build, "data", "Skins"), os.path.join(folder, "Skins"))
         commands = {"wordmill": [program], "bare": [bare], "bare+text": [bare, "--text"]}
+        if other:
+            commands["other"] = [os.path.abspath(os.path.join(other, "app", "Wordmill"))]
         for command in commands.values():
             one_run(command, folder, platform)  # warm the file cache
         results = {name: [] for name in commands}
@@ -60,10 +69,11 @@ def main():
         medians[name] = (statistics.median(times), peak)
         print(f"{name}: first paint median {medians[name][0]:.1f} ms "
               f"(min {times[0]:.1f}, max {times[-1]:.1f}), peak memory median {peak:.1f} MB")
-    wt, wm = medians["wordmill"]
-    for floor in ("bare", "bare+text"):
-        bt, bm = medians[floor]
-        print(f"wordmill / {floor}: first paint {wt / bt:.2f}x, peak memory {wm / bm:.2f}x")
+    for program in [name for name in ("wordmill", "other") if name in medians]:
+        wt, wm = medians[program]
+        for floor in ("bare", "bare+text"):
+            bt, bm = medians[floor]
+            print(f"{program} / {floor}: first paint {wt / bt:.2f}x, peak memory {wm / bm:.2f}x")
 
 if __name__ == "__main__":
     main()
