@@ -5,8 +5,7 @@
 #include "framework/speech.h"
 #include "mainwnd/wordmill_dlg.h"
 #include "res/templates.h"
-#include "store/profile.h"
-#include "store/settings_schema.h"
+#include "store/settings.h"
 
 #include <chrono>
 #include <cstdio>
@@ -39,8 +38,7 @@ BOOL CWordmillApp::InitInstance() {
         AfxMessageBox(kConnectionFailedMessage);
     }
 
-    m_nDailyQuota = static_cast<int>(
-        GetPrivateProfileIntA(ini::kSystem, ini::kDaily, ini::kQuotaAtStartUp, ini::Path()));
+    m_nDailyQuota = settings::DailyQuota(ini::Path());
 
     Enable3dControlsStatic();
     CWordmillDlg dlg(DrillContext{m_pConnection, m_nDailyQuota, ini::Path()});

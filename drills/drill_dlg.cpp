@@ -5,7 +5,7 @@
 #include "framework/speech.h"
 #include "res/resource.h"
 #include "res/string_table.h"
-#include "store/profile.h"
+#include "store/settings.h"
 
 namespace {
 void ShowDatabaseError(const std::string& text) {
@@ -75,7 +75,7 @@ void CDrillDlg::OnSpeak() {
 
 void CDrillDlg::WordShown() {
     UpdateSpeakButton();
-    if (GetPrivateProfileIntA(ini::kSystem, ini::kAutoSpeak, ini::kFlagOff, m_context.iniPath) != 0)
+    if (settings::AutoSpeak(m_context.iniPath))
         OnSpeak();
 }
 

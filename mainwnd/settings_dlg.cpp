@@ -4,19 +4,18 @@
 #include "res/resource.h"
 #include "store/comerror.h"
 #include "store/profile.h"
-#include "store/settings_schema.h"
+#include "store/settings.h"
 #include "store/word_schema.h"
 
 CSettingsDlg::CSettingsDlg(std::string iniPath, CWnd* parent)
     : CDialog(IDD_SETTINGS, parent), m_szIniPath(std::move(iniPath)) {
-    using namespace ini;
-    m_bForced = static_cast<int>(GetPrivateProfileIntA(kSystem, kForced, kFlagOff, m_szIniPath));
+    m_bForced = settings::ForcedStudySwitch(m_szIniPath);
     // The quota in force, which the program reads with its own default.
-    m_nDaily = GetPrivateProfileIntA(kSystem, kDaily, kQuotaAtStartUp, m_szIniPath);
-    m_nInterval = GetPrivateProfileIntA(kSystem, kInterval, kIntervalInSettings, m_szIniPath);
-    m_nPerRead = GetPrivateProfileIntA(kSystem, kPerRead, kPerReadInSettings, m_szIniPath);
-    m_nBank = static_cast<int>(GetPrivateProfileIntA(kSystem, kBank, kBankDefault, m_szIniPath));
-    m_bProtect = GetPrivateProfileIntA(kSystem, kProtect, kFlagOff, m_szIniPath) != 0;
+    m_nDaily = static_cast<UINT>(settings::DailyQuota(m_szIniPath));
+    m_nInterval = static_cast<UINT>(settings::Interval(m_szIniPath));
+    m_nPerRead = static_cast<UINT>(settings::PerRead(m_szIniPath));
+    m_nBank = settings::BankChoice(m_szIniPath);
+    m_bProtect = settings::EyeProtection(m_szIniPath);
 }
 
 void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
@@ -33,11 +32,8 @@ BOOL CSettingsDlg::OnInitDialog() {
     banks->AddString(mdb::kCet6);
     banks->AddString(mdb::kCet4); // the list is sorted: CET4 ends at index 0
     banks->SetCurSel(m_nBank);
-    CheckDlgButton(IDC_AUTOSPEAK, GetPrivateProfileIntA(ini::kSystem, ini::kAutoSpeak,
-                                                        ini::kFlagOff, m_szIniPath) != 0);
-    char exam[32];
-    GetPrivateProfileStringA(ini::kSystem, ini::kExamDate, "", exam, sizeof exam, m_szIniPath);
-    SetDlgItemText(IDC_EXAMDATE, exam);
+    CheckDlgButton(IDC_AUTOSPEAK, settings::AutoSpeak(m_szIniPath));
+    SetDlgItemText(IDC_EXAMDATE, settings::ExamDate(m_szIniPath));
     return TRUE;
 }
 
@@ -55,15 +51,15 @@ void CSettingsDlg::OnOK() {
         AfxMessageBox("更改失败：考试日期请写成 2027-06-12 这样，或者不填。");
         return;
     }
-    const Settings settings{m_nDaily,
-                            m_nPerRead,
-                            m_nInterval,
-                            m_nBank,
-                            IsDlgButtonChecked(IDC_FORCED) != 0,
-                            IsDlgButtonChecked(IDC_PROTECT) != 0,
-                            IsDlgButtonChecked(IDC_AUTOSPEAK) != 0,
-                            *exam};
-    if (!SaveSettings(settings, m_szIniPath)) {
+    const settings::Values values{m_nDaily,
+                                  m_nPerRead,
+                                  m_nInterval,
+                                  m_nBank,
+                                  IsDlgButtonChecked(IDC_FORCED) != 0,
+                                  IsDlgButtonChecked(IDC_PROTECT) != 0,
+                                  IsDlgButtonChecked(IDC_AUTOSPEAK) != 0,
+                                  *exam};
+    if (!settings::Save(values, m_szIniPath)) {
         const std::string why = LastWriteFailure();
         LogFailure("writing the settings to " + m_szIniPath, why);
         AfxMessageBox("更改失败：设置没能写进 read.ini（" + why + "）。");

@@ -6,7 +6,7 @@
 #include "res/resource.h"
 #include "store/comerror.h"
 #include "store/profile.h"
-#include "store/settings_schema.h"
+#include "store/settings.h"
 
 #include <algorithm>
 
@@ -88,9 +88,7 @@ void CStatsDlg::OnSetQuota() {
     const long long needed = *m_stats.exam->neededQuota;
     const long long quota = QuotaWithinRange(needed);
     const std::string value = std::to_string(quota);
-    if (!WritePrivateProfileStringA(ini::kSystem, ini::kDaily, value.c_str(), m_context.iniPath) ||
-        !WritePrivateProfileStringA(ini::kUser, ini::kUserDaily, value.c_str(),
-                                    m_context.iniPath)) {
+    if (!settings::SetDailyQuota(m_context.iniPath, static_cast<int>(quota))) {
         const std::string why = LastWriteFailure();
         LogFailure("writing the quota to " + m_context.iniPath, why);
         AfxMessageBox("每日数量没能写进 read.ini（" + why + "）。");

@@ -14,14 +14,12 @@
 #include "res/resource.h"
 #include "res/string_table.h"
 #include "store/comerror.h"
-#include "store/profile.h"
-#include "store/settings_schema.h"
+#include "store/settings.h"
 
 const char* const kGuidePage = "wordmill-guide.html";
 
 void ApplyEyeProtection(const std::string& iniPath) {
-    SkinSetEyeProtection(
-        GetPrivateProfileIntA(ini::kSystem, ini::kProtect, ini::kFlagOff, iniPath) != 0);
+    SkinSetEyeProtection(settings::EyeProtection(iniPath));
 }
 
 namespace {
@@ -118,8 +116,7 @@ void CWordmillDlg::OnSettings() {
 }
 
 void CWordmillDlg::ReloadQuota() {
-    m_context.dailyQuota = static_cast<int>(
-        GetPrivateProfileIntA(ini::kSystem, ini::kDaily, ini::kQuotaAtStartUp, m_context.iniPath));
+    m_context.dailyQuota = settings::DailyQuota(m_context.iniPath);
 }
 
 void CWordmillDlg::OnLookup() {
@@ -246,12 +243,12 @@ void CWordmillDlg::OnTimer(UINT_PTR id) {
     const ForcedStudy forced = Forced();
     const int quota = static_cast<int>(m_context.dailyQuota);
     if (forced.On()) {
-        forced.RunTurn(ini::kUserBrowseCount, quota, [this] {
+        forced.RunTurn(settings::Drill::Browse, quota, [this] {
             CBrowseDlg browse(m_context);
             browse.DoModal();
         });
         if (forced.On())
-            forced.RunTurn(ini::kUserSpellCount, quota, [this] {
+            forced.RunTurn(settings::Drill::Spell, quota, [this] {
                 CSpellDlg spell(m_context);
                 spell.DoModal();
             });

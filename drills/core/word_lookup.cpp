@@ -1,7 +1,7 @@
 #include "drills/core/word_lookup.h"
 
 #include "store/dates.h"
-#include "store/settings_schema.h"
+#include "store/settings.h"
 #include "store/table_reads.h"
 #include "store/text_util.h"
 #include "store/word_schema.h"
@@ -64,9 +64,7 @@ WordIndex ReadWordIndex(const _ConnectionPtr& connection, const std::string& ini
 
     std::vector<LookupEntry> entries;
     for (const char* bank : mdb::kBanks) {
-        const long long taken =
-            std::max(GetPrivateProfileIntA(bank, ini::kBrowsePosition, ini::kFlagOff, iniPath),
-                     GetPrivateProfileIntA(bank, ini::kSpellPosition, ini::kFlagOff, iniPath));
+        const long long taken = settings::BankTaken(iniPath, bank);
         long long row = 0;
         for (auto& [word, meaning] : ReadColumnPairs(connection, bank, mdb::kWord, mdb::kMeaning)) {
             LookupEntry entry{word, std::move(meaning), bank, {}, WordStatus::NotLearned};

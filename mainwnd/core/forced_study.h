@@ -3,6 +3,8 @@
 // the main window runs the drills and asks the learner.
 #pragma once
 
+#include "store/settings.h"
+
 #include <functional>
 #include <string>
 
@@ -14,10 +16,10 @@ public:
     // Minutes between reminders: at least one, and few enough that the period in
     // milliseconds fits 32 bits.
     int ReminderMinutes() const;
-    // One turn: while the count at `countKey` is within `quota`, runs the drill. The
+    // One turn: while the drill's count is within `quota`, runs the drill. The
     // counts go through the file at each step, so a turn that starts while this drill is
     // open sees what was written here.
-    void RunTurn(const char* countKey, int quota, const std::function<void()>& runDrill) const;
+    void RunTurn(settings::Drill drill, int quota, const std::function<void()>& runDrill) const;
     // Either drill's count short of the daily goal; compared unsigned, as stored.
     bool DayUnfinished() const;
 
@@ -25,7 +27,5 @@ public:
     static constexpr int kMaxMinutes = 0x7FFFFFFF / 60000;
 
 private:
-    int Value(const char* key, int def) const;
-
     std::string m_iniPath;
 };

@@ -1,7 +1,7 @@
 #include "mainwnd/core/study_stats.h"
 
 #include "store/dates.h"
-#include "store/settings_schema.h"
+#include "store/settings.h"
 #include "store/table_reads.h"
 #include "store/word_schema.h"
 
@@ -131,7 +131,7 @@ StudyFacts ReadStudyFacts(const _ConnectionPtr& connection, const std::string& i
                           std::time_t now) {
     StudyFacts facts;
     facts.today = ReviewAge(now).Today();
-    facts.quota = GetPrivateProfileIntA(ini::kSystem, ini::kDaily, ini::kQuotaAtStartUp, iniPath);
+    facts.quota = settings::DailyQuota(iniPath);
     facts.tallies = study_log::DayTallies(connection);
     for (const char* table : mdb::kReviewTables)
         for (const auto& [date, rows] : CountByDate(connection, table)) {
@@ -140,18 +140,12 @@ StudyFacts ReadStudyFacts(const _ConnectionPtr& connection, const std::string& i
             else
                 facts.overdueUnreadable += rows;
         }
-    const std::string bank = mdb::BankOfSetting(static_cast<int>(
-        GetPrivateProfileIntA(ini::kSystem, ini::kBank, ini::kBankDefault, iniPath)));
+    const std::string bank = settings::BankName(iniPath);
     facts.bank = bank;
     facts.bankSize = CountRows(connection, bank);
-    facts.positions = {
-        std::max(0LL, static_cast<long long>(GetPrivateProfileIntA(
-                          bank.c_str(), ini::kBrowsePosition, ini::kFlagOff, iniPath))),
-        std::max(0LL, static_cast<long long>(GetPrivateProfileIntA(
-                          bank.c_str(), ini::kSpellPosition, ini::kFlagOff, iniPath)))};
-    char exam[32];
-    GetPrivateProfileStringA(ini::kSystem, ini::kExamDate, "", exam, sizeof exam, iniPath);
-    facts.examDay = ExamDayOf(exam);
+    facts.positions = {settings::ReadProgress(iniPath, bank, settings::Drill::Browse).position,
+                       settings::ReadProgress(iniPath, bank, settings::Drill::Spell).position};
+    facts.examDay = ExamDayOf(settings::ExamDate(iniPath));
     facts.missed = study_log::MostMissed(connection, kMissedShown);
     return facts;
 }

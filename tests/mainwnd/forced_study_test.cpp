@@ -45,7 +45,7 @@ TEST_F(ForcedStudyTest, CountsGrowByTheBatchAndTheTurnAtTheQuotaStillRuns) {
     std::vector<int> seenDuringDrill, afterTurn;
     for (int tick = 0; tick < 12; ++tick) {
         bool ran = false;
-        forced.RunTurn("trmount", 40, [&] {
+        forced.RunTurn(settings::Drill::Browse, 40, [&] {
             ran = true;
             seenDuringDrill.push_back(UserInt("trmount"));
         });
@@ -60,7 +60,7 @@ TEST_F(ForcedStudyTest, CountsGrowByTheBatchAndTheTurnAtTheQuotaStillRuns) {
 TEST_F(ForcedStudyTest, WithoutABatchEveryTurnRunsAndTheCountStays) {
     int drills = 0;
     for (int tick = 0; tick < 3; ++tick)
-        forced.RunTurn("tsmount", 40, [&] { ++drills; });
+        forced.RunTurn(settings::Drill::Spell, 40, [&] { ++drills; });
     EXPECT_EQ(drills, 3);
     EXPECT_EQ(UserInt("tsmount"), 0);
 }
@@ -68,8 +68,8 @@ TEST_F(ForcedStudyTest, WithoutABatchEveryTurnRunsAndTheCountStays) {
 TEST_F(ForcedStudyTest, ATurnDuringAnOpenDrillSeesTheCountWrittenBeforeIt) {
     User("mei", "4");
     int nestedSaw = -1;
-    forced.RunTurn("trmount", 40, [&] {
-        forced.RunTurn("trmount", 40, [&] { nestedSaw = UserInt("trmount"); });
+    forced.RunTurn(settings::Drill::Browse, 40, [&] {
+        forced.RunTurn(settings::Drill::Browse, 40, [&] { nestedSaw = UserInt("trmount"); });
         EXPECT_EQ(UserInt("trmount"), 40); // the nested turn: 36 + 4
     });
     EXPECT_EQ(nestedSaw, 36);
