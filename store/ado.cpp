@@ -127,6 +127,25 @@ void Connection::RollbackTrans() {
     Exec(m_db.get(), "ROLLBACK");
 }
 
+TransactionScope::TransactionScope(const _ConnectionPtr& connection) : m_connection(connection) {
+    m_connection->BeginTrans();
+}
+
+TransactionScope::~TransactionScope() {
+    if (m_done)
+        return;
+    try {
+        m_connection->RollbackTrans();
+    } catch (const _com_error&) {
+        // The engine rolled it back itself (a full disk, for one).
+    }
+}
+
+void TransactionScope::Commit() {
+    m_connection->CommitTrans();
+    m_done = true;
+}
+
 void Connection::SetBusyTimeout(int milliseconds) {
     m_busyTimeoutMs = milliseconds;
     if (m_db)

@@ -82,6 +82,21 @@ private:
 
 using _ConnectionPtr = ComPtr<Connection>;
 
+// One transaction on a connection, rolled back unless committed: a failure anywhere
+// between leaves the file as it was. Beginning raises as BeginTrans does.
+class TransactionScope {
+public:
+    explicit TransactionScope(const _ConnectionPtr& connection);
+    ~TransactionScope(); // rolls back quietly: the engine may have done so itself
+    TransactionScope(const TransactionScope&) = delete;
+    TransactionScope& operator=(const TransactionScope&) = delete;
+    void Commit();
+
+private:
+    _ConnectionPtr m_connection;
+    bool m_done = false;
+};
+
 using FieldValue = std::optional<std::string>; // nullopt is the database's NULL
 
 class Recordset {
