@@ -164,7 +164,6 @@ constexpr size_t kLargestBlock = 4096; // rows; each block is one short read of 
 
 Recordset::Recordset() = default;
 
-// A change still pending is dropped: a half-filled row must never be written.
 Recordset::~Recordset() = default;
 
 void Recordset::Open(const std::string& source, const _ConnectionPtr& activeConnection,
@@ -217,7 +216,6 @@ void Recordset::Forget() {
     m_keys = {};
     m_columns.clear();
     m_ahead = {};
-    m_pending.reset();
 }
 
 long Recordset::GetState() const {
@@ -226,8 +224,6 @@ long Recordset::GetState() const {
 
 void Recordset::Close() {
     RequireOpen();
-    if (m_pending)
-        FlushPending();
     Forget();
 }
 
@@ -239,29 +235,23 @@ void Recordset::RequireOpen() const {
 }
 
 bool Recordset::OnRow() const {
-    return !m_currentDeleted && m_pos >= 0 && m_pos < static_cast<std::ptrdiff_t>(m_keys.size());
+    return m_pos >= 0 && m_pos < static_cast<std::ptrdiff_t>(m_keys.size());
 }
 
 void Recordset::RequireCurrent() const {
     RequireOpen();
-    if (m_pending && m_pending->isNew)
-        return;
     if (!OnRow())
         throw _com_error(adErrNoCurrentRecord, "no current record");
 }
 
 bool Recordset::adoEOF() const {
     RequireOpen();
-    if (m_pending && m_pending->isNew)
-        return false;
-    return !m_currentDeleted && m_pos >= static_cast<std::ptrdiff_t>(m_keys.size());
+    return m_pos >= static_cast<std::ptrdiff_t>(m_keys.size());
 }
 
 bool Recordset::BOF() const {
     RequireOpen();
-    if (m_pending && m_pending->isNew)
-        return false;
-    return !m_currentDeleted && (m_pos < 0 || m_keys.empty());
+    return (m_pos < 0 || m_keys.empty());
 }
 
 long Recordset::RecordCount() const {
@@ -307,7 +297,6 @@ void Recordset::ReadAhead(std::int64_t from, size_t count) {
 // `onward`, else afresh. Rows that another program deleted meanwhile drop out of the
 // keyset; rows it added are not part of it.
 void Recordset::Land(std::ptrdiff_t pos, bool onward) {
-    m_currentDeleted = false;
     if (onward) {
         ++m_ahead.at;
         m_blockSize = std::min(m_blockSize * 2, kLargestBlock);
@@ -341,7 +330,6 @@ void Recordset::Land(std::ptrdiff_t pos, bool onward) {
 
 void Recordset::SetPosition(std::ptrdiff_t pos, bool onward) {
     const auto size = static_cast<std::ptrdiff_t>(m_keys.size());
-    m_currentDeleted = false;
     if (pos < 0 || pos >= size) {
         m_pos = pos < 0 ? -1 : size;
         m_ahead.ids.clear();
@@ -352,18 +340,14 @@ void Recordset::SetPosition(std::ptrdiff_t pos, bool onward) {
 
 void Recordset::Move(long numRecords) {
     RequireOpen();
-    if (m_pending)
-        FlushPending();
     if (numRecords == 0)
         return;
     // Moving further out from an end where the cursor already stands is an error.
     if ((numRecords > 0 && adoEOF()) || (numRecords < 0 && BOF()))
         throw _com_error(adErrNoCurrentRecord, "already at the end");
-    // From a deleted row the rows after it have moved up into its place.
-    const bool fromDeleted = m_currentDeleted;
-    const std::ptrdiff_t from = fromDeleted && numRecords > 0 ? m_pos - 1 : m_pos;
+    const std::ptrdiff_t from = m_pos;
     const auto size = static_cast<std::ptrdiff_t>(m_keys.size());
-    const bool onward = numRecords == 1 && !fromDeleted && !m_ahead.ids.empty();
+    const bool onward = numRecords == 1 && !m_ahead.ids.empty();
     // Clamped before adding, so that a huge count cannot overflow.
     if (numRecords > 0)
         SetPosition(numRecords >= size - from ? size : from + numRecords, onward);
@@ -373,33 +357,11 @@ void Recordset::Move(long numRecords) {
 
 void Recordset::MoveFirst() {
     RequireOpen();
-    if (m_pending)
-        FlushPending();
     SetPosition(0); // on an empty set this is EOF and BOF at once
 }
 
 void Recordset::MoveNext() {
     Move(1);
-}
-
-std::int64_t Recordset::GetBookmark() const {
-    RequireCurrent();
-    if (m_pending && m_pending->isNew)
-        throw _com_error(adErrNoCurrentRecord, "row not stored yet");
-    return m_keys[static_cast<size_t>(m_pos)];
-}
-
-void Recordset::SetBookmark(std::int64_t bookmark) {
-    RequireOpen();
-    if (m_pending)
-        FlushPending();
-    auto it = std::lower_bound(m_keys.begin(), m_keys.end(), bookmark);
-    if (it == m_keys.end() || *it != bookmark)
-        throw _com_error(adErrNoCurrentRecord, "bookmarked row is gone");
-    const auto pos = it - m_keys.begin();
-    SetPosition(pos);
-    if (m_pos != pos || m_keys[static_cast<size_t>(pos)] != bookmark)
-        throw _com_error(adErrNoCurrentRecord, "bookmarked row is gone");
 }
 
 size_t Recordset::ColumnIndex(const std::string& column) const {
@@ -416,165 +378,9 @@ FieldValue Recordset::CurrentValue(size_t index) const {
     return m_ahead.text.substr(cell.offset, cell.length);
 }
 
-std::vector<FieldValue> Recordset::CurrentValues() const {
-    std::vector<FieldValue> values;
-    for (size_t i = 0; i < m_columns.size(); ++i)
-        values.push_back(CurrentValue(i));
-    return values;
-}
-
 FieldValue Recordset::GetCollect(const std::string& column) const {
     RequireOpen();
     const size_t index = ColumnIndex(column);
     RequireCurrent();
-    if (m_pending && m_pending->changes[index])
-        return *m_pending->changes[index];
-    if (m_pending && m_pending->isNew)
-        return std::nullopt;
     return CurrentValue(index);
-}
-
-void Recordset::PutCollect(const std::string& column, const std::string& value) {
-    RequireOpen();
-    const size_t index = ColumnIndex(column);
-    RequireCurrent();
-    if (!m_pending)
-        m_pending = Pending{false, std::vector<std::optional<FieldValue>>(m_columns.size())};
-    m_pending->changes[index] = FieldValue(value);
-}
-
-void Recordset::AddNew() {
-    RequireOpen();
-    if (m_pending)
-        FlushPending();
-    m_pending = Pending{true, std::vector<std::optional<FieldValue>>(m_columns.size())};
-}
-
-void Recordset::Delete(AffectEnum /*affectRecords*/) {
-    RequireOpen();
-    if (m_pending && m_pending->isNew) {
-        m_pending.reset(); // deleting a row not yet stored just drops it
-        SetPosition(static_cast<std::ptrdiff_t>(m_keys.size()));
-        return;
-    }
-    RequireCurrent();
-    m_pending.reset();
-    const std::int64_t id = m_keys[static_cast<size_t>(m_pos)];
-    const std::vector<FieldValue> values = CurrentValues();
-    // Only the row as it was read: another program may have deleted it and the engine
-    // given its id to a row of its own.
-    const int deleted = Engine([&] {
-        sqlite::Statement del(*m_db, "DELETE FROM " + sqlite::QuoteIdentifier(m_table) +
-                                         AsReadCondition());
-        BindAsRead(del, id, values);
-        del.Run();
-        return sqlite3_changes(m_db->get());
-    });
-    if (deleted == 1) {
-        ForgetCurrentRow();
-        return;
-    }
-    if (StoredAsRead(id, values)) // there, yet not deleted (a trigger that ignores deletes)
-        throw _com_error(E_FAIL, "the row could not be deleted");
-    ForgetCurrentRow();
-    throw _com_error(adErrNoCurrentRecord, "row changed or deleted by another program");
-}
-
-// Whether the table still holds the row with the values it was read with.
-bool Recordset::StoredAsRead(std::int64_t id, const std::vector<FieldValue>& values) const {
-    return Engine([&] {
-        sqlite::Statement find(*m_db, "SELECT 1 FROM " + sqlite::QuoteIdentifier(m_table) +
-                                          AsReadCondition());
-        BindAsRead(find, id, values);
-        return find.Step();
-    });
-}
-
-// " WHERE" the row id and every column are as a row was read (see BindAsRead).
-std::string Recordset::AsReadCondition() const {
-    std::string sql = " WHERE " + m_rowid + " = ?";
-    for (const std::string& column : m_columns)
-        sql += " AND " + sqlite::QuoteIdentifier(column) + " IS ?";
-    return sql;
-}
-
-void Recordset::BindAsRead(sqlite::Statement& stmt, std::int64_t id,
-                           const std::vector<FieldValue>& values) {
-    stmt.BindInt64(1, id);
-    for (size_t i = 0; i < values.size(); ++i) {
-        const int index = static_cast<int>(i) + 2;
-        if (values[i])
-            stmt.BindText(index, *values[i]);
-        else
-            stmt.BindNull(index);
-    }
-}
-
-void Recordset::ForgetCurrentRow() {
-    m_keys.erase(m_keys.begin() + m_pos);
-    m_ahead.ids.clear();
-    m_currentDeleted = true; // still on the deleted row until the next move
-}
-
-void Recordset::Update() {
-    RequireOpen();
-    if (m_pending)
-        FlushPending();
-}
-
-void Recordset::CancelUpdate() {
-    RequireOpen();
-    m_pending.reset();
-}
-
-void Recordset::FlushPending() {
-    Pending pending = std::move(*m_pending);
-    m_pending.reset();
-    std::string sql;
-    std::vector<size_t> changed;
-    for (size_t i = 0; i < pending.changes.size(); ++i)
-        if (pending.changes[i])
-            changed.push_back(i);
-    const std::string table = sqlite::QuoteIdentifier(m_table);
-    if (pending.isNew) {
-        std::string names, marks;
-        for (size_t i : changed) {
-            names += (names.empty() ? "" : ", ") + sqlite::QuoteIdentifier(m_columns[i]);
-            marks += marks.empty() ? "?" : ", ?";
-        }
-        sql = changed.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                              : "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
-    } else {
-        if (changed.empty())
-            return;
-        std::string sets;
-        for (size_t i : changed)
-            sets += (sets.empty() ? "" : ", ") + sqlite::QuoteIdentifier(m_columns[i]) + " = ?";
-        sql = "UPDATE " + table + " SET " + sets + " WHERE " + m_rowid + " = ?";
-    }
-    Engine([&] {
-        sqlite::Statement stmt(*m_db, sql);
-        int bind = 1;
-        for (size_t i : changed) {
-            const FieldValue& value = *pending.changes[i];
-            if (value)
-                stmt.BindText(bind++, *value);
-            else
-                stmt.BindNull(bind++);
-        }
-        if (!pending.isNew)
-            stmt.BindInt64(bind, m_keys[static_cast<size_t>(m_pos)]);
-        stmt.Run();
-    });
-
-    if (pending.isNew) {
-        // The new row joins the keyset in its order (new ids are the largest, as a rule).
-        const std::int64_t id = sqlite3_last_insert_rowid(m_db->get());
-        const auto at = std::lower_bound(m_keys.begin(), m_keys.end(), id);
-        const auto pos = at - m_keys.begin();
-        m_keys.insert(at, id);
-        SetPosition(pos);
-    } else {
-        SetPosition(m_pos); // read again as stored
-    }
 }

@@ -18,7 +18,6 @@ enum CursorTypeEnum {
 };
 enum LockTypeEnum { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3 };
 enum CommandTypeEnum { adCmdText = 1, adCmdTable = 2 };
-enum AffectEnum { adAffectCurrent = 1 };
 enum ObjectStateEnum { adStateClosed = 0, adStateOpen = 1 };
 
 // A reference-counted interface pointer: using it while null raises E_POINTER.
@@ -121,26 +120,9 @@ public:
     void MoveFirst();
     void MoveNext();
 
-    // The current record's identity, and a move back to it (adErrNoCurrentRecord when
-    // the row is gone).
-    std::int64_t GetBookmark() const;
-    void SetBookmark(std::int64_t bookmark);
-
     FieldValue GetCollect(const std::string& column) const;
-    void PutCollect(const std::string& column, const std::string& value);
-    void AddNew();
-    // Deletes the current row if the table still holds it as read; a row another program
-    // changed or deleted meanwhile raises adErrNoCurrentRecord and leaves the table alone.
-    void Delete(AffectEnum affectRecords);
-    void Update();
-    // Drops the pending AddNew or edits: nothing of them reaches the table.
-    void CancelUpdate();
 
 private:
-    struct Pending {
-        bool isNew = false;
-        std::vector<std::optional<FieldValue>> changes; // per column; nullopt = untouched
-    };
     struct Cell {
         size_t offset, length;
         bool null;
@@ -163,13 +145,6 @@ private:
     void Land(std::ptrdiff_t pos, bool onward);
     void SetPosition(std::ptrdiff_t pos, bool onward = false);
     FieldValue CurrentValue(size_t index) const;
-    std::vector<FieldValue> CurrentValues() const;
-    void FlushPending();
-    bool StoredAsRead(std::int64_t id, const std::vector<FieldValue>& values) const;
-    std::string AsReadCondition() const;
-    static void BindAsRead(sqlite::Statement& stmt, std::int64_t id,
-                           const std::vector<FieldValue>& values);
-    void ForgetCurrentRow();
 
     std::shared_ptr<sqlite::Database> m_db;
     std::string m_table;
@@ -177,11 +152,9 @@ private:
     std::vector<std::string> m_columns;
     std::vector<std::int64_t> m_keys; // the row ids, in order: the keyset
     std::ptrdiff_t m_pos = 0;         // -1: BOF; m_keys.size(): EOF
-    bool m_currentDeleted = false;    // positioned on a row just deleted
     ReadAheadRows m_ahead;
     size_t m_blockSize = 1;
     std::unique_ptr<sqlite::Statement> m_readRows;
-    std::optional<Pending> m_pending;
 };
 
 using _RecordsetPtr = ComPtr<Recordset>;

@@ -74,12 +74,8 @@ TEST(WordDatabase, BuildsAllFourTablesThatTheProgramReads) {
     EXPECT_EQ(OpenTable(c, "CET4")->RecordCount(), 1);
     EXPECT_EQ(OpenTable(c, "bianti")->RecordCount(), 1);
     EXPECT_EQ(OpenTable(c, "yinbiao")->GetCollect("yinbiao"), "ˈjuːtɪlaɪz");
-    for (const char* review : {"readfuxi", "spellfuxi"}) {
-        _RecordsetPtr rs = OpenTable(c, review);
-        rs->AddNew();
-        rs->PutCollect("time", "2026-12-08");
-        rs->Update();
-    }
+    for (const char* review : {"readfuxi", "spellfuxi"})
+        RunSql(out, std::string("INSERT INTO ") + review + " (time) VALUES ('2026-12-08')");
 }
 
 TEST(WordDatabase, BundledAndFullListsBuildInOrder) {
@@ -111,13 +107,7 @@ TEST(WordDatabase, AnExistingDatabaseIsReplacedOnlyWhenAskedAndCanKeepItsReviews
     TempDir dir;
     const std::string out = dir.file("danci.mdb");
     BuildWordDatabase(out, {{"CET4", NumberedWords(3)}});
-    {
-        _RecordsetPtr rs = OpenTable(OpenConnection(out), "spellfuxi");
-        rs->AddNew();
-        rs->PutCollect("danci", "missed");
-        rs->PutCollect("time", "2026-12-08");
-        rs->Update();
-    }
+    RunSql(out, "INSERT INTO spellfuxi (danci, time) VALUES ('missed', '2026-12-08')");
     const std::string before = dir.Read("danci.mdb");
     EXPECT_NE(ErrorOf([&] {
                   BuildWordDatabase(out, {{"CET4", NumberedWords(5)}}, ExistingDatabase::Refuse);
