@@ -114,6 +114,10 @@ void Exec(sqlite::Database* db, const char* sql) {
 }
 } // namespace
 
+void Connection::Execute(const std::string& sql) {
+    Exec(m_db.get(), sql.c_str());
+}
+
 long Connection::BeginTrans() {
     Exec(m_db.get(), "BEGIN IMMEDIATE");
     return 1;

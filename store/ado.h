@@ -69,6 +69,9 @@ public:
     void CommitTrans();
     void RollbackTrans();
 
+    // Runs one SQL statement that returns no rows. Raises _com_error.
+    void Execute(const std::string& sql);
+
     // How long a call waits for another program holding the file before it fails.
     void SetBusyTimeout(int milliseconds);
 
@@ -76,7 +79,8 @@ public:
 
 private:
     std::shared_ptr<sqlite::Database> m_db;
-    int m_busyTimeoutMs = 5000;
+    // Long enough for another running copy's longest transaction, even on a slow disk.
+    int m_busyTimeoutMs = 20000;
 };
 
 using _ConnectionPtr = ComPtr<Connection>;

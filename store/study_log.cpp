@@ -30,6 +30,17 @@ StudySource SourceNamed(const char* name) {
             return static_cast<StudySource>(i);
     return StudySource::NewWord;
 }
+// A table of that name made by something else takes our rows wrongly or not at all.
+bool HasOurColumns(const _ConnectionPtr& connection) {
+    return Engine([&] {
+        sqlite::Statement columns(DatabaseOf(connection), "SELECT name FROM pragma_table_info(?1)");
+        columns.BindText(1, kTable);
+        std::string names;
+        while (columns.Step())
+            names += columns.String(0) + " ";
+        return names == "shijian xiangmu ciku danci laiyuan dui ";
+    });
+}
 } // namespace
 
 namespace study_log {
@@ -44,6 +55,10 @@ bool Prepare(const _ConnectionPtr& connection, std::string& why) {
             if (!TableExists(db, kTable))
                 throw sqlite::Error(kTable + " is not a table", SQLITE_ERROR);
         });
+        if (!HasOurColumns(connection)) {
+            why = "表 " + kTable + " 的列和本程序建的不一样。";
+            return false;
+        }
         return true;
     } catch (const _com_error& e) {
         why = LearnerText(e);

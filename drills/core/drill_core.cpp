@@ -102,6 +102,7 @@ void DrillCore::LogGrading(bool right) {
 void DrillCore::GradeRight() {
     RememberForUndo();
     LogGrading(true);
+    m_pick.graded = true;
     if (m_pick.source == WordSource::FromReviewList && m_pick.currentEntry) {
         WordRecord& entry = m_pick.reviewList[*m_pick.currentEntry];
         entry.score -= 50 + 20 * entry.step;
@@ -115,6 +116,7 @@ void DrillCore::GradeRight() {
 void DrillCore::GradeWrong(bool stepUp) {
     RememberForUndo();
     LogGrading(false);
+    m_pick.graded = true;
     if (m_pick.source == WordSource::FromReviewList && m_pick.currentEntry) {
         WordRecord& entry = m_pick.reviewList[*m_pick.currentEntry];
         entry.score += 30 * entry.step;

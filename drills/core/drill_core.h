@@ -56,7 +56,8 @@ public:
     void SetUp(const DrillContext& context);
 
     // The next word: a due review row, else a review-list entry, else a new bank word.
-    // Returns false when nothing was there; the word on screen then stays current.
+    // Returns false when nothing was there; the word on screen then stays current, but a
+    // fresh word already graded takes no second grade (it would be stored twice).
     // A due row stays in its table, held by this drill, until its word is graded.
     bool PickNextWord();
 
@@ -118,6 +119,7 @@ private:
         std::string label;
         bool bankUsedUp = false; // the bank cursor reached its end
         size_t practiceNext = 0; // the practice list's next word
+        bool graded = false;     // the word on screen has its grade
     };
     // What a grading changed, to take it back: each part's state just before it.
     struct UndoStep {

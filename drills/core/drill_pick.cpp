@@ -15,6 +15,8 @@ bool DrillCore::PickNextWord() {
         m_undo.back().pickedAfter = true;
     if (!taken && m_pick.bankUsedUp)
         m_pick.label = kBankUsedUp; // rather than the last word again, unexplained
+    if (!taken && m_pick.graded && m_pick.source == WordSource::Fresh)
+        m_pick.source = WordSource::NoWord;
     m_progress.Keep(false);
     return taken;
 }
@@ -23,6 +25,7 @@ void DrillCore::Show(WordRecord word, WordSource source, std::optional<size_t> e
     m_pick.current = std::move(word);
     m_pick.source = source;
     m_pick.currentEntry = entry;
+    m_pick.graded = false;
 }
 
 bool DrillCore::TakeDueRow() {

@@ -2,20 +2,37 @@
 
 #include "store/word_schema.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
 
 extern const char* const kHistoryOff;
 
+namespace {
+// Told once for the program's connection, whichever drill finds it first.
+std::weak_ptr<sqlite::Database> g_toldFor;
+
+bool AlreadyTold(const _ConnectionPtr& connection) {
+    return connection && !g_toldFor.expired() && g_toldFor.lock() == connection->Handle();
+}
+
+void Told(const _ConnectionPtr& connection) {
+    if (connection)
+        g_toldFor = connection->Handle();
+}
+} // namespace
+
 void StudyLogBuffer::Prepare(const _ConnectionPtr& connection,
-                             const std::function<void(const std::string&)>& report) {
-    static bool told = false;
+                             std::function<void(const std::string&)> report) {
+    m_report = std::move(report);
+    m_connection = connection;
     std::string why;
     m_usable = study_log::Prepare(connection, why);
     const bool connected = connection && connection->GetState() == adStateOpen;
-    if (!m_usable && connected && !told) {
-        told = true;
+    if (!m_usable && connected && !AlreadyTold(connection)) {
+        Told(connection);
         LogFailure("creating table " + std::string(mdb::kStudyLog), why);
-        report(kHistoryOff + why);
+        m_report(kHistoryOff + why);
     }
 }
 
@@ -24,14 +41,59 @@ void StudyLogBuffer::Add(StudyEntry entry, std::uint64_t step) {
         m_pending.push_back({std::move(entry), step});
 }
 
+namespace {
+// A failure of the file itself fails the whole store, which is tried again later; any
+// other failure is the log table's own (a trigger, a constraint) and never costs the
+// learner a graded word.
+bool FileFailure(const _com_error& error) {
+    switch (error.EngineCode() & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_NOMEM:
+    case SQLITE_READONLY:
+    case SQLITE_IOERR:
+    case SQLITE_CORRUPT:
+    case SQLITE_FULL:
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+        return true;
+    default:
+        return error.EngineCode() == 0;
+    }
+}
+} // namespace
+
 std::vector<std::pair<std::uint64_t, std::int64_t>>
 StudyLogBuffer::Write(const _ConnectionPtr& connection) {
-    for (std::int64_t id : m_toRemove)
-        study_log::Remove(connection, id);
     std::vector<std::pair<std::uint64_t, std::int64_t>> written;
-    for (const Pending& pending : m_pending)
-        written.emplace_back(pending.step, study_log::Append(connection, pending.entry));
+    if (!m_usable || !HasWork())
+        return written;
+    connection->Execute("SAVEPOINT study_log");
+    try {
+        for (std::int64_t id : m_toRemove)
+            study_log::Remove(connection, id);
+        for (const Pending& pending : m_pending)
+            written.emplace_back(pending.step, study_log::Append(connection, pending.entry));
+    } catch (const _com_error& e) {
+        if (FileFailure(e))
+            throw;
+        connection->Execute("ROLLBACK TO study_log");
+        connection->Execute("RELEASE study_log");
+        TurnOff(LearnerText(e));
+        return {};
+    }
+    connection->Execute("RELEASE study_log");
     return written;
+}
+
+void StudyLogBuffer::TurnOff(const std::string& why) {
+    m_usable = false;
+    m_pending.clear();
+    m_toRemove.clear();
+    LogFailure("writing table " + std::string(mdb::kStudyLog), why);
+    if (!AlreadyTold(m_connection) && m_report)
+        m_report(kHistoryOff + why);
+    Told(m_connection);
 }
 
 void StudyLogBuffer::Committed() {

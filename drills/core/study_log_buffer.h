@@ -15,8 +15,7 @@
 class StudyLogBuffer {
 public:
     // A database that takes no new table still studies; that is told once a run.
-    void Prepare(const _ConnectionPtr& connection,
-                 const std::function<void(const std::string&)>& report);
+    void Prepare(const _ConnectionPtr& connection, std::function<void(const std::string&)> report);
     bool Usable() const { return m_usable; }
 
     // The row of undo step `step`'s grading.
@@ -25,7 +24,8 @@ public:
     bool HasWork() const { return !m_pending.empty() || !m_toRemove.empty(); }
 
     // Inside the caller's transaction: the rows taken back go, the pending ones are
-    // written. Returns each written row's step and id. Raises _com_error.
+    // written. Returns each written row's step and id. Raises _com_error when the file
+    // fails; a log table that refuses its rows is let go for this drill, told once.
     std::vector<std::pair<std::uint64_t, std::int64_t>> Write(const _ConnectionPtr& connection);
     void Committed();
 
@@ -38,6 +38,10 @@ private:
         StudyEntry entry;
         std::uint64_t step;
     };
+    void TurnOff(const std::string& why);
+
+    _ConnectionPtr m_connection;
+    std::function<void(const std::string&)> m_report;
     bool m_usable = false;
     std::vector<Pending> m_pending;
     std::vector<std::int64_t> m_toRemove;

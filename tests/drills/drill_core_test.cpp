@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -238,21 +239,27 @@ TEST_F(DrillCoreTest, WhenNothingIsLeftTheWordOnScreenKeepsItsEntry) {
     drill.GradeWrong(true);
     EXPECT_FALSE(drill.PickNextWord()); // 20: not yet
     EXPECT_EQ(drill.Current().word, "six29");
-    EXPECT_EQ(drill.Source(), WordSource::Fresh);
-    drill.GradeWrong(true); // a fresh word on screen: appended again
-    EXPECT_EQ(drill.ReviewList().size(), 2u);
-    ASSERT_TRUE(drill.PickNextWord());
-    ASSERT_EQ(drill.Source(), WordSource::FromReviewList);
-    drill.GradeRight(); // entry 0 → 40 - 70 < 0
-    // Entry 1 (40) is next; then nothing is left and the same entry stays current.
-    ASSERT_TRUE(drill.PickNextWord());
-    ASSERT_EQ(drill.CurrentEntry(), std::optional<size_t>(1));
+    // Graded already: a second grade stores no second row and no second log row.
+    EXPECT_FALSE(drill.HasWord());
+    drill.GradeWrong(true);
     drill.GradeRight();
-    EXPECT_FALSE(drill.PickNextWord());
-    EXPECT_EQ(drill.CurrentEntry(), std::optional<size_t>(1));
+    EXPECT_EQ(drill.ReviewList().size(), 1u);
+    EXPECT_EQ(world.Rows("readfuxi"), std::vector<std::string>{"six29|2026-12-08"});
+    EXPECT_EQ(world.Count("xuexijilu"), 1);
+    // The entry comes back once its score reaches 100 (four more picks).
+    int picks = 0;
+    while (!drill.PickNextWord())
+        ASSERT_LT(++picks, 10);
+    EXPECT_EQ(picks, 3);
+    ASSERT_EQ(drill.Source(), WordSource::FromReviewList);
+    drill.GradeRight(); // 100 - 70
+    // Nothing else is due: the same entry stays current and a grade updates it.
+    EXPECT_FALSE(drill.PickNextWord()); // 50
+    EXPECT_EQ(drill.CurrentEntry(), std::optional<size_t>(0));
+    EXPECT_TRUE(drill.HasWord());
     drill.GradeWrong(true); // updates that entry, never a missing one
-    EXPECT_EQ(drill.ReviewList().size(), 2u);
-    EXPECT_GE(drill.ReviewList()[1].score, 0);
+    EXPECT_EQ(drill.ReviewList().size(), 1u);
+    EXPECT_EQ(drill.ReviewList()[0].score, 50 + 30 * 2);
 }
 
 TEST_F(DrillCoreTest, UnreadableDatesAreDue) {
@@ -479,6 +486,121 @@ TEST_F(DrillCoreTest, ProgressThatCannotBeWrittenIsToldOnceWithWhatFollows) {
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].rfind(kProgressNotKept, 0), 0u);
     EXPECT_EQ(messages[1].find(kProgressLostHint), std::string::npos) << messages[1];
+}
+
+} // namespace
+
+namespace {
+
+// A due word graded while storing fails is stored once storing works again, and never
+// comes back as due: one removal, one log row each, whatever the scans saw meanwhile.
+TEST_F(DrillCoreTest, ADueWordGradedDuringAFailedStoreIsNeverAskedAgain) {
+    world.Sql("INSERT INTO readfuxi VALUES ('d1', '甲', '2026-12-01'), ('d2', '乙', "
+              "'2026-12-01')");
+    // Storing fails while one row is held, as a full disk would, and nothing else changes
+    // the file meanwhile: the drill's own scans are all it has to go on.
+    world.Sql("CREATE TABLE zhanyong (biao TEXT NOT NULL, hang INTEGER NOT NULL, danci TEXT, "
+              "zhuren TEXT NOT NULL, PRIMARY KEY (biao, hang))");
+    world.Sql("CREATE TRIGGER full BEFORE DELETE ON readfuxi WHEN old.danci = 'd1' AND (SELECT "
+              "count(*) FROM "
+              "zhanyong) < 2 BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
+    DrillCore& drill = Start();
+    ASSERT_TRUE(drill.PickNextWord());
+    ASSERT_EQ(drill.Current().word, "d1");
+    drill.GradeRight(); // not stored
+    ASSERT_EQ(messages.size(), 1u);
+    ASSERT_TRUE(drill.PickNextWord());
+    ASSERT_EQ(drill.Current().word, "d2");
+    drill.GradeRight(); // both stored now
+    EXPECT_TRUE(world.Rows("readfuxi").empty());
+    ASSERT_TRUE(drill.PickNextWord());
+    EXPECT_EQ(drill.Current().word, "six0");
+    drill.GradeRight();
+    EXPECT_EQ(world.Count("xuexijilu"), 3);
+}
+
+} // namespace
+
+namespace {
+
+// Our own tables in a shape we did not make never cost the learner a graded word nor ask
+// for a message at every pick: due words still come, gradings are kept, and a study log
+// that takes no rows is told about once.
+TEST_F(DrillCoreTest, OurTablesInAnotherShapeNeverBlockTheLearnersWords) {
+    struct Case {
+        const char* name;
+        const char* sql;
+    };
+    const Case cases[] = {
+        {"holds as a view", "CREATE VIEW zhanyong AS SELECT 1 AS biao"},
+        {"holds as an index", "CREATE INDEX zhanyong ON readfuxi (danci)"},
+        {"holds of one column", "CREATE TABLE zhanyong (x TEXT)"},
+        {"log of three columns", "CREATE TABLE xuexijilu (a TEXT, b TEXT, c TEXT)"},
+        {"log of eight columns",
+         "CREATE TABLE xuexijilu (shijian TEXT, xiangmu TEXT, ciku TEXT, danci TEXT, "
+         "laiyuan TEXT, dui INTEGER, x TEXT, y TEXT)"},
+        {"log refusing its rows",
+         "CREATE TABLE xuexijilu (shijian TEXT NOT NULL, xiangmu TEXT NOT NULL, ciku TEXT, "
+         "danci TEXT NOT NULL, laiyuan TEXT NOT NULL, dui INTEGER NOT NULL); CREATE TRIGGER "
+         "no BEFORE INSERT ON xuexijilu BEGIN SELECT RAISE(ABORT, 'refused'); END"},
+    };
+    auto drive = [this](const DrillWorld& w) {
+        core = std::make_unique<DrillCore>(kBrowseKeys,
+                                           [this](const std::string& m) { messages.push_back(m); });
+        core->SetUp({w.connection, 40, w.ini});
+        std::vector<std::string> picked;
+        for (int i = 0; i < 4 && core->PickNextWord(); ++i) {
+            picked.push_back(core->Current().word);
+            core->GradeWrong(true);
+        }
+        core->SaveProgress();
+        EXPECT_EQ(core->UnkeptWords(), 0u);
+        core.reset();
+        picked.push_back("rows:");
+        for (const std::string& row : w.Rows("readfuxi"))
+            picked.push_back(row);
+        return picked;
+    };
+    DrillWorld plain;
+    plain.Sql("INSERT INTO readfuxi VALUES ('d1', '甲', '2026-12-01')");
+    const std::vector<std::string> expected = drive(plain);
+    ASSERT_EQ(expected.front(), "d1");
+    ASSERT_TRUE(messages.empty());
+    for (const Case& c : cases) {
+        DrillWorld odd;
+        odd.Sql(c.sql);
+        odd.Sql("INSERT INTO readfuxi VALUES ('d1', '甲', '2026-12-01')");
+        const size_t before = messages.size();
+        EXPECT_EQ(drive(odd), expected) << c.name;
+        ASSERT_LE(messages.size(), before + 1) << c.name << ": " << messages.back();
+    }
+    // Each log that takes no rows is told about, once.
+    ASSERT_EQ(messages.size(), 3u);
+    for (const std::string& message : messages)
+        EXPECT_TRUE(message.starts_with(kHistoryOff)) << message;
+}
+
+} // namespace
+
+namespace {
+
+// A database that takes no write is told about once for the grades and once for the
+// history, never at each pick; its due words are still asked.
+TEST_F(DrillCoreTest, AReadOnlyDatabaseIsToldOnceNotAtEveryPick) {
+    world.Sql("INSERT INTO readfuxi VALUES ('d1', '甲', '2026-12-01')");
+    world.connection->Handle()->Exec("PRAGMA query_only = 1");
+    DrillCore& drill = Start();
+    std::vector<std::string> asked;
+    for (int i = 0; i < 20 && drill.PickNextWord(); ++i) {
+        asked.push_back(drill.Current().word);
+        drill.GradeWrong(true);
+    }
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), "d1");
+    EXPECT_LE(messages.size(), 2u);
+    EXPECT_EQ(std::count_if(messages.begin(), messages.end(),
+                            [](const std::string& m) { return m.starts_with(kGradingNotKept); }),
+              1);
 }
 
 } // namespace

@@ -45,6 +45,13 @@ public:
         return rows;
     }
 
+    long long Count(const std::string& table) const {
+        sqlite::Database file(db, SQLITE_OPEN_READONLY);
+        sqlite::Statement count(file, "SELECT count(*) FROM " + table);
+        count.Step();
+        return count.Int64(0);
+    }
+
     TempDir dir;
     std::string db = dir.file("danci.mdb");
     std::string ini = dir.file("read.ini");
