@@ -17,7 +17,7 @@ VOWELS = ["iː", "ɑː", "ɔː", "uː", "ɜː", "eɪ", "aɪ", "ɔɪ", "əʊ", "a
 def normalise(ipa):
     ipa = ipa.strip().strip("/[]").replace("'", "ˈ").replace("ɡ", "g").replace("ɹ", "r")
     ipa = ipa.replace(":", "ː").replace("ɛ", "e").replace("ɝ", "ɜː").replace("ɚ", "ə")
-    ipa = ipa.replace("əu", "əʊ").replace("au", "aʊ").replace("əː", "ɜː")
+    ipa = ipa.replace("əu", "əʊ").replace("au", "aʊ").replace("əː", "ɜː").replace("ɒɪ", "ɔɪ")
     ipa = re.sub("i(?!ː)", "ɪ", ipa)  # editions differ on the short i
     ipa = re.sub("ɔ(?![ːɪ])", "ɒ", ipa)  # the older notation's short o
     return ipa
