@@ -260,25 +260,23 @@ void OneMainStress(Word& w) {
 }
 
 // Unstressed /uː/ is short, as textbooks write it: before another vowel (actual /ˈæktʃʊəl/,
-// situation) unless that vowel ends the word (interviewer), and after j or dʒ past the main
-// stress (document /ˈdɒkjʊmənt/, educate). One in the last syllable stays long (value /ˈvæljuː/,
-// schedule /ˈʃedjuːl/).
+// situation) unless that vowel ends the word (interviewer), and after j or dʒ inside the word
+// (document /ˈdɒkjʊmənt/, manufacture, educate). In the first syllable (unique, nutrition) or
+// the last (value /ˈvæljuː/, schedule /ˈʃedjuːl/) it stays long.
 void ShortUnstressedU(Word& w) {
-    const auto main = std::find(w.begin(), w.end(), Unit("ˈ"));
     for (size_t i = 0; i + 2 < w.size(); ++i) {
         if (!Has(w, i, "u", "ː") || !StressOf(w, i).empty())
             continue;
         const size_t next = i + 2;
+        const auto at = [&w](size_t k) { return w.begin() + static_cast<std::ptrdiff_t>(k); };
         const bool beforeVowel = IsVowel(w[next]) && next + NucleusLength(w, next) < w.size();
-        const bool afterMain = main != w.end() && i > static_cast<size_t>(main - w.begin());
         const bool afterJ =
             i > 0 && (w[i - 1] == "j" || (i > 1 && w[i - 2] == "d" && w[i - 1] == "ʒ"));
-        const bool notLast =
-            IsConsonant(w[next]) &&
-            std::any_of(w.begin() + static_cast<std::ptrdiff_t>(next), w.end(), IsVowel);
-        if (beforeVowel || (afterMain && afterJ && notLast)) {
+        const bool inside = std::any_of(w.begin(), at(i), IsVowel) && !IsVowel(w[next]) &&
+                            std::any_of(at(next), w.end(), IsVowel);
+        if (beforeVowel || (afterJ && inside)) {
             w[i] = "ʊ";
-            w.erase(w.begin() + static_cast<std::ptrdiff_t>(next - 1));
+            w.erase(at(next - 1));
         }
     }
 }
