@@ -78,6 +78,10 @@ Word Textbook(const Word& in) {
     return out;
 }
 
+bool OneOf(const Unit& u, std::initializer_list<const char*> set) {
+    return std::any_of(set.begin(), set.end(), [&u](const char* s) { return u == s; });
+}
+
 bool Has(const Word& w, size_t i, const char* a, const char* b) {
     return i + 1 < w.size() && w[i] == a && w[i + 1] == b;
 }
@@ -109,10 +113,10 @@ bool IsOnset(const Word& run) {
     if (run.size() == 1)
         return run[0] != "ŋ";
     static const std::vector<std::string> clusters{
-        "pl", "pr", "bl", "br",  "tr",  "dr",  "kl",  "kr",  "kw",  "gl",  "gr", "fl",
-        "fr", "θr", "ʃr", "sp",  "st",  "sk",  "sm",  "sn",  "sl",  "sw",  "tw", "dw",
-        "pj", "bj", "tj", "dj",  "kj",  "gj",  "mj",  "nj",  "fj",  "vj",  "hj", "lj",
-        "sj", "θw", "θj", "spl", "spr", "str", "skr", "skw", "spj", "stj", "skj"};
+        "pl", "pr", "bl", "br", "tr",  "dr",  "kl",  "kr",  "kw",  "gl",  "gr",  "fl",
+        "fr", "θr", "ʃr", "sp", "st",  "sk",  "sm",  "sn",  "sl",  "sw",  "tw",  "dw",
+        "pj", "bj", "tj", "dj", "kj",  "gj",  "mj",  "nj",  "fj",  "vj",  "hj",  "lj",
+        "sj", "zj", "θw", "θj", "spl", "spr", "str", "skr", "skw", "spj", "stj", "skj"};
     std::string joined;
     for (const Unit& u : run)
         joined += u;
@@ -259,6 +263,26 @@ void OneMainStress(Word& w) {
     w = std::move(out);
 }
 
+bool IsWeak(const Word& w, size_t vowel) {
+    return NucleusLength(w, vowel) == 1 && OneOf(w[vowel], {"ə", "ɪ", "ʊ", "i", "u"});
+}
+
+// A first syllable with a full vowel two or more syllables before the main stress takes the
+// secondary one, as textbooks mark it (opportunity /ˌɒpəˈtjuːnɪtɪ/, explanation); ob- just
+// before the main stress is weak (observe /əbˈzɜːv/).
+void MarkTheFirstSyllable(Word& w) {
+    if (std::find(w.begin(), w.end(), Unit("ˌ")) != w.end() || w.empty() || w[0] == "ˈ")
+        return;
+    const size_t main = static_cast<size_t>(std::find(w.begin(), w.end(), Unit("ˈ")) - w.begin());
+    const auto nuclei = Nuclei(w);
+    const auto before =
+        std::count_if(nuclei.begin(), nuclei.end(), [main](size_t v) { return v < main; });
+    if (before >= 2 && !IsWeak(w, nuclei[0]))
+        w.insert(w.begin(), "ˌ");
+    else if (before == 1 && Has(w, 0, "ɒ", "b"))
+        w[0] = "ə";
+}
+
 // Unstressed /uː/ is short, as textbooks write it: before another vowel (actual /ˈæktʃʊəl/,
 // situation) unless that vowel ends the word (interviewer), and after j or dʒ inside the word
 // (document /ˈdɒkjʊmənt/, manufacture, educate). In the first syllable (unique, nutrition) or
@@ -279,10 +303,6 @@ void ShortUnstressedU(Word& w) {
             w.erase(at(next - 1));
         }
     }
-}
-
-bool OneOf(const Unit& u, std::initializer_list<const char*> set) {
-    return std::any_of(set.begin(), set.end(), [&u](const char* s) { return u == s; });
 }
 
 // A final /əl/ or /ən/ as textbooks write it: /ˈteɪbl/ after any consonant but r; /ˈneɪʃn/
@@ -333,6 +353,8 @@ std::string OneWord(std::string_view espeak, std::string_view rp) {
         std::erase_if(word, IsStress);
     else
         OneMainStress(word);
+    if (Nuclei(word).size() > 1)
+        MarkTheFirstSyllable(word);
     ShortUnstressedU(word);
     SyllabicEnding(word);
     std::string out;

@@ -11,8 +11,12 @@ its stress changes by kind. --all lists every word of a group, not the first twe
 """
 import collections
 import difflib
+import os
 import re
 import sys
+
+OVERRIDES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data",
+                         "yinbiao-overrides.tsv")
 
 SYMBOLS = {"ɹ": "r", "ɡ": "g", "ɐ": "ə", "ɚ": "ə", "ᵻ": "ɪ", "ɾ": "t", "ɛ": "e"}
 VOWELS = "iɪeæʌɒɔʊuəɜɑao"
@@ -56,6 +60,8 @@ def stress_change(before, after):
         return "secondary stress after the main one dropped"
     if a == ["ˌ", "ˈ"] and b.count("ˌ") > 1:
         return "of the secondary stresses before the main one, the first kept"
+    if a == ["ˌ"] + b[: len(a) - 1] and "ˈ" in b:
+        return "secondary stress on a full first syllable"
     if "ˈ" not in b or len(a) > len(b):
         return "main stress added"
     if not a:
@@ -69,9 +75,15 @@ def listing(words, everything):
     return " ".join(shown) + more
 
 
+def overridden_words():
+    with open(OVERRIDES, encoding="utf-8") as lines:
+        return {line.split("\t")[0] for line in lines if not line.startswith("#") and "\t" in line}
+
+
 def main():
     everything = "--all" in sys.argv[1:]
     overrides, sound, stress = [], collections.defaultdict(list), collections.defaultdict(list)
+    stale = overridden_words()
     for line in sys.stdin:
         fields = line.rstrip("\n").split("\t")
         if len(fields) < 5:
@@ -80,6 +92,7 @@ def main():
         espeak = notation(gb)
         if final != converted:
             overrides.append((word, espeak, converted, final))
+            stale.discard(word)
         for change in sorted(set(sound_changes(espeak, converted))):
             sound[change].append(word)
         kind = stress_change(espeak, converted)
@@ -89,6 +102,8 @@ def main():
     print(f"Overrides ({len(overrides)}): word, espeak-ng, the converter's, ours")
     for word, espeak, converted, final in overrides:
         print(f"  {word}\t{espeak}\t{converted}\t{final}")
+    if stale:
+        print(f"Overrides the converter now gives itself, or of no word: {' '.join(sorted(stale))}")
     print("\nThe converter's stress marks:")
     for kind, words in sorted(stress.items(), key=lambda kv: -len(kv[1])):
         print(f"  {kind} ({len(words)}): {listing(words, everything)}")

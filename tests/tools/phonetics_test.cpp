@@ -22,6 +22,10 @@ TEST(Phonetics, EspeakBecomesTheTextbooksNotation) {
         {"aɪdˈɛntɪfɪkˈeɪʃən", "", "aɪˌdentɪfɪˈkeɪʃn"}, // of two main stresses the last
         {"ɹˌɛpɹɪzˈɛntˈeɪʃən", "", "ˌreprɪzenˈteɪʃn"},  // one secondary before it, the first
         {"ˌɪntʊ", "", "ˈɪntʊ"},                        // a word of two syllables has one
+        {"ɒpətjˈuːnɪti", "", "ˌɒpəˈtjuːnɪtɪ"},         // a secondary on a full first syllable
+        {"ɒbzəvˈeɪʃən", "", "ˌɒbzəˈveɪʃn"},            //
+        {"ɒbzˈɜːv", "", "əbˈzɜːv"},                    // ob- just before the stress is weak
+        {"pɹɪzjˈuːm", "", "prɪˈzjuːm"},                // zj begins a syllable
         {"ɐbˈaʊt", "", "əˈbaʊt"},                      // ɐ → ə; aʊ stays
         {"nˈiə", "", "nɪə"},                           // iə → ɪə; one syllable: no mark
         {"fˈaɪv", "", "faɪv"},                         //
@@ -49,6 +53,7 @@ TEST(Phonetics, EspeakBecomesTheTextbooksNotation) {
         {"ˈaktʃuːəl", "", "ˈæktʃʊəl"},                 // unstressed uː before a vowel
         {"ˈɪntəvjˌuːə", "", "ˈɪntəvjuːə"},             // but not before a final one
         {"dˈɒkjuːmənt", "", "ˈdɒkjʊmənt"},             // juː after the main stress
+        {"mˌanjuːfˈaktʃə", "", "ˌmænjʊˈfæktʃə"},       // or before it, inside the word
         {"ʃˈɛdjuːl", "", "ˈʃedjuːl"},                  // but not in the last syllable
         {"vˈaljuː", "", "ˈvæljuː"},                    //
         {"ˈaftə", "ˈɑːftɐ", "ˈɑːftə"},                 // the RP voice tells BATH from TRAP
