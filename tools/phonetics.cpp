@@ -228,6 +228,15 @@ void RaiseUnstressedE(Word& word) {
     }
 }
 
+// dis- and mis- keep their s before m, n, l or w (dismiss /dɪsˈmɪs/, mislead), where sm, sn,
+// sl and sw would begin a syllable elsewhere; before p, t and k it goes with the stress.
+void KeepPrefixS(Word& word) {
+    const size_t at = !word.empty() && word[0] == "ˌ" ? 1 : 0;
+    if (word.size() > at + 4 && OneOf(word[at], {"d", "m"}) && word[at + 1] == "ɪ" &&
+        word[at + 2] == "ˈ" && word[at + 3] == "s" && OneOf(word[at + 4], {"m", "n", "l", "w"}))
+        std::swap(word[at + 2], word[at + 3]);
+}
+
 // n stays n before a stressed syllable (congratulate, unqualified).
 void DentalN(Word& word) {
     for (size_t i = 0; i + 1 < word.size(); ++i)
@@ -267,9 +276,9 @@ bool IsWeak(const Word& w, size_t vowel) {
     return NucleusLength(w, vowel) == 1 && OneOf(w[vowel], {"ə", "ɪ", "ʊ", "i", "u"});
 }
 
-// A first syllable with a full vowel two or more syllables before the main stress takes the
-// secondary one, as textbooks mark it (opportunity /ˌɒpəˈtjuːnɪtɪ/, explanation); ob- just
-// before the main stress is weak (observe /əbˈzɜːv/).
+// A first syllable with a full vowel, or in- and im-, two or more syllables before the main
+// stress takes the secondary one, as textbooks mark it (opportunity /ˌɒpəˈtjuːnɪtɪ/,
+// invitation); ob- just before the main stress is weak (observe /əbˈzɜːv/).
 void MarkTheFirstSyllable(Word& w) {
     if (std::find(w.begin(), w.end(), Unit("ˌ")) != w.end() || w.empty() || w[0] == "ˈ")
         return;
@@ -277,7 +286,8 @@ void MarkTheFirstSyllable(Word& w) {
     const auto nuclei = Nuclei(w);
     const auto before =
         std::count_if(nuclei.begin(), nuclei.end(), [main](size_t v) { return v < main; });
-    if (before >= 2 && !IsWeak(w, nuclei[0]))
+    const bool closedIn = nuclei[0] == 0 && (Has(w, 0, "ɪ", "n") || Has(w, 0, "ɪ", "m"));
+    if (before >= 2 && (!IsWeak(w, nuclei[0]) || closedIn))
         w.insert(w.begin(), "ˌ");
     else if (before == 1 && Has(w, 0, "ɒ", "b"))
         w[0] = "ə";
@@ -348,6 +358,7 @@ std::string OneWord(std::string_view espeak, std::string_view rp) {
         word = TakeBathVowels(word, Textbook(Split(rp)));
     word = PlaceStress(std::move(word));
     RaiseUnstressedE(word);
+    KeepPrefixS(word);
     DentalN(word);
     if (Nuclei(word).size() <= 1)
         std::erase_if(word, IsStress);

@@ -24,7 +24,10 @@ TEST(Phonetics, EspeakBecomesTheTextbooksNotation) {
         {"ˌɪntʊ", "", "ˈɪntʊ"},                        // a word of two syllables has one
         {"ɒpətjˈuːnɪti", "", "ˌɒpəˈtjuːnɪtɪ"},         // a secondary on a full first syllable
         {"ɒbzəvˈeɪʃən", "", "ˌɒbzəˈveɪʃn"},            //
+        {"ɪnvɪtˈeɪʃən", "", "ˌɪnvɪˈteɪʃn"},            // in- too
         {"ɒbzˈɜːv", "", "əbˈzɜːv"},                    // ob- just before the stress is weak
+        {"dɪsmˈɪs", "", "dɪsˈmɪs"},                    // dis- keeps its s before m
+        {"dɪskˈʌvə", "", "dɪˈskʌvə"},                  // but not before k
         {"pɹɪzjˈuːm", "", "prɪˈzjuːm"},                // zj begins a syllable
         {"ɐbˈaʊt", "", "əˈbaʊt"},                      // ɐ → ə; aʊ stays
         {"nˈiə", "", "nɪə"},                           // iə → ɪə; one syllable: no mark
