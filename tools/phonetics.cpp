@@ -303,11 +303,15 @@ void ShortUnstressedU(Word& w) {
             continue;
         const size_t next = i + 2;
         const auto at = [&w](size_t k) { return w.begin() + static_cast<std::ptrdiff_t>(k); };
-        const bool beforeVowel = IsVowel(w[next]) && next + NucleusLength(w, next) < w.size();
+        const bool notFirst = std::any_of(w.begin(), at(i), IsVowel);
+        // situation: a vowel after the stress mark, but throughout keeps its first syllable's
+        const size_t vowel = IsStress(w[next]) && notFirst ? next + 1 : next;
+        const bool beforeVowel =
+            vowel < w.size() && IsVowel(w[vowel]) && vowel + NucleusLength(w, vowel) < w.size();
         const bool afterJ =
             i > 0 && (w[i - 1] == "j" || (i > 1 && w[i - 2] == "d" && w[i - 1] == "ʒ"));
-        const bool inside = std::any_of(w.begin(), at(i), IsVowel) && !IsVowel(w[next]) &&
-                            std::any_of(at(next), w.end(), IsVowel);
+        const bool inside =
+            notFirst && !IsVowel(w[next]) && std::any_of(at(next), w.end(), IsVowel);
         if (beforeVowel || (afterJ && inside)) {
             w[i] = "ʊ";
             w.erase(at(next - 1));

@@ -54,6 +54,7 @@ TEST(Phonetics, EspeakBecomesTheTextbooksNotation) {
         {"stjˈuːdənt", "", "ˈstjuːdnt"},               // -ənt after the stressed vowel
         {"pɹˈɛzɪdənt", "", "ˈprezɪdənt"},              // but not after another
         {"ˈaktʃuːəl", "", "ˈæktʃʊəl"},                 // unstressed uː before a vowel
+        {"sˌɪtʃuːˈeɪʃən", "", "ˌsɪtʃʊˈeɪʃn"},          // a stressed one too
         {"ˈɪntəvjˌuːə", "", "ˈɪntəvjuːə"},             // but not before a final one
         {"dˈɒkjuːmənt", "", "ˈdɒkjʊmənt"},             // juː after the main stress
         {"mˌanjuːfˈaktʃə", "", "ˌmænjʊˈfæktʃə"},       // or before it, inside the word
