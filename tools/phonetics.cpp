@@ -113,10 +113,10 @@ bool IsOnset(const Word& run) {
     if (run.size() == 1)
         return run[0] != "ŋ";
     static const std::vector<std::string> clusters{
-        "pl", "pr", "bl", "br", "tr",  "dr",  "kl",  "kr",  "kw",  "gl",  "gr",  "fl",
-        "fr", "θr", "ʃr", "sp", "st",  "sk",  "sm",  "sn",  "sl",  "sw",  "tw",  "dw",
-        "pj", "bj", "tj", "dj", "kj",  "gj",  "mj",  "nj",  "fj",  "vj",  "hj",  "lj",
-        "sj", "zj", "θw", "θj", "spl", "spr", "str", "skr", "skw", "spj", "stj", "skj"};
+        "pl", "pr", "bl", "br",  "tr",  "dr",  "kl",  "kr",  "kw",  "gl",  "gr", "fl",
+        "fr", "θr", "ʃr", "sp",  "st",  "sk",  "sm",  "sn",  "sl",  "sw",  "tw", "dw",
+        "pj", "bj", "tj", "dj",  "kj",  "gj",  "mj",  "nj",  "fj",  "vj",  "hj", "lj",
+        "sj", "zj", "θj", "spl", "spr", "str", "skr", "skw", "spj", "stj", "skj"};
     std::string joined;
     for (const Unit& u : run)
         joined += u;
