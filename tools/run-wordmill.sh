@@ -8,11 +8,8 @@ build="${WORDMILL_BUILD_DIR:-$root/build}"
 "$root/tools/build.sh" -DWORDMILL_BUILD_TESTS=OFF -DWORDMILL_BUILD_BENCH=OFF
 
 run="$root/run"
-mkdir -p "$run"
-# The learner's database and read.ini are kept from one start to the next.
-[ -f "$run/danci.mdb" ] || cp "$build/data/danci.mdb" "$run/danci.mdb"
-mkdir -p "$run/Skins"
-cp "$build/data/Skins/corona.smf" "$run/Skins/corona.smf"
-cp "$build/data/游戏指南.txt" "$build/data/wordmill-guide.html" "$run/"
+# The learner's database and read.ini are kept from one start to the next; the database is
+# brought up to a newer build's banks and transcriptions.
+"$root/tools/prepare-run.sh" "$build" "$run"
 cd "$run"
 exec "$build/app/Wordmill" "$@"

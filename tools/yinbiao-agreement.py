@@ -15,10 +15,13 @@ VOWELS = ["iː", "ɑː", "ɔː", "uː", "ɜː", "eɪ", "aɪ", "ɔɪ", "əʊ", "a
 
 
 def normalise(ipa):
-    ipa = ipa.strip().strip("/[]").replace("'", "ˈ").replace("ɡ", "g").replace("ɹ", "r")
+    ipa = ipa.strip().strip("/[]").replace("'", "ˈ").replace(",", "ˌ").replace("ɡ", "g")
+    ipa = ipa.replace("ɹ", "r")
     ipa = ipa.replace(":", "ː").replace("ɛ", "e").replace("ɝ", "ɜː").replace("ɚ", "ə")
-    ipa = ipa.replace("əu", "əʊ").replace("au", "aʊ").replace("əː", "ɜː")
+    ipa = ipa.replace("əu", "əʊ").replace("au", "aʊ").replace("əː", "ɜː").replace("ɒɪ", "ɔɪ")
+    ipa = ipa.replace("ʌɪ", "aɪ")  # the older Oxford notation of PRICE
     ipa = re.sub("i(?!ː)", "ɪ", ipa)  # editions differ on the short i
+    ipa = re.sub("u(?!ː)", "ʊ", ipa)  # and on the short u (actual /ˈæktʃuəl/, /ˈæktʃʊəl/)
     ipa = re.sub("ɔ(?![ːɪ])", "ɒ", ipa)  # the older notation's short o
     return ipa
 
@@ -33,7 +36,7 @@ def alternatives(ipa):
 def sounds(ipa):
     s = re.sub("[ˈˌ.·\\- ]", "", normalise(ipa))
     s = re.sub("[iɪ]$", "ɪ", s)  # happy's final vowel, written either way
-    s = re.sub("uː(?=[ɪeæʌɒʊəiuaɔɜ])", "u", s)  # a short u before a vowel
+    s = re.sub("uː(?=[ɪeæʌɒʊəiuaɔɜ])", "ʊ", s)  # a short u before a vowel
     return re.sub("ə([nlm])(?![ɪeæʌɒʊəiuaɔɜ])", "\\1", s)  # syllabic n, l, m
 
 
@@ -55,7 +58,8 @@ def main():
         for line in open(path, encoding="utf-8"):
             fields = line.rstrip("\n").split("\t")
             if len(fields) >= 3 and fields[2].strip():
-                reference.setdefault(fields[0], [a for r in re.split("[,;]", fields[2])
+                # ";" or ", " between transcriptions; a bare "," is a secondary stress
+                reference.setdefault(fields[0], [a for r in re.split("[;；]|, ", fields[2])
                                                  for a in alternatives(r)])
     both = [w for w in ours if w in reference]
     same = sum(any(sounds(ours[w]) == sounds(r) for r in reference[w]) for w in both)

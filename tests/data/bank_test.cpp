@@ -11,6 +11,7 @@
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -130,6 +131,49 @@ TEST(BundledBanks, EveryWordHasATextbookTranscription) {
                 i += length;
             }
         }
+}
+
+// How many vowels a word has, a vowel and its length mark or a diphthong counted once: at
+// least one a syllable but for a syllabic l or n.
+size_t VowelRuns(const std::string& ipa) {
+    static const std::set<std::string> vowels{"i", "ɪ", "e", "æ", "ʌ", "ɒ", "ɔ",
+                                              "ʊ", "u", "ə", "ɜ", "ɑ", "a", "ː"};
+    size_t runs = 0;
+    bool inVowel = false;
+    for (size_t i = 0; i < ipa.size();) {
+        const size_t length =
+            std::max<size_t>(1, text::Utf8SequenceLength(static_cast<unsigned char>(ipa[i])));
+        const bool vowel = vowels.count(ipa.substr(i, length)) > 0;
+        runs += vowel && !inVowel ? 1 : 0;
+        inVowel = vowel;
+        i += length;
+    }
+    return runs;
+}
+
+// As textbooks mark a word: one main stress on a word of two or more syllables, no secondary
+// stress after it; and the short i is ɪ, never a bare i.
+TEST(BundledBanks, TranscriptionsStressEachWordOnce) {
+    const std::string main = "ˈ", secondary = "ˌ", length = "ː";
+    for (const WordEntry& entry : ReadWordList(kData + "yinbiao.tsv")) {
+        std::istringstream words(entry.translation);
+        for (std::string word; words >> word;) {
+            size_t mains = 0;
+            for (size_t at = word.find(main); at != std::string::npos; at = word.find(main, at + 1))
+                ++mains;
+            EXPECT_LE(mains, 1u) << entry.word << " " << word;
+            if (VowelRuns(word) >= 2) {
+                EXPECT_EQ(mains, 1u) << entry.word << " " << word;
+            }
+            if (mains == 1) {
+                EXPECT_EQ(word.find(secondary, word.find(main)), std::string::npos)
+                    << entry.word << " " << word;
+            }
+            for (size_t i = word.find('i'); i != std::string::npos; i = word.find('i', i + 1))
+                EXPECT_EQ(word.compare(i + 1, length.size(), length), 0)
+                    << entry.word << " " << word;
+        }
+    }
 }
 
 } // namespace
