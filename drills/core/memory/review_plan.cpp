@@ -1,0 +1,233 @@
+#include "drills/core/memory/review_plan.h"
+
+#include <algorithm>
+
+namespace review_plan {
+namespace {
+
+double RecallOn(const fsrs::Model& model, const fsrs::CardMemory& memory, long long day) {
+    return model.Retrievability(static_cast<double>(day - memory.lastReviewDay),
+                                memory.state.stability);
+}
+
+// Recall on the exam day if the word is reviewed (and recalled) on `day`.
+double ExamRecallAfterReviewOn(const fsrs::Model& model, const fsrs::CardMemory& memory,
+                               long long day, long long examDay) {
+    const double now = RecallOn(model, memory, day);
+    const double stability = model.StabilityAfterSuccess(memory.state, now, fsrs::Rating::Good);
+    return model.Retrievability(static_cast<double>(examDay - day), stability);
+}
+
+// The earliest day after the last review from which a review lifts the word's exam-day
+// recall to `target`, or the day before the exam when none does. Exam-day recall only grows
+// the later that review is, so a search over the days finds it.
+long long EarliestSufficientReview(const fsrs::Model& model, const fsrs::CardMemory& memory,
+                                   long long examDay, double target) {
+    long long low = memory.lastReviewDay + 1, high = examDay - 1;
+    if (ExamRecallAfterReviewOn(model, memory, high, examDay) < target)
+        return high;
+    while (low < high) {
+        const long long mid = low + (high - low) / 2;
+        if (ExamRecallAfterReviewOn(model, memory, mid, examDay) >= target)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
+struct Timing {
+    long long regular = 0;
+    std::optional<long long> window; // first day of the last review before the exam
+};
+
+Timing TimingOf(const fsrs::Model& model, const fsrs::CardMemory& memory,
+                const Settings& settings) {
+    return {RegularDueDay(model, memory, settings), LastReviewWindow(model, memory, settings)};
+}
+
+// Whether `perDay` reviews a day fit every last review into its window, with the regular
+// reviews of each day counted first. Every window closes the day before the exam,
+// so taking the open ones as early as the day allows is the best any order can do.
+bool FitsEveryWindow(long long perDay, std::span<const long long> regularLoad,
+                     std::span<const std::vector<size_t>> opening) {
+    long long waiting = 0;
+    for (size_t d = 0; d < regularLoad.size(); ++d) {
+        waiting += static_cast<long long>(opening[d].size());
+        waiting -= std::min(waiting, std::max(0LL, perDay - regularLoad[d]));
+    }
+    return waiting == 0;
+}
+
+// The exam plan's levelling. Each last review may fall anywhere in its window (from its
+// earliest sufficient day to the day before the exam): the windows are filled in order of
+// opening, as early as a common daily level allows, and that level is the lowest that
+// leaves none over (never above the daily limit). The days up to the exam then carry about
+// the same load: neither everything at the windows' first days nor at the last days.
+std::vector<long long> Level(std::span<const Timing> timings, const Settings& settings,
+                             long long today, int reviewedToday) {
+    std::vector<long long> due(timings.size());
+    for (size_t i = 0; i < timings.size(); ++i)
+        due[i] = timings[i].regular;
+    if (!settings.examDay || today >= *settings.examDay)
+        return due;
+
+    const auto days = static_cast<size_t>(*settings.examDay - today);
+    std::vector<long long> regularLoad(days);
+    std::vector<std::vector<size_t>> opening(days);
+    regularLoad[0] = std::max(0, reviewedToday);
+    long long windows = 0;
+    for (size_t i = 0; i < timings.size(); ++i) {
+        const long long day = timings[i].window.value_or(timings[i].regular);
+        const auto offset = static_cast<size_t>(std::max(0LL, day - today));
+        if (timings[i].window) {
+            opening[offset].push_back(i);
+            ++windows;
+        } else if (offset < days) {
+            ++regularLoad[offset];
+        }
+    }
+    long long low = 0, high = windows + *std::max_element(regularLoad.begin(), regularLoad.end());
+    while (low < high) {
+        const long long mid = low + (high - low) / 2;
+        if (FitsEveryWindow(mid, regularLoad, opening))
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    const long long perDay =
+        std::min(low, static_cast<long long>(std::max(0, settings.dailyLimit)));
+
+    std::vector<size_t> open;
+    size_t next = 0;
+    for (size_t d = 0; d < days; ++d) {
+        open.insert(open.end(), opening[d].begin(), opening[d].end());
+        long long room = std::max(0LL, perDay - regularLoad[d]);
+        for (; room > 0 && next < open.size(); --room)
+            due[open[next++]] = today + static_cast<long long>(d);
+    }
+    // Past the limit: what does not fit is due from its window's first day, and waits there.
+    for (; next < open.size(); ++next)
+        due[open[next]] = *timings[open[next]].window;
+    return due;
+}
+
+struct Ranked {
+    const Card* card;
+    double recall;
+};
+
+// Least likely recalled first; ties in a fixed order so a day's queue is stable.
+bool MoreAtRisk(const Ranked& a, const Ranked& b) {
+    if (a.recall != b.recall)
+        return a.recall < b.recall;
+    if (a.card->wordId != b.card->wordId)
+        return a.card->wordId < b.card->wordId;
+    return a.card->skill < b.card->skill;
+}
+
+} // namespace
+
+long long RegularDueDay(const fsrs::Model& model, const fsrs::CardMemory& memory,
+                        const Settings& settings) {
+    return memory.lastReviewDay +
+           model.NextInterval(memory.state.stability, settings.retention, settings.maximumInterval);
+}
+
+std::optional<long long> LastReviewWindow(const fsrs::Model& model, const fsrs::CardMemory& memory,
+                                          const Settings& settings) {
+    if (!settings.examDay)
+        return std::nullopt;
+    const long long exam = *settings.examDay;
+    // No day left between the last review and the exam, or a regular review before it.
+    if (memory.lastReviewDay + 1 >= exam || RegularDueDay(model, memory, settings) < exam)
+        return std::nullopt;
+    const double target = std::max(settings.examRetention, settings.retention);
+    if (RecallOn(model, memory, exam) >= target)
+        return std::nullopt;
+    return EarliestSufficientReview(model, memory, exam, target);
+}
+
+std::vector<long long> DueDays(const fsrs::Model& model, std::span<const Card> cards,
+                               const Settings& settings, long long today, int reviewedToday) {
+    std::vector<Timing> timings;
+    timings.reserve(cards.size());
+    for (const Card& card : cards)
+        timings.push_back(TimingOf(model, card.memory, settings));
+    return Level(timings, settings, today, reviewedToday);
+}
+
+namespace {
+
+// The cards due on `day`, the most at risk first.
+std::vector<Ranked> RankDue(const fsrs::Model& model, std::span<const Card> cards,
+                            std::span<const long long> due, long long day,
+                            std::optional<Skill> skill) {
+    std::vector<Ranked> ranked;
+    for (size_t i = 0; i < cards.size(); ++i) {
+        if (due[i] <= day && (!skill || cards[i].skill == *skill))
+            ranked.push_back({&cards[i], RecallOn(model, cards[i].memory, day)});
+    }
+    std::sort(ranked.begin(), ranked.end(), MoreAtRisk);
+    return ranked;
+}
+
+size_t Room(const Settings& settings, int reviewedToday) {
+    return static_cast<size_t>(std::max(0, settings.dailyLimit - std::max(0, reviewedToday)));
+}
+
+} // namespace
+
+Today PlanToday(const fsrs::Model& model, std::span<const Card> cards, const Settings& settings,
+                long long today, int reviewedToday, std::optional<Skill> skill) {
+    const auto due = DueDays(model, cards, settings, today, reviewedToday);
+    const auto ranked = RankDue(model, cards, due, today, skill);
+    const size_t taken = std::min(Room(settings, reviewedToday), ranked.size());
+    Today plan;
+    plan.due = static_cast<long long>(ranked.size());
+    plan.backlog = static_cast<long long>(ranked.size() - taken);
+    plan.queue.reserve(taken);
+    for (size_t i = 0; i < taken; ++i)
+        plan.queue.push_back(*ranked[i].card);
+    return plan;
+}
+
+std::vector<ForecastDay> Forecast(const fsrs::Model& model, std::span<const Card> cards,
+                                  const Settings& settings, long long today, int days,
+                                  int reviewedToday) {
+    std::vector<Card> planned(cards.begin(), cards.end());
+    std::vector<Timing> timings;
+    timings.reserve(planned.size());
+    for (const Card& card : planned)
+        timings.push_back(TimingOf(model, card.memory, settings));
+
+    std::vector<ForecastDay> forecast;
+    for (int offset = 0; offset < days; ++offset) {
+        const long long day = today + offset;
+        const int done = offset == 0 ? reviewedToday : 0;
+        ForecastDay figures;
+        figures.day = day;
+        figures.expectedRecall = ExpectedRecall(model, planned, day);
+        const auto due = Level(timings, settings, day, done);
+        const auto ranked = RankDue(model, planned, due, day, std::nullopt);
+        const size_t taken = std::min(Room(settings, done), ranked.size());
+        for (size_t k = 0; k < taken; ++k) {
+            const auto i = static_cast<size_t>(ranked[k].card - planned.data());
+            planned[i].memory = model.Apply(planned[i].memory, {day, fsrs::Rating::Good});
+            timings[i] = TimingOf(model, planned[i].memory, settings);
+        }
+        figures.reviews = static_cast<int>(taken);
+        figures.backlog = static_cast<long long>(ranked.size() - taken);
+        forecast.push_back(figures);
+    }
+    return forecast;
+}
+
+double ExpectedRecall(const fsrs::Model& model, std::span<const Card> cards, long long day) {
+    double sum = 0;
+    for (const Card& card : cards)
+        sum += RecallOn(model, card.memory, day);
+    return sum;
+}
+
+} // namespace review_plan
