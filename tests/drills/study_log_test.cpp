@@ -110,4 +110,26 @@ TEST(StudyCsvTest, TheExportReadsBackFieldForField) {
     EXPECT_FALSE(why.empty());
 }
 
+// A field a spreadsheet would run as a formula stays text, whatever leads it.
+TEST(StudyCsvTest, FieldsThatWouldStartAFormulaAreKeptAsText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"=cmd", "'=cmd"},
+        {"+1", "'+1"},
+        {"-1", "'-1"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\t=cmd", "'\t=cmd"},
+        {"\r=cmd", "\"'\r=cmd\""},
+        {"a=b", "a=b"},
+        {"", ""},
+        {"\"=x\"", "\"\"\"=x\"\"\""},
+        {"x\ty", "x\ty"},
+    };
+    for (const auto& [word, field] : cases) {
+        const StudyEntry entry{"2026-12-08 08:00:00", "liulan", "CET4", word,
+                               StudySource::NewWord,  true};
+        EXPECT_EQ(StudyCsvLine(entry), "2026-12-08 08:00:00,浏览,CET4," + field + ",新词,对")
+            << "word " << word;
+    }
+}
+
 } // namespace
