@@ -37,6 +37,22 @@ long long QuotaWithinRange(long long quota) {
     return std::clamp<long long>(quota, ini::kDailyRange.low, ini::kDailyRange.high);
 }
 
+// What can be read, the failure told once. A study log that cannot be read takes only its
+// own figures away: the quota, the bank and the due reviews do not come from it.
+StudyFacts ReadFacts(const DrillContext& context) {
+    const std::time_t now = context.now();
+    StudyFacts facts;
+    facts.today = ReviewAge(now).Today();
+    try {
+        facts = ReadStudyFacts(context.connection, context.iniPath, now);
+        ReadStudyHistory(context.connection, facts);
+    } catch (const _com_error& e) {
+        LogFailure("reading the study history", e);
+        AfxMessageBox("学习记录读不出来：" + LearnerText(e));
+    }
+    return facts;
+}
+
 CRect Square(int x, int y, int size) {
     return {x, y, x + size, y + size};
 }
@@ -56,14 +72,7 @@ BOOL CStatsDlg::OnInitDialog() {
 }
 
 void CStatsDlg::Refresh() {
-    try {
-        m_facts = ReadStudyFacts(m_context.connection, m_context.iniPath, m_context.now());
-    } catch (const _com_error& e) {
-        LogFailure("reading the study history", e);
-        AfxMessageBox("学习记录读不出来：" + LearnerText(e));
-        m_facts = StudyFacts{};
-        m_facts.today = ReviewAge(m_context.now()).Today();
-    }
+    m_facts = ReadFacts(m_context);
     m_stats = ComputeStudyStats(m_facts);
     const StudyTexts texts = DescribeStudyStats(m_stats, m_facts);
     SetDlgItemText(IDC_STATS_TODAY, texts.today);

@@ -108,15 +108,53 @@ bool ReadInt(const char*& p, int& value) {
     return true;
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The `least` to `most` digits at the front of `text`, taken off it; nothing when there are
+// fewer or more.
+std::optional<int> TakeDigits(std::string_view& text, size_t least, size_t most) {
+    size_t n = 0;
+    int value = 0;
+    for (; n < text.size() && IsDigit(text[n]); ++n) {
+        if (n == most)
+            return std::nullopt;
+        value = value * 10 + (text[n] - '0');
+    }
+    if (n < least)
+        return std::nullopt;
+    text.remove_prefix(n);
+    return value;
+}
+
+bool TakeDash(std::string_view& text) {
+    if (!text.starts_with('-'))
+        return false;
+    text.remove_prefix(1);
+    return true;
+}
+
+int DaysInMonth(int year, int month) {
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 } // namespace
 
-std::optional<CalendarDate> ReadReviewDate(const std::string& text) {
-    CalendarDate date{};
-    const char* p = text.c_str();
-    if (!ReadInt(p, date.year) || *p++ != '-' || !ReadInt(p, date.month) || *p++ != '-' ||
-        !ReadInt(p, date.day))
+std::optional<long long> DayNumberOfDate(std::string_view text) {
+    const std::optional<int> year = TakeDigits(text, 4, 4);
+    if (!year || !TakeDash(text))
         return std::nullopt;
-    return date;
+    const std::optional<int> month = TakeDigits(text, 1, 2);
+    if (!month || !TakeDash(text))
+        return std::nullopt;
+    const std::optional<int> day = TakeDigits(text, 1, 2);
+    if (!day || !text.empty() || *year < 1 || *month < 1 || *month > 12 || *day < 1 ||
+        *day > DaysInMonth(*year, *month))
+        return std::nullopt;
+    return DaysFromCivil(*year, *month, *day);
 }
 
 ReviewAge::ReviewAge(std::time_t now) {
@@ -132,19 +170,18 @@ std::optional<long long> ReviewAge::Days(const std::string& text) const {
 }
 
 std::optional<long long> ReviewAge::DayNumber(const char* text) {
-    CalendarDate parsed{};
+    int givenYear = 0, month = 0, day = 0;
     const char* p = text;
-    if (!ReadInt(p, parsed.year) || *p++ != '-' || !ReadInt(p, parsed.month) || *p++ != '-' ||
-        !ReadInt(p, parsed.day))
+    if (!ReadInt(p, givenYear) || *p++ != '-' || !ReadInt(p, month) || *p++ != '-' ||
+        !ReadInt(p, day))
         return std::nullopt;
-    const std::optional<CalendarDate> date = parsed;
     // Months outside 1..12 carry into the year, days outside the month into the next
     // months, as the calendar functions would normalise them.
-    long long month0 = date->month - 1LL;
-    long long year = date->year + (month0 >= 0 ? month0 / 12 : (month0 - 11) / 12);
-    month0 -= (year - date->year) * 12;
+    long long month0 = month - 1LL;
+    long long year = givenYear + (month0 >= 0 ? month0 / 12 : (month0 - 11) / 12);
+    month0 -= (year - givenYear) * 12;
     long long first = DaysFromCivil(year, month0 + 1, 1);
-    return first + date->day - 1;
+    return first + day - 1;
 }
 
 bool ReviewAge::IsDue(const std::string& text) const {

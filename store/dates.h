@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace clock_source {
 // The present moment. Tests replace it; an empty function restores the real clock.
@@ -20,11 +21,10 @@ std::string TodayKey();
 std::string ReviewDate(std::time_t when);
 std::string TodayReviewDate();
 
-// Year, month and day read from a "%d-%d-%d" text; nothing when three integers are not there.
-struct CalendarDate {
-    int year, month, day;
-};
-std::optional<CalendarDate> ReadReviewDate(const std::string& text);
+// The day number (as ReviewAge counts them) of a real date written "YYYY-M-D": a year of
+// four digits from 0001, a month of one or two digits and a day of one or two that the month
+// has. Nothing for anything else: no blanks, no signs, no 13th month, no 31st of June.
+std::optional<long long> DayNumberOfDate(std::string_view text);
 
 // Whole local calendar days from a review date to the day `now` falls on. Counting
 // calendar days keeps a row due from local midnight of the third day even across a

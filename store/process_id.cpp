@@ -51,10 +51,16 @@ std::optional<std::string> StartOf(Pid pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
     if (stat && std::getline(stat, line)) {
-        // The start time is the 22nd field; the name before it may hold blanks and ')'.
+        // The state is the 3rd field and the start time the 22nd; the name before them may
+        // hold blanks and ')'.
         std::istringstream fields(line.substr(line.rfind(')') + 1));
-        std::string field;
-        for (int i = 3; i <= 22 && fields >> field; ++i) {
+        std::string state, field;
+        fields >> state;
+        // Killed but not yet reaped by its parent (a zombie), or on its way out: it runs no
+        // more, though its number and start are still there.
+        if (state == "Z" || state == "X" || state == "x")
+            return std::nullopt;
+        for (int i = 4; i <= 22 && fields >> field; ++i) {
         }
         return field;
     }

@@ -4,6 +4,7 @@
 #include "store/paths.h"
 #include "store/text_util.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -24,7 +25,19 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
-using text::Trim;
+// Blanks as the platform's profile functions skip them: ASCII white space and ^Z, the old
+// end-of-file mark some editors and copies leave behind.
+bool IsBlank(char c) {
+    return text::IsBlank(c) || c == '\x1A';
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
     return text::SameIgnoringCase(Trim(a), Trim(b));
@@ -94,22 +107,16 @@ IniFile Parse(std::string_view raw) {
         ini.encoding = Encoding::Utf8Bom;
         data.remove_prefix(kUtf8Bom.size());
     }
+    // A line ends at CR LF, LF or a CR alone, as the platform splits them.
     bool eolSeen = false;
     while (!data.empty()) {
-        size_t nl = data.find('\n');
-        Line line;
-        if (nl == std::string_view::npos) {
-            line.text = data;
-            data = {};
-        } else {
-            size_t end = (nl > 0 && data[nl - 1] == '\r') ? nl - 1 : nl;
-            line.text = data.substr(0, end);
-            line.eol = data.substr(end, nl + 1 - end);
-            data.remove_prefix(nl + 1);
-            if (!eolSeen) {
-                ini.eol = line.eol;
-                eolSeen = true;
-            }
+        const size_t end = std::min(data.find_first_of("\r\n"), data.size());
+        const size_t eolLength = end == data.size() ? 0 : data.substr(end, 2) == "\r\n" ? 2 : 1;
+        Line line{std::string(data.substr(0, end)), std::string(data.substr(end, eolLength))};
+        data.remove_prefix(end + eolLength);
+        if (!eolSeen && eolLength > 0) {
+            ini.eol = line.eol;
+            eolSeen = true;
         }
         ini.lines.push_back(std::move(line));
     }
@@ -220,7 +227,9 @@ void SetKey(IniFile& ini, std::string_view section, std::string_view key, std::s
     auto span = FindSection(ini, section);
     if (!span) {
         size_t end = ini.lines.size();
-        InsertLine(ini, end, "[" + std::string(section) + "]");
+        std::string header = "[";
+        header.append(section).append("]");
+        InsertLine(ini, end, std::move(header));
         InsertLine(ini, end + 1, std::string(key) + "=" + std::string(value));
         return;
     }
@@ -261,24 +270,58 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
     return Utf8Of(PathOf(dir) / PathOf(name));
 }
 
-UINT GetPrivateProfileIntA(const char* section, const char* key, int nDefault,
-                           const std::string& path) {
-    auto value = LookUp(section, key, path);
-    if (!value)
-        return static_cast<UINT>(nDefault);
-    std::string_view s = *value;
+namespace {
+
+// A character's value as a digit of any base up to 36; 36 for one that is no digit.
+UINT DigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return static_cast<UINT>(c - '0');
+    if (c >= 'a' && c <= 'z')
+        return static_cast<UINT>(c - 'a' + 10);
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<UINT>(c - 'A' + 10);
+    return 36;
+}
+
+// The platform reads the value into a buffer of 30 characters and takes the number from it.
+constexpr size_t kNumberCharacters = 29;
+
+// The number at the start of a value as the platform reads it: control characters and
+// blanks skipped, a sign, then decimal digits, or hexadecimal, octal or binary ones after
+// "0x", "0o" or "0b". Unsigned arithmetic: huge numbers wrap instead of overflowing.
+UINT LeadingNumber(std::string_view s) {
+    s = s.substr(0, kNumberCharacters);
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
-    UINT n = 0; // unsigned arithmetic: huge numbers wrap instead of overflowing
+    UINT base = 10;
+    if (s.size() >= 2 && s[0] == '0') {
+        base = s[1] == 'x' ? 16 : s[1] == 'o' ? 8 : s[1] == 'b' ? 2 : 10;
+        if (base != 10)
+            s.remove_prefix(2);
+    }
+    UINT n = 0;
     for (char c : s) {
-        if (c < '0' || c > '9')
+        const UINT digit = DigitValue(c);
+        if (digit >= base)
             break;
-        n = n * 10u + static_cast<UINT>(c - '0');
+        n = n * base + digit;
     }
     return negative ? 0u - n : n;
+}
+
+} // namespace
+
+UINT GetPrivateProfileIntA(const char* section, const char* key, int nDefault,
+                           const std::string& path) {
+    auto value = LookUp(section, key, path);
+    if (!value || value->empty())
+        return static_cast<UINT>(nDefault);
+    return LeadingNumber(*value);
 }
 
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def, char* out,

@@ -13,9 +13,10 @@ std::string GetCurrentDirectoryA();
 // "<dir>/read.ini" style join; a directory given with or without a trailing separator.
 std::string JoinPath(const std::string& dir, const std::string& name);
 
-// The leading signed decimal number of the value (wrapping modulo 2^32 like the
-// platform); 0 when the value does not start with one; `nDefault` when the file,
-// section or key is missing.
+// The leading signed number of the value's first 29 characters, as the platform reads it:
+// decimal, or hexadecimal, octal or binary after "0x", "0o" or "0b", wrapping modulo 2^32;
+// 0 when the value does not start with one; `nDefault` when the file, section or key is
+// missing or the value is empty.
 UINT GetPrivateProfileIntA(const char* section, const char* key, int nDefault,
                            const std::string& path);
 

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -21,6 +23,16 @@ constexpr const char* kSourceNames[] = {"xin", "liebiao", "fuxi", "lianxi"};
 
 const char* NameOf(StudySource source) {
     return kSourceNames[static_cast<int>(source)];
+}
+
+// The day of a moment of the log's form, "YYYY-MM-DD HH:MM:SS" (or its date alone); nothing
+// for a moment whose date is not a real one, which counts on no day.
+std::optional<long long> DayOfMoment(std::string_view moment) {
+    constexpr size_t kDateLength = 10;
+    if (moment.size() < kDateLength || (moment.size() > kDateLength && moment[kDateLength] != ' '))
+        return std::nullopt;
+    // Ten characters of a year, a month and a day leave two digits each to the month and day.
+    return DayNumberOfDate(moment.substr(0, kDateLength));
 }
 
 StudySource SourceNamed(const char* name) {
@@ -99,7 +111,7 @@ std::vector<DayTally> DayTallies(const _ConnectionPtr& connection) {
         sqlite::Database& db = DatabaseOf(connection);
         if (!TableExists(db, kTable))
             return std::vector<DayTally>{};
-        sqlite::Statement all(db, "SELECT substr(shijian, 1, 10), xiangmu, laiyuan = 'xin', "
+        sqlite::Statement all(db, "SELECT substr(shijian, 1, 11), xiangmu, laiyuan = 'xin', "
                                   "dui <> 0 FROM " +
                                       kTable);
         struct Recent {
@@ -115,9 +127,9 @@ std::vector<DayTally> DayTallies(const _ConnectionPtr& connection) {
             auto seen = std::find_if(recent.begin(), recent.end(),
                                      [drill](const Recent& r) { return r.drill == drill; });
             if (seen == recent.end() || seen->date != date) {
-                const auto day = ReviewAge::DayNumber(date);
+                const auto day = DayOfMoment(date);
                 if (!day)
-                    continue; // a moment not of our form counts on no day
+                    continue;
                 DayTally& tally = days[{*day, drill}];
                 tally.day = *day;
                 tally.drill = drill;

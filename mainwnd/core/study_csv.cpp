@@ -6,7 +6,7 @@
 #include "store/text_util.h"
 #include "store/word_schema.h"
 
-#include <cstring>
+#include <string_view>
 
 const char* const kStudyCsvHeader = "时间,练习,词库,单词,来源,结果";
 
@@ -30,11 +30,14 @@ const char* SourceName(StudySource source) {
     return "新词";
 }
 
-// Quoted when it holds a separator, a quote or a line end, quotes doubled. A leading sign
-// that a spreadsheet would take for a formula is kept as text by a leading apostrophe.
+// Quoted when it holds a separator, a quote or a line end, quotes doubled. A leading
+// character that a spreadsheet would take for the start of a formula is kept as text by a
+// leading apostrophe: the signs, and a tab or a carriage return, which some programs skip
+// before they look for a sign.
 std::string Field(const std::string& text) {
+    constexpr std::string_view kFormulaStarts = "=+-@\t\r";
     std::string value = text;
-    if (!value.empty() && std::strchr("=+-@", value.front()))
+    if (!value.empty() && kFormulaStarts.find(value.front()) != std::string_view::npos)
         value.insert(value.begin(), '\'');
     if (value.find_first_of(",\"\r\n") == std::string::npos)
         return value;

@@ -6,8 +6,8 @@
 #include "store/word_schema.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -114,17 +114,7 @@ StudyStats ComputeStudyStats(const StudyFacts& facts) {
 }
 
 std::optional<long long> ExamDayOf(const std::string& text) {
-    const auto date = ReadReviewDate(text);
-    if (!date)
-        return std::nullopt;
-    char canonical[64];
-    std::snprintf(canonical, sizeof canonical, "%04d-%02d-%02d", date->year, date->month,
-                  date->day);
-    const auto day = ReviewAge::DayNumber(canonical);
-    // A 13th month or a 31st of June would carry into the next: not a date.
-    if (!day || DateOfDayNumber(*day) != canonical)
-        return std::nullopt;
-    return day;
+    return DayNumberOfDate(text);
 }
 
 StudyFacts ReadStudyFacts(const _ConnectionPtr& connection, const std::string& iniPath,
@@ -132,7 +122,6 @@ StudyFacts ReadStudyFacts(const _ConnectionPtr& connection, const std::string& i
     StudyFacts facts;
     facts.today = ReviewAge(now).Today();
     facts.quota = settings::DailyQuota(iniPath);
-    facts.tallies = study_log::DayTallies(connection);
     for (const char* table : mdb::kReviewTables)
         for (const auto& [date, rows] : CountByDate(connection, table)) {
             if (const auto day = ReviewAge::DayNumber(date.c_str()))
@@ -146,6 +135,11 @@ StudyFacts ReadStudyFacts(const _ConnectionPtr& connection, const std::string& i
     facts.positions = {settings::ReadProgress(iniPath, bank, settings::Drill::Browse).position,
                        settings::ReadProgress(iniPath, bank, settings::Drill::Spell).position};
     facts.examDay = ExamDayOf(settings::ExamDate(iniPath));
-    facts.missed = study_log::MostMissed(connection, kMissedShown);
     return facts;
+}
+
+void ReadStudyHistory(const _ConnectionPtr& connection, StudyFacts& facts) {
+    std::vector<DayTally> tallies = study_log::DayTallies(connection);
+    facts.missed = study_log::MostMissed(connection, kMissedShown);
+    facts.tallies = std::move(tallies);
 }

@@ -57,9 +57,15 @@ struct StudyStats {
 
 StudyStats ComputeStudyStats(const StudyFacts& facts);
 
-// The facts as danci.mdb and read.ini hold them now. Raises _com_error.
+// The facts as read.ini, the bank and the review tables hold them now, all but the study
+// log's. Raises _com_error.
 StudyFacts ReadStudyFacts(const _ConnectionPtr& connection, const std::string& iniPath,
                           std::time_t now);
 
-// "YYYY-MM-DD" of read.ini's exam date, as a day number; nothing when unset or unreadable.
+// Adds the study log's figures. The log is a table of our own: when it cannot be read, this
+// raises _com_error and leaves the facts as they were, so the rest can still be shown.
+void ReadStudyHistory(const _ConnectionPtr& connection, StudyFacts& facts);
+
+// "YYYY-MM-DD" of read.ini's exam date, as a day number; nothing when unset or not a real
+// date of the years 1 to 9999.
 std::optional<long long> ExamDayOf(const std::string& text);

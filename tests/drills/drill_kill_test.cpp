@@ -122,5 +122,43 @@ TEST(DrillKillTest, AKilledDrillLosesNothingItGraded) {
     }
 }
 
+// A drill killed but not yet reaped by its parent (a zombie) holds nothing: the word it had
+// on screen is the next drill's at once, as it is once the process is gone.
+TEST(DrillKillTest, AKilledDrillNotYetReapedHoldsNothing) {
+    DrillWorld world;
+    SeedReviews(world);
+    world.connection = nullptr; // the child opens its own
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(ready[0]);
+        try {
+            DrillCore drill(kBrowseKeys, [](const std::string&) {});
+            drill.SetUp({OpenConnection(world.db), 10, world.ini});
+            if (!drill.PickNextWord() || write(ready[1], "k", 1) != 1)
+                _exit(2);
+        } catch (...) {
+            _exit(3);
+        }
+        for (;;)
+            pause();
+    }
+    close(ready[1]);
+    pollfd wait{ready[0], POLLIN, 0};
+    char byte = 0;
+    const bool picked = poll(&wait, 1, 20000) == 1 && read(ready[0], &byte, 1) == 1;
+    close(ready[0]);
+    kill(child, SIGKILL);
+    siginfo_t ended{};
+    const bool zombie = waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT) == 0;
+    const std::string whileZombie = FirstWordOfANewDrill(world);
+    waitpid(child, nullptr, 0);
+    ASSERT_TRUE(picked) << "the drill did not show its first word";
+    ASSERT_TRUE(zombie);
+    EXPECT_EQ(whileZombie, FirstWordOfANewDrill(world));
+}
+
 } // namespace
 #endif // the child is forked: POSIX systems only

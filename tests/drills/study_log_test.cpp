@@ -81,6 +81,37 @@ TEST_F(StudyLogTest, ADatabaseThatTakesNoTableStudiesWithoutHistoryAndSaysSoOnce
     EXPECT_FALSE(core->Current().word.empty());
 }
 
+// A moment whose date is not a real one counts on no day, whichever drill wrote it and
+// whatever real moments come around it.
+TEST_F(StudyLogTest, MomentsThatAreNotRealDatesCountOnNoDay) {
+    const char* const notDates[] = {
+        "2026-11-39 08:00:00", "2025-24-09 08:00:00", "+2026-12-09 08:00",  "2026-12-00 08:00:00",
+        "2026-02-29 10:00:00", "2026-00-09 08:00:00", " 2026-12-09 08:00",  "2026-12-9 08:00:00",
+        "2026-12-09x08:00:00", "2026/12/09 08:00:00", "20261209",           "",
+        "99999-12-09 08:00:",  "0000-01-01 00:00:00", "2026-12-09-1 08:00", "-202-12-09 08:00:00",
+    };
+    const _ConnectionPtr& db = world.connection;
+    std::string why;
+    ASSERT_TRUE(study_log::Prepare(db, why)) << why;
+    auto log = [&db](const std::string& moment, const char* drill) {
+        study_log::Append(db, {moment, drill, "CET6", "w", StudySource::NewWord, true});
+    };
+    db->BeginTrans();
+    log("2026-12-09 08:00:00", "liulan");
+    for (const char* moment : notDates) {
+        log(moment, "liulan");
+        log(moment, "pinxie");
+        log("2026-12-09", "liulan");
+    }
+    log("2024-02-29 23:59:59", "pinxie");
+    db->CommitTrans();
+
+    const std::vector<DayTally> days = study_log::DayTallies(db);
+    ASSERT_EQ(days.size(), 2u);
+    EXPECT_EQ(days[0], (DayTally{*ReviewAge::DayNumber("2024-02-29"), "pinxie", 1, 0, 1, 0}));
+    EXPECT_EQ(days[1], (DayTally{*ReviewAge::DayNumber("2026-12-09"), "liulan", 17, 0, 17, 0}));
+}
+
 // Read back as a spreadsheet would: the mark, the header, then one line a grading.
 TEST(StudyCsvTest, TheExportReadsBackFieldForField) {
     DrillWorld world;
@@ -108,6 +139,28 @@ TEST(StudyCsvTest, TheExportReadsBackFieldForField) {
     EXPECT_EQ(text.str(), expected);
     EXPECT_FALSE(ExportStudyCsv(db, world.dir.file("no/such/folder/x.csv"), why));
     EXPECT_FALSE(why.empty());
+}
+
+// A field a spreadsheet would run as a formula stays text, whatever leads it.
+TEST(StudyCsvTest, FieldsThatWouldStartAFormulaAreKeptAsText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"=cmd", "'=cmd"},
+        {"+1", "'+1"},
+        {"-1", "'-1"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\t=cmd", "'\t=cmd"},
+        {"\r=cmd", "\"'\r=cmd\""},
+        {"a=b", "a=b"},
+        {"", ""},
+        {"\"=x\"", "\"\"\"=x\"\"\""},
+        {"x\ty", "x\ty"},
+    };
+    for (const auto& [word, field] : cases) {
+        const StudyEntry entry{"2026-12-08 08:00:00", "liulan", "CET4", word,
+                               StudySource::NewWord,  true};
+        EXPECT_EQ(StudyCsvLine(entry), "2026-12-08 08:00:00,浏览,CET4," + field + ",新词,对")
+            << "word " << word;
+    }
 }
 
 } // namespace

@@ -81,4 +81,33 @@ TEST(StatsWindowTest, ShowsASeededHistoryAndActsOnIt) {
     EXPECT_EQ(lines, 83); // the header and every grading
 }
 
+// A study log of another shape cannot be read: the window says so once and still shows
+// what does not come from the log.
+TEST(StatsWindowTest, AnUnreadableLogBlanksOnlyItsOwnFigures) {
+    AppWorld world;
+    world.Sql("CREATE TABLE xuexijilu (shijian TEXT, danci TEXT, dui INTEGER)");
+    world.Sql("INSERT INTO xuexijilu VALUES ('2026-12-08 08:00:00', 'six0', 0)");
+    world.Sql("INSERT INTO readfuxi VALUES ('six1', '一', '2026-12-01')");
+    world.Ini("system", "danci", "30");
+    world.Ini("CET6", "rmount", "10");
+    world.Ini("system", "kaoshi", "2026-12-18");
+
+    ModalDriver driver;
+    driver.AcceptMessage();
+    driver.OnDialog(IDD_STATS, [](QWidget* stats) {
+        EXPECT_TRUE(Text(stats, IDC_STATS_TODAY).contains("新词 0，复习 0"));
+        EXPECT_TRUE(Text(stats, IDC_STATS_TODAY).contains("每日数量 30"));
+        EXPECT_TRUE(Text(stats, IDC_STATS_BANK).startsWith("CET6：已学 10 / 30 词"));
+        EXPECT_TRUE(Text(stats, IDC_STATS_FORECAST).contains("今天 1"));
+        EXPECT_EQ(Text(stats, IDC_STATS_MISSED), "最常错的词：还没有答错过的词。");
+        EXPECT_TRUE(Text(stats, IDC_STATS_EXAM).contains("还有 10 天"));
+        Click(stats, IDOK);
+    });
+    CStatsDlg dlg(world.Context());
+    dlg.DoModal();
+
+    ASSERT_EQ(driver.messages().size(), 1u);
+    EXPECT_TRUE(driver.messages()[0].starts_with("学习记录读不出来：")) << driver.messages()[0];
+}
+
 } // namespace

@@ -125,7 +125,10 @@ TEST(StudyStatsTest, BankFinishAndExamQuota) {
 TEST(StudyStatsTest, ExamDateIsReadOnlyAsARealDate) {
     EXPECT_EQ(ExamDayOf("2027-06-12"), ReviewAge::DayNumber("2027-06-12"));
     EXPECT_EQ(ExamDayOf("2027-6-5"), ReviewAge::DayNumber("2027-06-05"));
-    for (const char* bad : {"", "2027-13-01", "2027-02-30", "2027-06", "明年六月"})
+    EXPECT_EQ(ExamDayOf("9999-12-31"), ReviewAge::DayNumber("9999-12-31"));
+    for (const char* bad : {"", "2027-13-01", "2027-02-30", "2027-06", "明年六月", "99999-01-01",
+                            "10000-01-01", "0000-06-12", "27-06-12", "+2027-06-12", "2027-+6-12",
+                            "2027-06-12 ", "2027-06-12x", "2027-006-12", "2027-06-00"})
         EXPECT_FALSE(ExamDayOf(bad)) << bad;
 }
 

@@ -50,7 +50,7 @@ TEST_F(ProfileTest, IntegersReadTheLeadingSignedNumber) {
     EXPECT_EQ(Int("system", "b", 1), -1);
     EXPECT_EQ(Int("system", "c", 1), 12);
     EXPECT_EQ(Int("system", "d", 1), 0);
-    EXPECT_EQ(Int("system", "e", 1), 0);
+    EXPECT_EQ(Int("system", "e", 1), 1); // empty: the default
     EXPECT_EQ(Int("system", "f", 1), 7);
     EXPECT_EQ(Int("system", "g", 1), 0);
     // Far outside 32 bits the value wraps as on the platform, without overflow.
@@ -237,9 +237,11 @@ TEST_F(ProfileTest, HandMadeFilesReadAsThePlatformReadsThem) {
         const char* what;
         std::string file;
         const char *section, *key;
-        std::string text; // read as a string ("" when missing)
-        int number;       // read as an integer, default -1
+        std::string text;           // read as a string ("" when missing)
+        int number;                 // read as an integer, default -1
+        std::string afterSet7 = {}; // the file once the key is set to 7; unchecked when empty
     };
+    const std::string zeros29(29, '0');
     const Case cases[] = {
         {"a quoted day", "[CET6]\ntr=\"20261208\"\n", "CET6", "tr", "20261208", 20261208},
         {"a quoted number", "[system]\ndanci='30'\n", "system", "danci", "30", 30},
@@ -253,11 +255,43 @@ TEST_F(ProfileTest, HandMadeFilesReadAsThePlatformReadsThem) {
         {"so that is not CET6", "[CET6]]\ntr=1\n", "CET6", "tr", "", -1},
         {"UTF-16 with a byte-order mark", Utf16Le("[CET6]\r\ntr=\"20261208\"\r\nrmount=12\r\n"),
          "CET6", "rmount", "12", 12},
+        {"an empty value gives the default", "[system]\ndanci=\n", "system", "danci", "", -1,
+         "[system]\ndanci=7\n"},
+        {"so do blanks alone", "[system]\ndanci= \t \n", "system", "danci", "", -1},
+        {"and empty quotes", "[system]\ndanci=\"\"\n", "system", "danci", "", -1},
+        {"a blank in quotes is a value", "[system]\ndanci=\" \"\n", "system", "danci", " ", 0},
+        {"blanks before the number in quotes", "[system]\ndanci=\" 25\"\n", "system", "danci",
+         " 25", 25},
+        {"hexadecimal", "[system]\ndanci=0x1F\n", "system", "danci", "0x1F", 31},
+        {"a negative one", "[system]\ndanci=-0x10\n", "system", "danci", "-0x10", -16},
+        {"octal", "[system]\ndanci=0o17\n", "system", "danci", "0o17", 15},
+        {"binary", "[system]\ndanci=0b101\n", "system", "danci", "0b101", 5},
+        {"a capital X is no prefix", "[system]\ndanci=0X1F\n", "system", "danci", "0X1F", 0},
+        {"hex digits only after 0x", "[system]\ndanci=25abc\n", "system", "danci", "25abc", 25},
+        {"the number within the first 29 characters", "[system]\ndanci=" + zeros29 + "25\n",
+         "system", "danci", zeros29 + "25", 0},
+        {"29 characters are read whole", "[system]\ndanci=" + zeros29.substr(2) + "25\n", "system",
+         "danci", zeros29.substr(2) + "25", 25},
+        {"a CR alone ends a line", "[system]\rdanci=25\r[CET6]\rtr=20261208\r", "CET6", "tr",
+         "20261208", 20261208, "[system]\rdanci=25\r[CET6]\rtr=7\r"},
+        {"^Z is a blank",
+         "\x1A[CET6]\x1A\ntr=\x1A"
+         "5\x1A\n",
+         "CET6", "tr", "5", 5, "\x1A[CET6]\x1A\ntr=7\n"},
+        {"UTF-16: a section after a comment line",
+         Utf16Le("; my notes\r\n[system]\r\ndanci=25\r\n; keep\r[CET6]\r\ntr=1\r\n"), "CET6", "tr",
+         "1", 1, Utf16Le("; my notes\r\n[system]\r\ndanci=25\r\n; keep\r[CET6]\r\ntr=7\r\n")},
+        {"UTF-16: a header after blanks", Utf16Le("; notes\r\n \t\x1A[CET6]\r\ntr=1\r\n"), "CET6",
+         "tr", "1", 1, Utf16Le("; notes\r\n \t\x1A[CET6]\r\ntr=7\r\n")},
     };
     for (const Case& c : cases) {
         dir.Write("read.ini", c.file);
         EXPECT_EQ(Str(c.section, c.key, 64), c.text) << c.what;
         EXPECT_EQ(Int(c.section, c.key, -1), c.number) << c.what;
+        if (!c.afterSet7.empty()) {
+            EXPECT_TRUE(Write(c.section, c.key, "7")) << c.what;
+            EXPECT_EQ(dir.Read("read.ini"), c.afterSet7) << c.what;
+        }
     }
 
     // A UTF-16 file is written back in UTF-16, every other line as it was ("学习" kept).

@@ -72,6 +72,10 @@ ModalDriver& ModalDriver::AnswerMessage(const QString& button) {
 }
 
 void ModalDriver::Poll() {
+    // One step at a time: until the step taken runs, or goes back to wait, the window now
+    // up may be the one it is for, not the next step's.
+    if (m_stepInFlight)
+        return;
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible() || modal == m_lastActive)
         return;
@@ -82,16 +86,18 @@ void ModalDriver::Poll() {
     m_steps.pop_front();
     // Deferred: the step may open a modal loop of its own, which must not run inside
     // this timer's slot. A window seen only between two others (a drill closed, the next
-    // not yet shown) is passed over: the step waits for the window that is up by then.
+    // not yet shown), or gone by then, is passed over: the step waits for the window that
+    // is up by then.
     QPointer<QWidget> target(modal);
-    QTimer::singleShot(0, [this, target, step = std::move(step)]() mutable {
-        if (target && QApplication::activeModalWidget() != target.data()) {
+    m_stepInFlight = true;
+    QTimer::singleShot(0, &m_poll, [this, target, step = std::move(step)]() mutable {
+        m_stepInFlight = false;
+        if (!target || QApplication::activeModalWidget() != target.data()) {
             m_steps.push_front(std::move(step));
             m_lastActive = nullptr;
             return;
         }
-        if (target)
-            step(target);
+        step(target);
     });
 }
 

@@ -45,6 +45,7 @@ private:
     std::deque<Step> m_steps;
     std::vector<std::string> m_messages;
     QPointer<QWidget> m_lastActive; // a window counts again once another was active over it
+    bool m_stepInFlight = false;    // a step taken off the queue has not run yet
     QTimer m_poll;
     QTimer m_watchdog;
     QTimer m_unwind;
