@@ -103,6 +103,7 @@ void DrillCore::GradeRight() {
     RememberForUndo();
     LogGrading(true);
     m_pick.graded = true;
+    m_progress.Graded();
     if (m_pick.source == WordSource::FromReviewList && m_pick.currentEntry) {
         WordRecord& entry = m_pick.reviewList[*m_pick.currentEntry];
         entry.score -= 50 + 20 * entry.step;
@@ -117,6 +118,7 @@ void DrillCore::GradeWrong(bool stepUp) {
     RememberForUndo();
     LogGrading(false);
     m_pick.graded = true;
+    m_progress.Graded();
     if (m_pick.source == WordSource::FromReviewList && m_pick.currentEntry) {
         WordRecord& entry = m_pick.reviewList[*m_pick.currentEntry];
         entry.score += 30 * entry.step;

@@ -31,6 +31,12 @@ void DrillProgress::Load(const std::string& ini, const std::string& bank, long l
 void DrillProgress::TakeWord() {
     ++m_values.position;
     ++m_values.todayCount;
+    m_values.ungraded = true; // one passed over ungraded before stays counted
+}
+
+settings::Progress DrillProgress::ToKeep() const {
+    const long long unkept = m_values.ungraded ? 1 : 0;
+    return {DayKey(m_now()), m_values.todayCount - unkept, m_values.position - unkept};
 }
 
 std::string DrillProgress::Label() const {
@@ -41,7 +47,7 @@ std::string DrillProgress::Label() const {
 void DrillProgress::Keep(bool atClose) {
     if (!m_keep)
         return;
-    const settings::Progress now{DayKey(m_now()), m_values.todayCount, m_values.position};
+    const settings::Progress now = ToKeep();
     if (!atClose && m_written == now)
         return;
     if (settings::WriteProgress(m_ini, m_bank, m_drill, now)) {
@@ -53,7 +59,7 @@ void DrillProgress::Keep(bool atClose) {
 }
 
 void DrillProgress::WritePosition() {
-    if (m_keep && !settings::WritePosition(m_ini, m_bank, m_drill, m_values.position))
+    if (m_keep && !settings::WritePosition(m_ini, m_bank, m_drill, ToKeep().position))
         ReportFailure(true);
 }
 

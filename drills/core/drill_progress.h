@@ -18,8 +18,10 @@ public:
     void Load(const std::string& ini, const std::string& bank, long long quota,
               std::function<std::time_t()> now, bool keep);
 
-    // A bank word was taken.
+    // A bank word was taken: counted at once, but kept in read.ini only once graded, so
+    // that a drill ended on it (however it ends) starts with it next time.
     void TakeWord();
+    void Graded() { m_values.ungraded = false; }
     // "剩下的单词数为N", or "今天任务已完成" once the quota is passed.
     std::string Label() const;
     long long Position() const { return m_values.position; }
@@ -29,6 +31,7 @@ public:
     // What an undo puts back.
     struct Values {
         long long position = 0, todayCount = 0;
+        bool ungraded = false; // the last bank word taken is on screen, not graded yet
     };
     Values Snapshot() const { return m_values; }
     void Restore(const Values& values) { m_values = values; }
@@ -37,6 +40,7 @@ public:
     void WritePosition();
 
 private:
+    settings::Progress ToKeep() const;
     void ReportFailure(bool atClose);
 
     settings::Drill m_drill;

@@ -14,7 +14,7 @@ struct BrowseDrill {
     using Dialog = CBrowseDlg;
     static constexpr unsigned kTemplate = IDD_BROWSE;
     static constexpr const char *kDay = "tr", *kCount = "trmount", *kTable = "readfuxi";
-    static constexpr int kCountAfterMiss = 2; // the next word is on screen, counted
+    static constexpr int kCountAfterMiss = 1; // the next word on screen is not graded
     static void MissFirstWord(QWidget* dlg) {
         Click(dlg, IDC_LEFT);  // 记得
         Click(dlg, IDC_RIGHT); // 错误

@@ -124,6 +124,15 @@ TEST(DrillKillTest, AKilledDrillLosesNothingItGraded) {
 
 // A drill killed but not yet reaped by its parent (a zombie) holds nothing: the word it had
 // on screen is the next drill's at once, as it is once the process is gone.
+// The word on screen at the kill was never graded: the next drill starts with it.
+TEST(DrillKillTest, TheUngradedWordOnScreenAtTheKillIsAskedFirst) {
+    DrillWorld world;
+    world.connection = nullptr; // the child opens its own
+    RunAndKill(world, 0, 1);
+    EXPECT_EQ(FirstWordOfANewDrill(world), "six0");
+    EXPECT_EQ(world.IniInt("CET6", "rmount", 0), 0);
+}
+
 TEST(DrillKillTest, AKilledDrillNotYetReapedHoldsNothing) {
     DrillWorld world;
     SeedReviews(world);
