@@ -81,6 +81,16 @@ bool AutoSpeak(const std::string& ini) {
     return Read(ini::kSystem, ini::kAutoSpeak, ini::kFlagOff, ini) != 0;
 }
 
+int DailyReviewLimit(const std::string& ini) {
+    const auto limit =
+        static_cast<int>(Read(ini::kSystem, ini::kReviewLimit, ini::kReviewLimitDefault, ini));
+    return std::clamp(limit, ini::kReviewLimitRange.low, ini::kReviewLimitRange.high);
+}
+
+bool SetDailyReviewLimit(const std::string& ini, int limit) {
+    return WritePrivateProfileStringA(ini::kSystem, ini::kReviewLimit, Number(limit).c_str(), ini);
+}
+
 std::string ExamDate(const std::string& ini) {
     return ReadText(ini::kSystem, ini::kExamDate, ini);
 }

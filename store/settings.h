@@ -30,6 +30,9 @@ int PerRead(const std::string& ini);  // the dialog's own default: 4
 int Interval(const std::string& ini); // minutes; the dialog's own default: 30
 bool EyeProtection(const std::string& ini);
 bool AutoSpeak(const std::string& ini);
+// 今日复习's words a day at most, within its range.
+int DailyReviewLimit(const std::string& ini);
+bool SetDailyReviewLimit(const std::string& ini, int limit);
 // The exam date as stored ("YYYY-MM-DD", or "" for none; at most 31 characters of it).
 std::string ExamDate(const std::string& ini);
 

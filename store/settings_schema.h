@@ -23,7 +23,8 @@ inline constexpr const char* kInterval = "time";
 inline constexpr const char* kForced = "qiangzhi";
 inline constexpr const char* kProtect = "protect";
 inline constexpr const char* kAutoSpeak = "autospeak";
-inline constexpr const char* kExamDate = "kaoshi"; // "YYYY-MM-DD", or absent: no exam date
+inline constexpr const char* kExamDate = "kaoshi";  // "YYYY-MM-DD", or absent: no exam date
+inline constexpr const char* kReviewLimit = "fuxi"; // 今日复习's words a day at most
 
 // Section "usermessage": the main window's forced study, and nothing else reads it.
 inline constexpr const char* kUser = "usermessage";
@@ -53,6 +54,7 @@ struct Range {
 inline constexpr Range kDailyRange{20, 50};
 inline constexpr Range kPerReadRange{4, 8};
 inline constexpr Range kIntervalRange{30, 90}; // minutes
+inline constexpr Range kReviewLimitRange{20, 500};
 
 // "<before>low~high<after>", as the dialog's range labels show them.
 inline std::string RangeText(const char* before, Range range, const char* after) {
@@ -66,5 +68,6 @@ inline constexpr int kIntervalInSettings = 30;
 inline constexpr int kPerReadInSettings = 4;
 inline constexpr int kReminderInterval = 30; // minutes, the main window's timer
 inline constexpr int kFlagOff = 0;           // every switch and count: off, none
+inline constexpr int kReviewLimitDefault = 150;
 
 } // namespace ini

@@ -52,6 +52,7 @@ public:
     void BindText(int index, std::string_view text);
     void BindNull(int index) { sqlite3_bind_null(m_stmt, index); }
     void BindInt64(int index, std::int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
+    void BindDouble(int index, double value) { sqlite3_bind_double(m_stmt, index, value); }
     // True on a row, false at the end.
     bool Step();
     // Runs a statement that returns no rows.
@@ -64,6 +65,7 @@ public:
     int ColumnCount() const { return sqlite3_column_count(m_stmt); }
     const char* ColumnName(int column) const { return sqlite3_column_name(m_stmt, column); }
     std::int64_t Int64(int column) const { return sqlite3_column_int64(m_stmt, column); }
+    double Double(int column) const { return sqlite3_column_double(m_stmt, column); }
     // Null for an SQL NULL.
     const char* Text(int column) const {
         return reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));

@@ -19,7 +19,7 @@ const std::string kCreateTable =
     " (shijian TEXT NOT NULL, xiangmu TEXT NOT NULL, ciku TEXT, "
     "danci TEXT NOT NULL, laiyuan TEXT NOT NULL, dui INTEGER NOT NULL)";
 
-constexpr const char* kSourceNames[] = {"xin", "liebiao", "fuxi", "lianxi"};
+constexpr const char* kSourceNames[] = {"xin", "liebiao", "fuxi", "lianxi", "jiyi"};
 
 const char* NameOf(StudySource source) {
     return kSourceNames[static_cast<int>(source)];
@@ -27,7 +27,7 @@ const char* NameOf(StudySource source) {
 
 // The day of a moment of the log's form, "YYYY-MM-DD HH:MM:SS" (or its date alone); nothing
 // for a moment whose date is not a real one, which counts on no day.
-std::optional<long long> DayOfMoment(std::string_view moment) {
+std::optional<long long> DayOf(std::string_view moment) {
     constexpr size_t kDateLength = 10;
     if (moment.size() < kDateLength || (moment.size() > kDateLength && moment[kDateLength] != ' '))
         return std::nullopt;
@@ -37,7 +37,7 @@ std::optional<long long> DayOfMoment(std::string_view moment) {
 
 StudySource SourceNamed(const char* name) {
     const std::string text = name ? name : "";
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < static_cast<int>(std::size(kSourceNames)); ++i)
         if (text == kSourceNames[i])
             return static_cast<StudySource>(i);
     return StudySource::NewWord;
@@ -56,6 +56,32 @@ bool HasOurColumns(const _ConnectionPtr& connection) {
 } // namespace
 
 namespace study_log {
+
+std::optional<long long> DayOfMoment(std::string_view moment) {
+    return DayOf(moment);
+}
+
+long long DailyReviewsOn(const _ConnectionPtr& connection, long long day) {
+    return Engine([&] {
+        sqlite::Database& db = DatabaseOf(connection);
+        if (!TableExists(db, kTable))
+            return 0LL;
+        // Rows come in the order of their moments: read back from the newest to the day.
+        sqlite::Statement newest(db,
+                                 "SELECT shijian, laiyuan FROM " + kTable + " ORDER BY rowid DESC");
+        const std::string date = DateOfDayNumber(day);
+        const std::string source = NameOf(StudySource::DailyReview);
+        long long count = 0;
+        while (newest.Step()) {
+            const std::string moment = newest.String(0);
+            if (moment.compare(0, date.size(), date) < 0)
+                break;
+            if (moment.starts_with(date) && newest.String(1) == source)
+                ++count;
+        }
+        return count;
+    });
+}
 
 bool Prepare(const _ConnectionPtr& connection, std::string& why) {
     try {
@@ -127,7 +153,7 @@ std::vector<DayTally> DayTallies(const _ConnectionPtr& connection) {
             auto seen = std::find_if(recent.begin(), recent.end(),
                                      [drill](const Recent& r) { return r.drill == drill; });
             if (seen == recent.end() || seen->date != date) {
-                const auto day = DayOfMoment(date);
+                const auto day = DayOf(date);
                 if (!day)
                     continue;
                 DayTally& tally = days[{*day, drill}];

@@ -7,12 +7,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-// Where the graded word came from; Practice: a word of a practised list (生词本, 错词本).
-enum class StudySource { NewWord, ReviewList, DueRow, Practice };
+// Where the graded word came from; Practice: a word of a practised list (生词本, 错词本);
+// DailyReview: a word of 今日复习, chosen by its memory.
+enum class StudySource { NewWord, ReviewList, DueRow, Practice, DailyReview };
 
 struct StudyEntry {
     std::string moment; // local "YYYY-MM-DD HH:MM:SS"
@@ -41,6 +44,12 @@ bool Prepare(const _ConnectionPtr& connection, std::string& why);
 // Inside the caller's transaction. Raises _com_error.
 std::int64_t Append(const _ConnectionPtr& connection, const StudyEntry& entry);
 void Remove(const _ConnectionPtr& connection, std::int64_t id);
+
+// The day a moment of the log counts on; nothing for a moment that is not a real date.
+std::optional<long long> DayOfMoment(std::string_view moment);
+
+// Gradings of 今日复习's words on `day`. Raises _com_error.
+long long DailyReviewsOn(const _ConnectionPtr& connection, long long day);
 
 // Readers for the statistics and the export; an absent table reads as an empty history.
 // Raise _com_error.

@@ -37,6 +37,8 @@ inline constexpr const char* kTranscription = "yinbiao";
 inline constexpr const char* kStudyLog = "xuexijilu";
 inline constexpr const char* kBrowseDrill = "liulan";
 inline constexpr const char* kSpellDrill = "pinxie";
+// Each learned word's memory for one skill, named by its drill (see memory_table.h).
+inline constexpr const char* kMemory = "jiyi";
 // 生词本: the learner's own words (see own_words.h).
 inline constexpr const char* kOwnWords = "shengciben";
 

@@ -3,6 +3,7 @@
 
 #include "store/ado.h"
 #include "store/dates.h"
+#include "store/study_log.h"
 
 #include "drills/core/word_record.h"
 
@@ -16,6 +17,10 @@
 struct PracticeList {
     std::string name;
     std::vector<WordRecord> words;
+    // How the log names its words' gradings; 今日复习 keeps missed words by their memory
+    // alone, never as review rows.
+    StudySource source = StudySource::Practice;
+    bool keepsMissedRows = true;
 };
 
 struct DrillContext {

@@ -38,7 +38,9 @@ void DrillCore::SetUp(const DrillContext& context) {
     } catch (const _com_error& e) {
         Tell(std::string("opening table ") + m_keys.reviewTable, e);
     }
+    m_reviews.KeepMissedRows(!Practising() || m_practice->keepsMissedRows);
     m_log.Prepare(m_connection, m_report);
+    m_memory.Prepare(m_connection, m_keys.logName);
 }
 
 void DrillCore::OpenReviews() {
@@ -89,14 +91,17 @@ StudySource DrillCore::CurrentSource() const {
         return StudySource::DueRow;
     if (m_pick.source == WordSource::FromReviewList)
         return StudySource::ReviewList;
-    return Practising() ? StudySource::Practice : StudySource::NewWord;
+    return Practising() ? m_practice->source : StudySource::NewWord;
 }
 
 void DrillCore::LogGrading(bool right) {
-    if (HasWord())
-        m_log.Add({LocalMoment(m_now()), m_keys.logName, m_bankName, m_pick.current.word,
-                   CurrentSource(), right},
-                  m_undo.empty() ? 0 : m_undo.back().number);
+    if (!HasWord())
+        return;
+    const std::uint64_t step = m_undo.empty() ? 0 : m_undo.back().number;
+    m_log.Add({LocalMoment(m_now()), m_keys.logName, m_bankName, m_pick.current.word,
+               CurrentSource(), right},
+              step);
+    m_memory.Add(m_pick.current.word, right, ReviewAge(m_now()).Today(), step);
 }
 
 void DrillCore::GradeRight() {
@@ -151,7 +156,7 @@ size_t DrillCore::UnkeptWords() const {
 // a store succeeds again; the list stays, and the next grading or close tries again.
 bool DrillCore::KeepReviews(bool reportFailure) {
     const std::string date = ReviewDate(m_now());
-    if (!m_log.HasWork() && !m_reviews.HasWork() && !m_due.HasWork() &&
+    if (!m_log.HasWork() && !m_memory.HasWork() && !m_reviews.HasWork() && !m_due.HasWork() &&
         m_reviews.Matches(m_pick.reviewList, date))
         return true;
     try {
@@ -181,6 +186,7 @@ void DrillCore::WriteReviews(const std::string& date) {
         m_due.StoreRestored(m_reviews.Table());
         m_reviews.Write(m_pick.reviewList, date, m_due);
         logged = m_log.Write(m_connection);
+        m_memory.Write();
         transaction.Commit();
     } catch (const _com_error&) {
         m_reviews.Failed();
@@ -192,6 +198,7 @@ void DrillCore::WriteReviews(const std::string& date) {
                 undo.logRow = row;
     m_reviews.Committed();
     m_log.Committed();
+    m_memory.Committed();
     m_due.Committed(m_connection);
 }
 

@@ -2,13 +2,14 @@
 // and its scores, and keeping every grading. Each drill gives its own keys and review
 // table; the dialogs only show. The jobs live in parts, each with the state it owns:
 // DrillProgress (read.ini), BankCursor (the bank), DueRows (due rows and their holds),
-// ReviewSync (the review table in step with the list), StudyLogBuffer and
-// WordDictionaries.
+// ReviewSync (the review table in step with the list), StudyLogBuffer, MemoryKeeper (each
+// word's memory) and WordDictionaries.
 #pragma once
 
 #include "drills/core/drill_context.h"
 #include "drills/core/drill_progress.h"
 #include "drills/core/due_rows.h"
+#include "drills/core/memory/memory_keeper.h"
 #include "drills/core/review_sync.h"
 #include "drills/core/study_log_buffer.h"
 #include "drills/core/word_dictionaries.h"
@@ -167,6 +168,7 @@ private:
     ReviewSync m_reviews;
     DueRows m_due;
     StudyLogBuffer m_log;
+    MemoryKeeper m_memory;
     WordDictionaries m_words;
 
     std::string m_storeError;     // why the last store failed

@@ -19,6 +19,7 @@ bool DrillCore::UndoLastGrading() {
     if (step.pickedAfter)
         PutBackWordOnScreen();
     m_log.TakeBack(step.number, step.logRow);
+    m_memory.TakeBack(step.number);
     m_reviews.TakeBack(step.rows);
     m_pick = std::move(step.pick);
     m_progress.Restore(step.progress);

@@ -19,8 +19,9 @@ bool ReviewSync::ReopenIfStale(const _ConnectionPtr& connection, const std::stri
 }
 
 // The row a close would store for an entry: one of score 0 or more, dated `date`.
-std::optional<ReviewRow> ReviewSync::Wanted(const WordRecord& entry, const std::string& date) {
-    if (entry.score < 0 || entry.word.empty())
+std::optional<ReviewRow> ReviewSync::Wanted(const WordRecord& entry,
+                                            const std::string& date) const {
+    if (!m_keepRows || entry.score < 0 || entry.word.empty())
         return std::nullopt;
     return ReviewRow{entry.word, entry.translation, date};
 }

@@ -25,6 +25,8 @@ public:
     bool ReopenIfStale(const _ConnectionPtr& connection, const std::string& table);
     ReviewTable& Table() { return m_table; }
 
+    // Whether missed words are kept as review rows at all (今日复习 keeps none).
+    void KeepMissedRows(bool keep) { m_keepRows = keep; }
     // A word joined the review list.
     void AddEntry() { m_rows.emplace_back(); }
     // The table holds every entry's row as `list` wants it on `date`.
@@ -47,10 +49,11 @@ public:
     void TakeBack(const EntryRows& before);
 
 private:
-    static std::optional<ReviewRow> Wanted(const WordRecord& entry, const std::string& date);
+    std::optional<ReviewRow> Wanted(const WordRecord& entry, const std::string& date) const;
 
     ReviewTable m_table;
     bool m_usable = false;
+    bool m_keepRows = true;
     bool m_stale = false;     // after a failed store, until read again
     bool m_checkRows = false; // after a failed store, until one succeeds
     EntryRows m_rows;

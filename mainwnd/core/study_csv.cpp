@@ -24,6 +24,8 @@ const char* SourceName(StudySource source) {
         return "到期复习";
     case StudySource::Practice:
         return "练习";
+    case StudySource::DailyReview:
+        return "今日复习";
     case StudySource::NewWord:
         break;
     }

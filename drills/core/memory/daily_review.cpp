@@ -1,0 +1,121 @@
+#include "drills/core/memory/daily_review.h"
+
+#include "drills/core/memory/memory_keeper.h"
+#include "drills/core/memory/memory_rebuild.h"
+#include "store/dates.h"
+#include "store/settings.h"
+#include "store/study_log.h"
+#include "store/table_reads.h"
+#include "store/word_schema.h"
+
+#include <map>
+#include <set>
+
+namespace {
+
+using review_plan::Skill;
+
+Skill SkillOf(const std::string& drill) {
+    return drill == mdb::kSpellDrill ? Skill::Spell : Skill::Recognise;
+}
+
+// Each bank's words in order, meaning by word (the first bank's where both hold a word).
+struct Banks {
+    std::map<std::string, std::vector<std::string>> words; // bank: its words in order
+    std::map<std::string, std::string> meanings;
+};
+
+Banks ReadBanks(const _ConnectionPtr& connection) {
+    Banks banks;
+    for (const char* bank : mdb::kBanks)
+        for (auto& [word, meaning] : ReadColumnPairs(connection, bank, mdb::kWord, mdb::kMeaning)) {
+            banks.words[bank].push_back(word);
+            banks.meanings.emplace(word, std::move(meaning));
+        }
+    return banks;
+}
+
+// Words below a drill's bank position with no memory of that skill were learned before
+// their gradings were kept: they join as answered right once, today.
+void JoinEarlierWords(const _ConnectionPtr& connection, const std::string& ini, const Banks& banks,
+                      std::vector<MemoryRow>& rows, long long today) {
+    std::set<std::pair<std::string, std::string>> known;
+    for (const MemoryRow& row : rows)
+        known.emplace(row.word, row.skill);
+    const fsrs::CardMemory joined{fsrs::Model().Initial(fsrs::Rating::Good), today};
+    std::vector<MemoryRow> joining;
+    for (const auto& [bank, words] : banks.words)
+        for (const settings::Drill drill : {settings::Drill::Browse, settings::Drill::Spell}) {
+            const std::string skill =
+                drill == settings::Drill::Browse ? mdb::kBrowseDrill : mdb::kSpellDrill;
+            const long long taken =
+                std::min<long long>(settings::ReadProgress(ini, bank, drill).position,
+                                    static_cast<long long>(words.size()));
+            for (long long i = 0; i < taken; ++i)
+                if (known.emplace(words[static_cast<size_t>(i)], skill).second)
+                    joining.push_back(RowOf(words[static_cast<size_t>(i)], skill, joined));
+        }
+    if (joining.empty())
+        return;
+    TransactionScope transaction(connection);
+    for (const MemoryRow& row : joining)
+        memory_table::Write(connection, row);
+    transaction.Commit();
+    rows.insert(rows.end(), joining.begin(), joining.end());
+}
+
+} // namespace
+
+review_plan::Settings ReviewSettings(const std::string& ini) {
+    review_plan::Settings plan;
+    plan.dailyLimit = settings::DailyReviewLimit(ini);
+    plan.examDay = DayNumberOfDate(settings::ExamDate(ini));
+    return plan;
+}
+
+namespace {
+LearnedCards Learned(const _ConnectionPtr& connection, const std::string& ini, long long today,
+                     const Banks& banks) {
+    std::string why;
+    if (!memory_table::Prepare(connection, why))
+        throw _com_error(E_FAIL, why);
+    std::vector<MemoryRow> rows = memory_table::ReadAll(connection);
+    // A database from before the memory was kept: its log holds what it needs.
+    if (rows.empty()) {
+        RebuildMemoryTable(connection);
+        rows = memory_table::ReadAll(connection);
+    }
+    JoinEarlierWords(connection, ini, banks, rows, today);
+    LearnedCards learned;
+    for (const MemoryRow& row : rows) {
+        learned.cards.push_back(
+            {static_cast<std::int64_t>(learned.words.size()), SkillOf(row.skill), MemoryOf(row)});
+        learned.words.push_back(row.word);
+    }
+    return learned;
+}
+} // namespace
+
+LearnedCards ReadLearnedCards(const _ConnectionPtr& connection, const std::string& ini,
+                              long long today) {
+    return Learned(connection, ini, today, ReadBanks(connection));
+}
+
+DailyReview ReadDailyReview(const _ConnectionPtr& connection, const std::string& ini,
+                            std::time_t now) {
+    const long long today = ReviewAge(now).Today();
+    const Banks banks = ReadBanks(connection);
+    const LearnedCards learned = Learned(connection, ini, today, banks);
+    const auto reviewed = static_cast<int>(study_log::DailyReviewsOn(connection, today));
+    const review_plan::Today plan =
+        review_plan::PlanToday(fsrs::Model(), learned.cards, ReviewSettings(ini), today, reviewed);
+    DailyReview review;
+    review.backlog = plan.backlog;
+    for (const review_plan::Card& card : plan.queue) {
+        const std::string& word = learned.words[static_cast<size_t>(card.wordId)];
+        const auto meaning = banks.meanings.find(word);
+        WordRecord record{word, meaning == banks.meanings.end() ? "" : meaning->second, 0, 1};
+        (card.skill == Skill::Spell ? review.spell : review.recognise).push_back(std::move(record));
+    }
+    return review;
+}
