@@ -1,7 +1,7 @@
 #include "framework/afx.h"
 #include "framework/dialog_template.h"
+#include "framework/qt/backend.h"
 #include "framework/qt/dialog_window.h"
-#include "framework/qt/qt_window.h"
 #include "framework/skin.h"
 #include "res/resource.h"
 
@@ -177,8 +177,8 @@ TEST(Dialog, GeometryFollowsDialogUnitsOfTheTemplateFont) {
         const QRect edit = Control(d, IDC_EDIT)->geometry();
         EXPECT_EQ(edit.x(), px(41, avg, 4));
         EXPECT_EQ(edit.y(), px(67, height, 8));
-        EXPECT_EQ(edit.right() + 1, px(41 + 101, avg, 4));
-        EXPECT_EQ(edit.bottom() + 1, px(67 + 17, height, 8));
+        EXPECT_EQ(edit.width(), px(101, avg, 4));
+        EXPECT_EQ(edit.height(), px(17, height, 8));
         EXPECT_EQ(d->windowTitle(), QStringLiteral("警告！"));
         Click(d, IDCANCEL);
     });
