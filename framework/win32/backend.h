@@ -10,6 +10,8 @@
 //  [x] the notification icon (Shell_NotifyIconW), the Run key, shell requests
 //      (ShellExecuteW), speech (SAPI), eye protection's colours
 //  [ ] the skin: Windows draws its own look; the skin file is the Qt backend's style sheet
+//  [ ] the main window's first-paint report (CWinApp::OnMainWindowFirstPaint): the speech
+//      engine starts with the first drill instead, and the start-up probe is the Qt build's
 // Helpers shared by the backend's files. Private to the framework (its tests may use them).
 #pragma once
 
