@@ -1,5 +1,6 @@
 // Dialogs built from templates, controls addressed by id, handlers bound by id: the
-// framework's dialog class. A backend (framework/qt/, framework/win32/) implements it.
+// framework's dialog class. Its logic is common code; a backend (framework/qt/,
+// framework/win32/) supplies the windows (framework/backend.h) and the control calls.
 #pragma once
 
 #include "framework/wintypes_ui.h"
@@ -8,10 +9,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CDialog;
-class DialogWindow; // the backend's window behind a running dialog
+class DialogWindow; // the backend's window behind a running dialog (framework/backend.h)
 struct DialogTemplate;
 
 struct CRect {
@@ -60,13 +62,16 @@ public:
         UINT id;
         std::string text;
     };
+    CMenu() = default;
+    // A menu that also hands each appended item to `append` (a window's own menu).
+    explicit CMenu(std::function<BOOL(const Item&)> append) : m_append(std::move(append)) {}
+
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const std::string& text = {});
     const std::vector<Item>& Items() const { return m_items; }
 
 private:
-    friend class CDialog;
     std::vector<Item> m_items;
-    void* m_native = nullptr; // the backend's own menu this one fills, where it has one
+    std::function<BOOL(const Item&)> m_append;
 };
 
 // Drawing during OnPaint.
@@ -159,7 +164,8 @@ public:
     void SendCommand(int id);
     // Runs the change handler of a control, as an edit or a choice by the learner would.
     void SendChange(int id);
-    // The system-menu command path (menu items, Alt+Space menu, close box).
+    // A system command as the system menu, Alt+F4 or the close box give it: OnSysCommand,
+    // whose base sends SC_CLOSE to OnClose and leaves the others to the window.
     void SendSysCommand(UINT id, LPARAM lParam = 0);
     // Delivers a message to its bound handler; 0 when none is bound.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -201,22 +207,19 @@ protected:
     void OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler);
 
 private:
-    friend class DialogWindow;
-    struct Backend; // what the backend keeps per dialog: timers, its modal loop
-    void Build();
-    void RunModalLoop();
+    class Events; // what the backend's window reports, passed on to the hooks above
     void Destroy();
 
     UINT m_templateId;
     const DialogTemplate* m_template = nullptr;
-    DialogWindow* m_window = nullptr;
+    std::unique_ptr<DialogWindow> m_window;
     std::map<int, std::unique_ptr<CWnd>> m_items;
     std::map<int, std::function<void()>> m_commands;
     std::map<int, std::function<void()>> m_changes;
     std::map<UINT, std::function<LRESULT(WPARAM, LPARAM)>> m_messages;
-    std::unique_ptr<Backend> m_backend;
+    std::map<UINT_PTR, UINT> m_timers; // running timers and their periods
     std::unique_ptr<CMenu> m_systemMenu;
-    std::unique_ptr<CWnd> m_self;
+    bool m_paintLeftToSystem = false; // the base OnPaint ran: the system paints
     bool m_ending = false;
     int m_result = -1;
 };

@@ -1,6 +1,8 @@
 // The application object on every backend; the backends run it.
 #include "framework/winapp.h"
 
+#include "framework/backend.h"
+
 namespace {
 CWinApp* g_app = nullptr;
 } // namespace
@@ -26,4 +28,11 @@ int CWinApp::ExitInstance() {
 
 CWinApp* AfxGetApp() {
     return g_app;
+}
+
+// The name the program gave, else its file's.
+std::string AfxGetAppName() {
+    if (g_app && !g_app->m_pszAppName.empty())
+        return g_app->m_pszAppName;
+    return ProgramName();
 }

@@ -1,7 +1,6 @@
 #include "framework/file_dialog.h"
 
-#include "framework/qt/dialog_window.h"
-#include "framework/qt/qt_window.h"
+#include "framework/qt/backend.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "framework/msgbox.h"
 
-#include "framework/qt/dialog_window.h"
+#include "framework/qt/backend.h"
 #include "framework/winapp.h"
 
 #include <QMessageBox>

@@ -1,7 +1,6 @@
 #include "framework/shell.h"
 
-#include "framework/qt/dialog_window.h"
-#include "framework/qt/qt_window.h"
+#include "framework/qt/backend.h"
 #include "framework/qt/tray.h"
 
 #include <QCursor>

@@ -1,5 +1,7 @@
 #include "framework/winapp.h"
 
+#include "framework/backend.h"
+
 #include <QApplication>
 #include <QFileInfo>
 
@@ -35,9 +37,8 @@ HINSTANCE AfxGetInstanceHandle() {
     return AfxGetApp();
 }
 
-std::string AfxGetAppName() {
-    if (AfxGetApp() && !AfxGetApp()->m_pszAppName.empty())
-        return AfxGetApp()->m_pszAppName;
+// Qt's application name, which is the program file's unless it was set.
+std::string ProgramName() {
     return QApplication::applicationName().toStdString();
 }
 

@@ -1,13 +1,11 @@
 #include "framework/msgbox.h"
 
+#include "framework/backend.h"
 #include "framework/win32/wide.h"
 #include "framework/winapp.h"
-
-HWND ModalOwnerHandle(); // dialog.cpp: the innermost running dialog
 
 int AfxMessageBox(const std::string& text, UINT type) {
     UINT style = (type & MB_ICONINFORMATION) ? MB_ICONINFORMATION : MB_ICONWARNING;
     style |= (type & MB_TYPEMASK) == MB_YESNO ? MB_YESNO | (type & MB_DEFBUTTON2) : MB_OK;
-    return MessageBoxW(ModalOwnerHandle(), Wide(text).c_str(), Wide(AfxGetAppName()).c_str(),
-                       style);
+    return MessageBoxW(ModalOwner(), Wide(text).c_str(), Wide(AfxGetAppName()).c_str(), style);
 }

@@ -1,7 +1,9 @@
 #include "framework/skin.h"
 
+#include "framework/win32/backend.h"
+
 // Windows draws its own look: the skin file is the Linux build's style sheet. Eye
-// protection paints the dialogs (see dialog.cpp).
+// protection paints the dialogs (see dialog_window.cpp).
 BOOL SkinInit(HINSTANCE, const char*, int, int) {
     return TRUE;
 }

@@ -1,5 +1,6 @@
 #include "framework/winapp.h"
 
+#include "framework/backend.h"
 #include "framework/win32/wide.h"
 
 #include <commctrl.h>
@@ -27,10 +28,7 @@ HINSTANCE AfxGetInstanceHandle() {
     return GetModuleHandleW(nullptr);
 }
 
-// The program file's name without its extension, as the framework names the application.
-std::string AfxGetAppName() {
-    if (AfxGetApp() && !AfxGetApp()->m_pszAppName.empty())
-        return AfxGetApp()->m_pszAppName;
+std::string ProgramName() {
     wchar_t path[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring name = path;

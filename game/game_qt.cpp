@@ -1,4 +1,4 @@
-// The shared library "game": one export that announces the word game.
+// The shared library "game" on Qt: one export that announces the word game.
 #include "framework/msgbox.h"
 #include "game/game_app.h"
 
