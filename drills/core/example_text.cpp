@@ -89,10 +89,13 @@ std::vector<std::string_view> WordsOf(std::string_view text) {
             ++i;
             continue;
         }
-        // An apostrophe or hyphen belongs to the word when a letter follows it.
+        // Digits and letters go on a word; an apostrophe or hyphen belongs to it when a letter
+        // follows.
         for (;;) {
             if (end < text.size() && LetterAt(text, end) > 0)
                 end += LetterAt(text, end);
+            else if (end < text.size() && text[end] >= '0' && text[end] <= '9')
+                end += 1;
             else if (end + 1 < text.size() && (text[end] == '\'' || text[end] == '-') &&
                      LetterAt(text, end + 1) > 0)
                 end += 1;

@@ -16,8 +16,9 @@ bool IsFormOf(std::string_view token, std::string_view word);
 // harm where they are only compared with the words of a text.
 std::vector<std::string> FormsOf(std::string_view word);
 
-// The words of an English text, in order, as views into it: letters (accented ones too, for
-// café), with apostrophes and hyphens inside a word; a possessive 's is left out.
+// The words of an English text, in order, as views into it: a letter (accented ones too, for
+// café), then letters and digits, with apostrophes and hyphens inside; a possessive 's is left
+// out.
 std::vector<std::string_view> WordsOf(std::string_view text);
 
 // `sentence` with every form of `word` replaced by a blank.
