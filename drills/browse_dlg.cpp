@@ -55,6 +55,7 @@ void CBrowseDlg::Grade(bool left) {
 
 void CBrowseDlg::ShowTranslation(const char* left, const char* right, AnswerPhase next) {
     SetDlgItemText(IDC_EDIT, m_core.Current().translation);
+    m_examples.ShowAll();
     SetDlgItemText(IDC_LEFT, left);
     SetDlgItemText(IDC_RIGHT, right);
     m_phase = next;
@@ -83,6 +84,7 @@ void CBrowseDlg::ShowWord(bool captions) {
     m_phase = AnswerPhase::Prompt;
     ShowKeyTips();
     ShowTranscription(true);
+    ReadExamples(); // shown with the meaning
     WordShown();
     UpdateSharedButtons();
 }

@@ -46,6 +46,10 @@ void CDrillDlg::ShowTranscription(bool shown) {
     SetDlgItemText(IDC_YINBIAO, shown ? m_core.TranscribedCurrent() : std::string());
 }
 
+void CDrillDlg::ReadExamples() {
+    m_examples.Read(m_context.connection, m_core.HasWord() ? m_core.Current().word : "");
+}
+
 void CDrillDlg::SaveDay() {
     m_core.SaveProgress();
 }
@@ -53,6 +57,8 @@ void CDrillDlg::SaveDay() {
 void CDrillDlg::SetUpSpeech() {
     OnCommand(IDC_SPEAK, &CDrillDlg::OnSpeak);
     AddAccelerator("Ctrl+P", IDC_SPEAK);
+    OnCommand(IDC_SPEAK_LIJU, [this] { m_examples.Speak(); });
+    AddAccelerator(ExamplePanel::kSpeakKeys, IDC_SPEAK_LIJU);
     UpdateSpeakButton();
 }
 
@@ -65,6 +71,7 @@ void CDrillDlg::UpdateSpeakButton() {
         button->SetToolTip(LoadResourceString(SpeechTip(state)));
         button->EnableWindow(m_speechAvailable && CanSayWord());
     }
+    m_examples.UpdateSpeakButton();
 }
 
 // Saying a word changes nothing of the drill.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "drills/core/drill_core.h"
+#include "drills/example_panel.h"
 #include "framework/afx.h"
 
 class CDrillDlg : public CDialog {
@@ -26,7 +27,8 @@ protected:
     bool MayLeave();
 
     // The speaker button and Ctrl+P say the current English word. Where the desktop cannot
-    // speak, the button is disabled and its tooltip says why.
+    // speak, the button is disabled and its tooltip says why. The sentence button and
+    // Ctrl+Shift+P say the example sentence once it is shown whole.
     void SetUpSpeech();
     // Call when the word may have become sayable or not.
     void UpdateSpeakButton();
@@ -34,6 +36,8 @@ protected:
     void WordShown();
     // The transcription label: the word on screen with its transcription, or nothing.
     void ShowTranscription(bool shown);
+    // The examples of the word on screen, read and not yet shown.
+    void ReadExamples();
     // Whether the English word may be said now (the spelling drill: once it is shown).
     virtual bool CanSayWord() const { return true; }
 
@@ -46,6 +50,7 @@ protected:
 
     DrillContext m_context;
     DrillCore m_core;
+    ExamplePanel m_examples{*this};
 
 private:
     void OnSpeak();

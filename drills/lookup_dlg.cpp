@@ -11,6 +11,7 @@ CLookupDlg::CLookupDlg(DrillContext context, CWnd* parent)
     OnChange(IDC_LOOKUP_HITS, &CLookupDlg::OnHitChosen);
     OnCommand(IDC_SPEAK, &CLookupDlg::OnSpeak);
     OnCommand(IDC_ADD_OWN, &CLookupDlg::OnAddOwn);
+    OnCommand(IDC_SPEAK_LIJU, [this] { m_examples.Speak(); });
 }
 
 BOOL CLookupDlg::OnInitDialog() {
@@ -20,6 +21,7 @@ BOOL CLookupDlg::OnInitDialog() {
     AddAccelerator("Ctrl+P", IDC_SPEAK);
     GetDlgItem(IDC_SPEAK)->SetToolTip("读出选中的词 (Ctrl+P)");
     GetDlgItem(IDC_ADD_OWN)->SetToolTip("把选中的词加入生词本 (Alt+A)");
+    AddAccelerator(ExamplePanel::kSpeakKeys, IDC_SPEAK_LIJU);
     try {
         m_index = ReadWordIndex(m_context.connection, m_context.iniPath, m_context.now());
     } catch (const _com_error& e) {
@@ -70,6 +72,8 @@ void CLookupDlg::ShowChosen() {
                            : std::string());
     GetDlgItem(IDC_SPEAK)->EnableWindow(hit && CanTry(GetSpeechService().State()));
     GetDlgItem(IDC_ADD_OWN)->EnableWindow(hit != nullptr);
+    m_examples.Read(m_context.connection, hit ? hit->word : std::string());
+    m_examples.ShowAll();
 }
 
 void CLookupDlg::OnSpeak() {

@@ -1,8 +1,10 @@
-// 查词: look a word up in both banks as you type, hear it, keep it in 生词本.
+// 查词: look a word up in both banks as you type, see its example sentence and phrases, hear
+// it and its sentence, keep it in 生词本.
 #pragma once
 
 #include "drills/core/drill_context.h"
 #include "drills/core/word_lookup.h"
+#include "drills/example_panel.h"
 #include "framework/afx.h"
 
 #include <optional>
@@ -28,6 +30,7 @@ private:
     DrillContext m_context;
     WordIndex m_index;
     std::vector<const LookupEntry*> m_hits;
+    ExamplePanel m_examples{*this};
 };
 
 // Adds a word to 生词本: true when added, false when it was there; nothing when it could not

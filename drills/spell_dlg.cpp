@@ -1,10 +1,13 @@
 #include "drills/spell_dlg.h"
 
 #include "res/resource.h"
+#include "store/comerror.h"
+#include "store/study_log.h"
 
 CSpellDlg::CSpellDlg(DrillContext context, CWnd* parent)
     : CDrillDlg(IDD_SPELL, kSpellKeys, std::move(context), parent) {
     OnCommand(IDC_ANSWER, &CSpellDlg::OnAnswer);
+    OnCommand(IDC_TISHI, &CSpellDlg::OnHint);
 }
 
 BOOL CSpellDlg::OnInitDialog() {
@@ -17,9 +20,13 @@ BOOL CSpellDlg::OnInitDialog() {
     SetUpSpeech();
     SetUpSharedCommands();
     GetDlgItem(IDC_ANSWER)->SetToolTip("判断拼写，再按一次到下一个 (Enter)");
+    AddAccelerator("Ctrl+T", IDC_TISHI);
+    GetDlgItem(IDC_TISHI)->SetToolTip("提示：看挖去这个词的例句 (Ctrl+T)");
     m_core.PickNextWord();
     SetDlgItemText(IDC_REMAIN, m_core.RemainingLabel());
     SetDlgItemText(IDC_INFO, m_core.Current().translation);
+    ReadExamples();
+    UpdateHintButton();
     UpdateSharedButtons();
     return TRUE;
 }
@@ -41,12 +48,38 @@ void CSpellDlg::OnAnswer() {
         Judge();
 }
 
+void CSpellDlg::OnHint() {
+    if (m_answerJudged || !m_examples.HasSentence())
+        return;
+    m_hintShown = true;
+    m_examples.ShowHint();
+    UpdateHintButton();
+    if (CWnd* edit = GetDlgItem(IDC_EDIT))
+        edit->SetFocus();
+}
+
+void CSpellDlg::UpdateHintButton() {
+    GetDlgItem(IDC_TISHI)->EnableWindow(!m_answerJudged && !m_hintShown &&
+                                        m_examples.HasSentence());
+}
+
+// The grading's log row says whether the hint was seen; a note that cannot be made leaves
+// the grading as it is.
+void CSpellDlg::NoteHint(const std::string& word) {
+    try {
+        study_log::NoteHint(m_context.connection, kSpellKeys.logName, word, m_hintShown);
+    } catch (const _com_error& e) {
+        LogFailure("noting the hint for " + word, e);
+    }
+}
+
 void CSpellDlg::Judge() {
     if (!m_core.HasWord())
         return; // nothing was ever asked: nothing to judge, nothing to keep
     m_answerJudged = true;
     const WordRecord& asked = m_core.Current();
     const std::string shown = asked.word; // grading may replace the record
+    NoteHint(shown);
     if (m_core.IsRightSpellingOfCurrent(GetDlgItemText(IDC_EDIT))) {
         SetDlgItemText(IDC_INFO, "正确");
         SetDlgItemText(IDC_ANSWER, "下一个");
@@ -57,6 +90,8 @@ void CSpellDlg::Judge() {
     }
     SetDlgItemText(IDC_EDIT, shown);
     ShowTranscription(true); // only now: it would give the word away
+    m_examples.ShowAll();
+    UpdateHintButton();
     WordShown();
     UpdateSharedButtons();
 }
@@ -79,7 +114,10 @@ void CSpellDlg::AskWord() {
     if (CWnd* edit = GetDlgItem(IDC_EDIT))
         edit->SetFocus();
     m_answerJudged = false;
+    m_hintShown = false;
     ShowTranscription(false);
+    ReadExamples();
+    UpdateHintButton();
     UpdateSpeakButton();
     UpdateSharedButtons();
 }

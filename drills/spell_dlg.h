@@ -17,9 +17,13 @@ protected:
 
 private:
     void OnAnswer(); // button 1026 and Enter
+    void OnHint();   // 提示 and Ctrl+T: the sentence with the word blanked out
+    void UpdateHintButton();
+    void NoteHint(const std::string& word);
     void Judge();
     void MoveOn();
     void AskWord();
 
     bool m_answerJudged = false;
+    bool m_hintShown = false; // for the word asked now; logged with its grading
 };

@@ -39,7 +39,8 @@ Section "Wordmill"
   File "${STAGE}\Skins\corona.smf"
 
   ; The learner's data folder: a database there is brought up to the bundled banks,
-  ; variants and transcriptions with its review rows kept; never simply overwritten.
+  ; variants, transcriptions, sentences and phrases with its review rows kept; never
+  ; simply overwritten.
   CreateDirectory "$APPDATA\Wordmill\Skins"
   IfFileExists "$APPDATA\Wordmill\danci.mdb" 0 fresh
     nsExec::Exec '"$INSTDIR\build_danci.exe" "$APPDATA\Wordmill\danci.mdb" --upgrade-from "$INSTDIR\bundled\danci.mdb"'

@@ -82,3 +82,7 @@
 #define IDC_PRACTISE_OWN_SPELL 1083
 #define IDC_PRACTISE_MISSED_BROWSE 1084
 #define IDC_PRACTISE_MISSED_SPELL 1085
+// Example sentences and phrases
+#define IDC_LIJU 1090
+#define IDC_SPEAK_LIJU 1091
+#define IDC_TISHI 1092

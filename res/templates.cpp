@@ -76,7 +76,7 @@ const DialogTemplate kSettings{
     }};
 
 const DialogTemplate kBrowse{
-    IDD_BROWSE, "浏览", "System", 10, 236, 167, kModalDialog, 0,
+    IDD_BROWSE, "浏览", "System", 10, 236, 250, kModalDialog, 0,
     {
         {K::PushButton, IDC_LEFT, "记的", 36, 110, 57, 23, kChild | WS_TABSTOP},
         {K::PushButton, IDC_RIGHT, "忘记", 124, 111, 62, 22, kChild | WS_TABSTOP},
@@ -86,10 +86,12 @@ const DialogTemplate kBrowse{
         {K::Phonetic, IDC_YINBIAO, "", 56, 46, 150, 14, kChild},
         {K::PushButton, IDC_UNDO, "撤销", 36, 142, 57, 16, kChild | WS_TABSTOP},
         {K::PushButton, IDC_ADD_OWN, "加入生词本", 124, 142, 62, 16, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_SPEAK_LIJU, "读例句", 124, 164, 62, 14, kChild | WS_TABSTOP},
+        {K::Static, IDC_LIJU, "", 22, 184, 198, 60, kChild | SS_NOPREFIX},
     }};
 
 const DialogTemplate kSpell{
-    IDD_SPELL, "对话", "System", 10, 236, 167, kModalDialog, 0,
+    IDD_SPELL, "对话", "System", 10, 236, 252, kModalDialog, 0,
     {
         {K::Static, IDC_INFO, "", 30, 16, 176, 34, kChild},
         {K::Edit, IDC_EDIT, "", 56, 60, 124, 22, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
@@ -99,6 +101,9 @@ const DialogTemplate kSpell{
         {K::Phonetic, IDC_YINBIAO, "", 30, 146, 176, 14, kChild},
         {K::PushButton, IDC_UNDO, "撤销", 22, 118, 56, 22, kChild | WS_TABSTOP},
         {K::PushButton, IDC_ADD_OWN, "加入生词本", 158, 118, 62, 22, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_TISHI, "提示", 22, 166, 56, 14, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_SPEAK_LIJU, "读例句", 158, 166, 62, 14, kChild | WS_TABSTOP},
+        {K::Static, IDC_LIJU, "", 22, 186, 198, 60, kChild | SS_NOPREFIX},
     }};
 
 const DialogTemplate kGiveUp{
@@ -129,7 +134,7 @@ const DialogTemplate kStats{
     }};
 
 const DialogTemplate kLookup{
-    IDD_LOOKUP, "查词", "宋体", 9, 300, 222, kModalDialog, 0,
+    IDD_LOOKUP, "查词", "宋体", 9, 300, 279, kModalDialog, 0,
     {
         {K::Static, IDC_STATIC, "输入英文单词的开头，或释义里的中文：", 8, 7, 284, 10, kChild},
         {K::Edit, IDC_LOOKUP_QUERY, "", 8, 19, 284, 14, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
@@ -139,6 +144,8 @@ const DialogTemplate kLookup{
         {K::PushButton, IDC_SPEAK, "发音", 8, 201, 50, 14, kChild | WS_TABSTOP},
         {K::PushButton, IDC_ADD_OWN, "加入生词本(&A)", 64, 201, 72, 14, kChild | WS_TABSTOP},
         {K::PushButton, 2, "关闭", 242, 201, 50, 14, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_SPEAK_LIJU, "读例句", 142, 201, 56, 14, kChild | WS_TABSTOP},
+        {K::Static, IDC_LIJU, "", 8, 221, 284, 51, kChild | SS_NOPREFIX},
     }};
 
 const DialogTemplate kWordList{

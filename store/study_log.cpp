@@ -13,11 +13,41 @@
 namespace {
 
 const std::string kTable = mdb::kStudyLog;
-// Its columns: moment, drill, bank, word, source, 1 for right and 0 for wrong.
+// Its columns: moment, drill, bank, word, source, 1 for right and 0 for wrong, 1 when graded
+// after a hint (added later: null in rows from before it).
 const std::string kCreateTable =
     "CREATE TABLE IF NOT EXISTS " + kTable +
     " (shijian TEXT NOT NULL, xiangmu TEXT NOT NULL, ciku TEXT, "
-    "danci TEXT NOT NULL, laiyuan TEXT NOT NULL, dui INTEGER NOT NULL)";
+    "danci TEXT NOT NULL, laiyuan TEXT NOT NULL, dui INTEGER NOT NULL, tishi INTEGER)";
+const std::string kHintColumn = "tishi";
+// Hints noted for gradings not yet written, on the connection only: a temporary table, so
+// that a rolled-back grading leaves its note for the write that tries again.
+const std::string kNotedHints = "tishi_dengdai";
+
+bool HasHintColumn(sqlite::Database& db) {
+    sqlite::Statement find(db, "SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2");
+    find.BindText(1, kTable);
+    find.BindText(2, kHintColumn);
+    return find.Step();
+}
+
+bool HasNotedHints(sqlite::Database& db) {
+    sqlite::Statement find(db, "SELECT 1 FROM temp.sqlite_master WHERE name = ?1");
+    find.BindText(1, kNotedHints);
+    return find.Step();
+}
+
+// Removes the note for that grading; true when there was one.
+bool TakeNotedHint(sqlite::Database& db, const std::string& drill, const std::string& word) {
+    if (!HasNotedHints(db))
+        return false;
+    sqlite::Statement take(db, "DELETE FROM temp." + kNotedHints +
+                                   " WHERE xiangmu = ?1 AND danci = ?2");
+    take.BindText(1, drill);
+    take.BindText(2, word);
+    take.Run();
+    return sqlite3_changes(db.get()) > 0;
+}
 
 constexpr const char* kSourceNames[] = {"xin", "liebiao", "fuxi", "lianxi", "jiyi"};
 
@@ -42,17 +72,20 @@ StudySource SourceNamed(const char* name) {
             return static_cast<StudySource>(i);
     return StudySource::NewWord;
 }
-// A table of that name made by something else takes our rows wrongly or not at all.
-bool HasOurColumns(const _ConnectionPtr& connection) {
-    return Engine([&] {
-        sqlite::Statement columns(DatabaseOf(connection), "SELECT name FROM pragma_table_info(?1)");
-        columns.BindText(1, kTable);
-        std::string names;
-        while (columns.Step())
-            names += columns.String(0) + " ";
-        return names == "shijian xiangmu ciku danci laiyuan dui ";
-    });
+// The table's column names in order, each followed by a blank.
+std::string ColumnNames(sqlite::Database& db) {
+    sqlite::Statement columns(db, "SELECT name FROM pragma_table_info(?1)");
+    columns.BindText(1, kTable);
+    std::string names;
+    while (columns.Step())
+        names += columns.String(0) + " ";
+    return names;
 }
+// Ours as made now, and as made before hints were noted (the column is added then); a
+// table of that name made by something else takes our rows wrongly or not at all, and is
+// left as it is.
+const std::string kColumnsBeforeHints = "shijian xiangmu ciku danci laiyuan dui ";
+const std::string kOurColumns = kColumnsBeforeHints + kHintColumn + " ";
 } // namespace
 
 namespace study_log {
@@ -92,8 +125,10 @@ bool Prepare(const _ConnectionPtr& connection, std::string& why) {
             // Something else of that name (a view, say) would take the rows nowhere.
             if (!TableExists(db, kTable))
                 throw sqlite::Error(kTable + " is not a table", SQLITE_ERROR);
+            if (ColumnNames(db) == kColumnsBeforeHints)
+                db.Exec("ALTER TABLE " + kTable + " ADD COLUMN " + kHintColumn + " INTEGER");
         });
-        if (!HasOurColumns(connection)) {
+        if (Engine([&] { return ColumnNames(DatabaseOf(connection)); }) != kOurColumns) {
             why = "表 " + kTable + " 的列和本程序建的不一样。";
             return false;
         }
@@ -107,15 +142,36 @@ bool Prepare(const _ConnectionPtr& connection, std::string& why) {
 std::int64_t Append(const _ConnectionPtr& connection, const StudyEntry& entry) {
     return Engine([&] {
         sqlite::Database& db = DatabaseOf(connection);
-        sqlite::Statement insert(db, "INSERT INTO " + kTable + " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+        sqlite::Statement insert(db, "INSERT INTO " + kTable +
+                                         " (shijian, xiangmu, ciku, danci, laiyuan, dui, " +
+                                         kHintColumn + ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
         insert.BindText(1, entry.moment);
         insert.BindText(2, entry.drill);
         insert.BindText(3, entry.bank);
         insert.BindText(4, entry.word);
         insert.BindText(5, NameOf(entry.source));
         insert.BindInt64(6, entry.right ? 1 : 0);
+        const bool noted = TakeNotedHint(db, entry.drill, entry.word);
+        insert.BindInt64(7, entry.hinted || noted ? 1 : 0);
         insert.Run();
         return static_cast<std::int64_t>(sqlite3_last_insert_rowid(db.get()));
+    });
+}
+
+void NoteHint(const _ConnectionPtr& connection, const std::string& drill, const std::string& word,
+              bool hinted) {
+    Engine([&] {
+        sqlite::Database& db = DatabaseOf(connection);
+        if (!hinted && !HasNotedHints(db))
+            return; // nothing to forget, and nothing made for a learner who takes no hints
+        db.Exec("CREATE TEMP TABLE IF NOT EXISTS " + kNotedHints + " (xiangmu TEXT, danci TEXT)");
+        TakeNotedHint(db, drill, word);
+        if (!hinted)
+            return;
+        sqlite::Statement note(db, "INSERT INTO temp." + kNotedHints + " VALUES (?1, ?2)");
+        note.BindText(1, drill);
+        note.BindText(2, word);
+        note.Run();
     });
 }
 
@@ -198,11 +254,13 @@ void ForEach(const _ConnectionPtr& connection,
         sqlite::Database& db = DatabaseOf(connection);
         if (!TableExists(db, kTable))
             return;
-        sqlite::Statement all(db, "SELECT shijian, xiangmu, ciku, danci, laiyuan, dui FROM " +
-                                      kTable + " ORDER BY rowid");
+        // A table no drill has prepared since the hints came has no such column yet.
+        const std::string hinted = HasHintColumn(db) ? kHintColumn + " = 1" : "0";
+        sqlite::Statement all(db, "SELECT shijian, xiangmu, ciku, danci, laiyuan, dui, " + hinted +
+                                      " FROM " + kTable + " ORDER BY rowid");
         while (all.Step())
             visit({all.String(0), all.String(1), all.String(2), all.String(3),
-                   SourceNamed(all.Text(4)), all.Int64(5) != 0});
+                   SourceNamed(all.Text(4)), all.Int64(5) != 0, all.Int64(6) != 0});
     });
 }
 } // namespace study_log

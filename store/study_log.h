@@ -24,6 +24,7 @@ struct StudyEntry {
     std::string word;
     StudySource source = StudySource::NewWord;
     bool right = false;
+    bool hinted = false; // graded after the spelling drill's hint (提示)
     bool operator==(const StudyEntry&) const = default;
 };
 
@@ -37,12 +38,19 @@ struct DayTally {
 
 namespace study_log {
 
-// Creates the table where it is missing. False, with the engine's reason in `why`, when the
-// database takes no change; the program then studies without history.
+// Creates the table where it is missing, and its hint column where a table made before it
+// lacks one (those rows read as graded without a hint). False, with the engine's reason in `why`,
+// when the database takes no change; the program then studies without history.
 bool Prepare(const _ConnectionPtr& connection, std::string& why);
 
 // Inside the caller's transaction. Raises _com_error.
 std::int64_t Append(const _ConnectionPtr& connection, const StudyEntry& entry);
+
+// Whether the learner saw the hint before the coming grading of `word` in `drill`: the row
+// Append writes for it on this connection says so, even when that write has to wait for a
+// later transaction. Raises _com_error.
+void NoteHint(const _ConnectionPtr& connection, const std::string& drill, const std::string& word,
+              bool hinted);
 void Remove(const _ConnectionPtr& connection, std::int64_t id);
 
 // The day a moment of the log counts on; nothing for a moment that is not a real date.

@@ -41,6 +41,13 @@ inline constexpr const char* kSpellDrill = "pinxie";
 inline constexpr const char* kMemory = "jiyi";
 // 生词本: the learner's own words (see own_words.h).
 inline constexpr const char* kOwnWords = "shengciben";
+// Example sentences written for Wordmill, one a word, with the Chinese translation
+// (kWord, kSentence, kMeaning); and the phrases the exam tests, up to three a word, each with
+// its Chinese meaning (kWord, kPhrase, kMeaning), in the order they are shown.
+inline constexpr const char* kSentences = "liju";
+inline constexpr const char* kSentence = "liju";
+inline constexpr const char* kPhrases = "cizu";
+inline constexpr const char* kPhrase = "cizu";
 
 // The CREATE TABLE statements the bank builder runs.
 inline std::string CreateBankTable(const char* table) {
@@ -53,6 +60,14 @@ inline std::string CreateReviewTable(const char* table) {
 inline std::string CreateTranscriptionTable() {
     return std::string("CREATE TABLE ") + kTranscriptions + " (" + kWord + " TEXT, " +
            kTranscription + " TEXT)";
+}
+inline std::string CreateSentenceTable() {
+    return std::string("CREATE TABLE ") + kSentences + " (" + kWord + " TEXT, " + kSentence +
+           " TEXT, " + kMeaning + " TEXT)";
+}
+inline std::string CreatePhraseTable() {
+    return std::string("CREATE TABLE ") + kPhrases + " (" + kWord + " TEXT, " + kPhrase +
+           " TEXT, " + kMeaning + " TEXT)";
 }
 inline std::string CreateVariantTable() {
     return std::string("CREATE TABLE ") + kVariants + " (" + kWord + " TEXT, " + kVariant +

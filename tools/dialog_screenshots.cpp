@@ -1,5 +1,7 @@
-// Saves a picture of every dialog: dialog_screenshots OUT_DIR (run in a data folder, so
-// the skin applies; under Xvfb or offscreen).
+// Saves a picture of every dialog, and of the drills and 查词 in the states that show a
+// word's examples: dialog_screenshots OUT_DIR (run in a data folder, so the skin applies;
+// under Xvfb or offscreen). With WORDMILL_SHOT_SCREEN set, the whole screen too, window
+// manager's frame and all.
 #include "app/wordmill_app.h"
 
 #include "drills/browse_dlg.h"
@@ -14,9 +16,15 @@
 #include "mainwnd/wordmill_dlg.h"
 #include "store/settings_schema.h"
 
+#include "res/resource.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -25,17 +33,44 @@
 
 namespace {
 
-void GrabNextModal(const QString& file) {
+using Prepare = std::function<void(QDialog*)>;
+
+template <class Control> Control* Find(QDialog* dialog, int id) {
+    return dialog->findChild<Control*>(QStringLiteral("ctrl_%1").arg(id));
+}
+
+void Press(QDialog* dialog, int id) {
+    if (auto* button = Find<QAbstractButton>(dialog, id))
+        button->click();
+}
+
+// Typed as an input method commits it, as the learner's typing reaches the dialog.
+void Type(QDialog* dialog, int id, const QString& text) {
+    if (auto* edit = Find<QLineEdit>(dialog, id)) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(edit, &commit);
+    }
+}
+
+void GrabNextModal(const QString& file, Prepare prepare) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, file] {
+    QObject::connect(poll, &QTimer::timeout, [poll, file, prepare] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
         poll->stop();
         poll->deleteLater();
-        QTimer::singleShot(150, dialog, [dialog, file] {
+        if (prepare)
+            prepare(dialog);
+        QTimer::singleShot(300, dialog, [dialog, file] {
             if (!dialog->grab().save(file))
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            if (qEnvironmentVariableIsSet("WORDMILL_SHOT_SCREEN")) {
+                QString screen = file;
+                screen.replace(QStringLiteral(".png"), QStringLiteral("-screen.png"));
+                dialog->screen()->grabWindow(0).save(screen);
+            }
             dialog->done(QDialog::Rejected);
         });
     });
@@ -63,20 +98,34 @@ int main(int argc, char** argv) {
     const DrillContext context{wordmill.m_pConnection, wordmill.m_nDailyQuota, ini::Path()};
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
-    const std::vector<std::pair<const char*, std::function<std::unique_ptr<CDialog>()>>> dialogs = {
+    struct Shot {
+        const char* name;
+        std::function<std::unique_ptr<CDialog>()> make;
+        Prepare prepare = nullptr;
+    };
+    const auto browse = [&] { return std::make_unique<CBrowseDlg>(context); };
+    const auto spell = [&] { return std::make_unique<CSpellDlg>(context); };
+    const auto lookup = [&] { return std::make_unique<CLookupDlg>(context); };
+    const std::vector<Shot> shots = {
         {"main", [&] { return std::make_unique<CWordmillDlg>(context); }},
         {"about", [] { return std::make_unique<CAboutDlg>(); }},
-        {"browse", [&] { return std::make_unique<CBrowseDlg>(context); }},
-        {"spell", [&] { return std::make_unique<CSpellDlg>(context); }},
+        {"browse", browse},
+        {"browse-meaning", browse, [](QDialog* d) { Press(d, IDC_LEFT); }},
+        {"spell", spell},
+        {"spell-hint", spell, [](QDialog* d) { Press(d, IDC_TISHI); }},
+        {"spell-judged", spell, [](QDialog* d) { Press(d, IDC_ANSWER); }},
         {"settings", [&] { return std::make_unique<CSettingsDlg>(context.iniPath); }},
         {"giveup", [] { return std::make_unique<CGiveUpDlg>(); }},
         {"stats", [&] { return std::make_unique<CStatsDlg>(context); }},
-        {"lookup", [&] { return std::make_unique<CLookupDlg>(context); }},
+        {"lookup", lookup},
+        {"lookup-word", lookup,
+         [](QDialog* d) { Type(d, IDC_LOOKUP_QUERY, QStringLiteral("accord")); }},
         {"wordlist", [&] { return std::make_unique<CWordListDlg>(context); }},
     };
-    for (const auto& [name, make] : dialogs) {
-        GrabNextModal(out.filePath(QStringLiteral("%1.png").arg(QLatin1String(name))));
-        make()->DoModal();
+    for (const Shot& shot : shots) {
+        GrabNextModal(out.filePath(QStringLiteral("%1.png").arg(QLatin1String(shot.name))),
+                      shot.prepare);
+        shot.make()->DoModal();
     }
     return 0;
 }

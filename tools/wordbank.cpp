@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string_view>
 
 namespace fs = std::filesystem;
@@ -123,8 +124,40 @@ void InsertTranscriptions(sqlite::Database& db, const std::vector<WordEntry>& tr
     }
 }
 
-void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
-                   const std::vector<WordEntry>& transcriptions, const std::string& reviewsFrom) {
+// A word's sentence is found by its word, so each word has one.
+void InsertExamples(sqlite::Database& db, const std::vector<ExampleLine>& sentences,
+                    const std::vector<ExampleLine>& phrases) {
+    std::set<std::string_view> words;
+    for (const ExampleLine& line : sentences)
+        if (!words.insert(line.word).second)
+            throw WordBankError("more than one example sentence for " + line.word);
+    const auto insert = [&db](const char* table, const char* column,
+                              const std::vector<ExampleLine>& lines) {
+        sqlite::Statement row(db, std::string("INSERT INTO ") + table + " (" + mdb::kWord + ", " +
+                                      column + ", " + mdb::kMeaning + ") VALUES (?1, ?2, ?3)");
+        for (const ExampleLine& line : lines) {
+            row.BindText(1, line.word);
+            row.BindText(2, line.english);
+            row.BindText(3, line.chinese);
+            row.Run();
+            row.Reset();
+        }
+        db.Exec(std::string("CREATE INDEX ") + table + "_" + mdb::kWord + " ON " + table + " (" +
+                mdb::kWord + ")");
+    };
+    insert(mdb::kSentences, mdb::kSentence, sentences);
+    insert(mdb::kPhrases, mdb::kPhrase, phrases);
+}
+
+struct Contents {
+    const std::vector<BankTable>& banks;
+    const std::vector<WordEntry>& transcriptions;
+    const std::vector<ExampleLine>& sentences;
+    const std::vector<ExampleLine>& phrases;
+};
+
+void WriteDatabase(const std::string& path, const Contents& contents,
+                   const std::string& reviewsFrom) {
     sqlite::Database db = [&path] {
         try {
             return sqlite::Database(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
@@ -140,8 +173,11 @@ void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
             db.Exec(mdb::CreateReviewTable(table));
         db.Exec(mdb::CreateVariantTable());
         db.Exec(mdb::CreateTranscriptionTable());
-        InsertTranscriptions(db, transcriptions);
-        for (const BankTable& bank : banks) {
+        db.Exec(mdb::CreateSentenceTable());
+        db.Exec(mdb::CreatePhraseTable());
+        InsertTranscriptions(db, contents.transcriptions);
+        InsertExamples(db, contents.sentences, contents.phrases);
+        for (const BankTable& bank : contents.banks) {
             if (bank.table != mdb::kCet4 && bank.table != mdb::kCet6)
                 throw WordBankError("unknown bank table: " + bank.table);
             InsertWords(db, bank);
@@ -154,13 +190,12 @@ void WriteDatabase(const std::string& path, const std::vector<BankTable>& banks,
     }
 }
 
-} // namespace
-
-std::vector<WordEntry> ReadWordList(const std::string& path) {
+// Calls `parse` with each line (without its line end and the first line's byte-order mark)
+// and where it is, "file:line".
+template <class Parse> void ForEachLine(const std::string& path, Parse&& parse) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw WordBankError(path + ": cannot open");
-    std::vector<WordEntry> words;
     std::string line;
     for (size_t number = 1; std::getline(in, line); ++number) {
         std::string_view text = line;
@@ -168,11 +203,48 @@ std::vector<WordEntry> ReadWordList(const std::string& path) {
             text.remove_prefix(3);
         if (text.ends_with('\r'))
             text.remove_suffix(1);
-        words.push_back(ParseLine(text, path + ":" + std::to_string(number)));
+        parse(text, path + ":" + std::to_string(number));
     }
     if (in.bad())
         throw WordBankError(path + ": read error");
+}
+
+ExampleLine ParseExampleLine(std::string_view line, const std::string& where) {
+    if (!text::IsValidUtf8(line))
+        throw WordBankError(where + ": not valid UTF-8");
+    std::vector<std::string> columns;
+    for (size_t from = 0;;) {
+        const size_t tab = line.find('\t', from);
+        columns.emplace_back(text::Trim(line.substr(from, tab - from)));
+        if (tab == std::string_view::npos)
+            break;
+        from = tab + 1;
+    }
+    if (columns.size() != 3)
+        throw WordBankError(where + ": expected a word, an English text and a Chinese one, "
+                                    "separated by TABs");
+    for (const std::string& column : columns)
+        if (column.empty())
+            throw WordBankError(where + ": empty column");
+    return {columns[0], columns[1], columns[2]};
+}
+
+} // namespace
+
+std::vector<WordEntry> ReadWordList(const std::string& path) {
+    std::vector<WordEntry> words;
+    ForEachLine(path, [&](std::string_view line, const std::string& where) {
+        words.push_back(ParseLine(line, where));
+    });
     return words;
+}
+
+std::vector<ExampleLine> ReadExampleList(const std::string& path) {
+    std::vector<ExampleLine> lines;
+    ForEachLine(path, [&](std::string_view line, const std::string& where) {
+        lines.push_back(ParseExampleLine(line, where));
+    });
+    return lines;
 }
 
 namespace {
@@ -199,14 +271,16 @@ template <class Make> void ReplaceWithBuilt(const std::string& outPath, Make&& m
 } // namespace
 
 void BuildWordDatabase(const std::string& outPath, const std::vector<BankTable>& banks,
-                       ExistingDatabase existing, const std::vector<WordEntry>& transcriptions) {
+                       ExistingDatabase existing, const std::vector<WordEntry>& transcriptions,
+                       const std::vector<ExampleLine>& sentences,
+                       const std::vector<ExampleLine>& phrases) {
     std::error_code ec;
     const bool exists = fs::exists(outPath, ec);
     if (exists && existing == ExistingDatabase::Refuse)
         throw WordBankError(outPath + ": exists and holds review rows; --force replaces it, "
                                       "--keep-reviews keeps its review rows");
     ReplaceWithBuilt(outPath, [&](const std::string& temp) {
-        WriteDatabase(temp, banks, transcriptions,
+        WriteDatabase(temp, {banks, transcriptions, sentences, phrases},
                       exists && existing == ExistingDatabase::KeepReviews ? outPath : "");
     });
 }

@@ -68,14 +68,17 @@ TEST(Install, GivesAMenuEntryThatStartsWordmillFromAnyFolder) {
     EXPECT_EQ(fs::last_write_time(data / "danci.mdb"), stamp);
     EXPECT_EQ(ReadFile(data / "read.ini"), "[CET6]\nrmount=12\n");
 
-    // A database from before the transcriptions: brought up to the bundled one, its
-    // review rows kept.
-    RunSql((data / "danci.mdb").string(), "DROP TABLE yinbiao; INSERT INTO readfuxi VALUES "
-                                          "('kept', '留下', '2026-12-01')");
+    // A database from before the transcriptions and sentences: brought up to the bundled
+    // one, its review rows kept.
+    RunSql((data / "danci.mdb").string(),
+           "DROP TABLE yinbiao; DROP TABLE liju; DROP TABLE cizu; INSERT INTO readfuxi VALUES "
+           "('kept', '留下', '2026-12-01')");
     fs::remove(data / ".bundled-danci");
     ASSERT_EQ(Shell(start), 0);
     _ConnectionPtr upgraded = OpenConnection((data / "danci.mdb").string());
     EXPECT_GT(OpenTable(upgraded, "yinbiao")->RecordCount(), 6000);
+    EXPECT_GT(OpenTable(upgraded, "liju")->RecordCount(), 6000);
+    EXPECT_GT(OpenTable(upgraded, "cizu")->RecordCount(), 1000);
     EXPECT_EQ(OpenTable(upgraded, "readfuxi")->GetCollect("danci"), "kept");
 }
 

@@ -70,6 +70,45 @@ TEST_F(StudyLogTest, EveryGradingIsLoggedAtOnceWithWhereItsWordCameFrom) {
     EXPECT_TRUE(messages.empty());
 }
 
+// The spelling drill's hint goes with its grading, into a table made before hints gained a
+// column; a grading kept only later keeps its hint too.
+TEST_F(StudyLogTest, AHintNotedBeforeAGradingIsLoggedWithIt) {
+    world.Sql("CREATE TABLE xuexijilu (shijian TEXT NOT NULL, xiangmu TEXT NOT NULL, ciku TEXT, "
+              "danci TEXT NOT NULL, laiyuan TEXT NOT NULL, dui INTEGER NOT NULL)");
+    world.Sql("INSERT INTO xuexijilu VALUES ('2026-12-01 08:00:00', 'pinxie', 'CET6', 'old', "
+              "'xin', 1)");
+    ASSERT_EQ(Logged(world.db).size(), 1u); // read before any drill added the column
+    DrillCore& drill = Start(kSpellKeys);
+    const _ConnectionPtr& db = world.connection;
+    ASSERT_TRUE(drill.PickNextWord()); // six0
+    study_log::NoteHint(db, "pinxie", "six0", true);
+    drill.GradeRight();
+    ASSERT_TRUE(drill.PickNextWord()); // six1
+    study_log::NoteHint(db, "pinxie", "six1", true);
+    study_log::NoteHint(db, "pinxie", "six1", false); // taken back before the grading
+    study_log::NoteHint(db, "liulan", "six1", true);  // another drill's
+    drill.GradeWrong(true);
+    ASSERT_TRUE(drill.PickNextWord()); // six2: kept only with the next grading
+    study_log::NoteHint(db, "pinxie", "six2", true);
+    db->Handle()->Exec("PRAGMA query_only = 1");
+    drill.GradeRight();
+    ASSERT_EQ(messages.size(), 1u);
+    db->Handle()->Exec("PRAGMA query_only = 0");
+    ASSERT_TRUE(drill.PickNextWord());
+    drill.GradeRight();
+
+    std::vector<std::pair<std::string, bool>> hints;
+    for (const StudyEntry& entry : Logged(world.db))
+        hints.emplace_back(entry.word, entry.hinted);
+    EXPECT_EQ(
+        hints,
+        (std::vector<std::pair<std::string, bool>>{
+            {"old", false}, {"six0", true}, {"six1", false}, {"six2", true}, {"six3", false}}));
+    const std::vector<DayTally> days = study_log::DayTallies(db);
+    ASSERT_EQ(days.size(), 2u);
+    EXPECT_EQ(days[1], (DayTally{*ReviewAge::DayNumber("2026-12-08"), "pinxie", 4, 0, 3, 1}));
+}
+
 TEST_F(StudyLogTest, ADatabaseThatTakesNoTableStudiesWithoutHistoryAndSaysSoOnce) {
     world.connection->Handle()->Exec("PRAGMA query_only = 1");
     Start();

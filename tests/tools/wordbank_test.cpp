@@ -1,5 +1,6 @@
 #include "tools/wordbank.h"
 
+#include "store/word_examples.h"
 #include "support/temp_dir.h"
 #include "support/word_db.h"
 
@@ -46,6 +47,28 @@ TEST(WordList, RejectsAMalformedLineNamingFileAndLine) {
     EXPECT_NE(ErrorOf([&] { ReadWordList(dir.file("absent.tsv")); }), "");
 }
 
+// A sentence or phrase line is three columns: a TAB in the text would shift the Chinese out.
+TEST(ExampleList, ReadsThreeColumnsAndRejectsAnyOtherShapeNamingFileAndLine) {
+    TempDir dir;
+    const std::string file = dir.file("liju.tsv");
+    dir.Write("liju.tsv", "\xEF\xBB\xBF"
+                          "adapt\tIt took me weeks to adapt.\t我花了几周才适应。\r\n"
+                          "adapt\tadapt to \t适应\n");
+    EXPECT_EQ(
+        ReadExampleList(file),
+        (std::vector<ExampleLine>{{"adapt", "It took me weeks to adapt.", "我花了几周才适应。"},
+                                  {"adapt", "adapt to", "适应"}}));
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\tb\tc\na\tb\n", ":2: expected a word"}, {"a\tb\tc\td\n", ":1: expected a word"},
+        {"a\tb\tc\n\n", ":2: expected a word"},     {"a\t\tc\n", ":1: empty column"},
+        {"a\tb\t \n", ":1: empty column"},          {"a\tb\t\xC0\n", ":1: not valid UTF-8"},
+    };
+    for (const auto& [content, expected] : cases) {
+        dir.Write("liju.tsv", content);
+        EXPECT_EQ(ErrorOf([&] { ReadExampleList(file); }).rfind(file + expected, 0), 0u) << content;
+    }
+}
+
 TEST(WordDatabase, AFailedBuildLeavesTheOldFileAndNoPartialOne) {
     TempDir dir;
     const std::string out = dir.file("danci.mdb");
@@ -76,6 +99,26 @@ TEST(WordDatabase, BuildsAllFourTablesThatTheProgramReads) {
     EXPECT_EQ(OpenTable(c, "yinbiao")->GetCollect("yinbiao"), "ˈjuːtɪlaɪz");
     for (const char* review : {"readfuxi", "spellfuxi"})
         RunSql(out, std::string("INSERT INTO ") + review + " (time) VALUES ('2026-12-08')");
+}
+
+TEST(WordDatabase, KeepsOneSentenceAWordAndThePhrasesInTheirOrder) {
+    TempDir dir;
+    const std::string out = dir.file("danci.mdb");
+    const std::vector<ExampleLine> phrases = {
+        {"word0", "word0 up", "起"}, {"word1", "a word1", "一"}, {"word0", "word0 in", "入"}};
+    BuildWordDatabase(out, {{"CET4", NumberedWords(2)}}, ExistingDatabase::Replace, {},
+                      {{"word0", "Word0 it.", "译0"}, {"word1", "Word1 it.", "译1"}}, phrases);
+    EXPECT_EQ(ReadWordExamples(OpenConnection(out), "word0"),
+              (WordExamples{"Word0 it.", "译0", {{"word0 up", "起"}, {"word0 in", "入"}}}));
+    EXPECT_EQ(ReadWordExamples(OpenConnection(out), "word2"), WordExamples{});
+
+    const std::string before = dir.Read("danci.mdb");
+    EXPECT_NE(ErrorOf([&] {
+                  BuildWordDatabase(out, {}, ExistingDatabase::Replace, {},
+                                    {{"word0", "One.", "一"}, {"word0", "Two.", "二"}});
+              }).find("more than one example sentence for word0"),
+              std::string::npos);
+    EXPECT_EQ(dir.Read("danci.mdb"), before);
 }
 
 TEST(WordDatabase, BundledAndFullListsBuildInOrder) {
@@ -134,9 +177,12 @@ TEST(WordDatabase, AnExistingDatabaseIsReplacedOnlyWhenAskedAndCanKeepItsReviews
     RunSql(out,
            "CREATE TABLE shengciben (danci TEXT NOT NULL, fanyi TEXT, ciku TEXT, shijian TEXT)");
     RunSql(out, "INSERT INTO shengciben VALUES ('word2', '释义2', 'CET4', '2026-12-08 08:00:01')");
+    RunSql(out, "DROP TABLE liju; DROP TABLE cizu"); // as made before them
+    EXPECT_EQ(ReadWordExamples(OpenConnection(out), "word1"), WordExamples{});
     const std::string bundled = dir.file("bundled.mdb");
     BuildWordDatabase(bundled, {{"CET4", NumberedWords(7)}}, ExistingDatabase::Replace,
-                      {{"word0", "wɜːd"}});
+                      {{"word0", "wɜːd"}}, {{"word1", "A word1.", "一个词。"}},
+                      {{"word1", "word1 by", "靠"}});
     UpgradeWordDatabase(out, bundled);
     _ConnectionPtr upgraded = OpenConnection(out);
     EXPECT_EQ(OpenTable(upgraded, "CET4")->RecordCount(), 7);
@@ -144,6 +190,8 @@ TEST(WordDatabase, AnExistingDatabaseIsReplacedOnlyWhenAskedAndCanKeepItsReviews
     EXPECT_EQ(OpenTable(upgraded, "spellfuxi")->GetCollect("danci"), "missed");
     EXPECT_EQ(OpenTable(upgraded, "xuexijilu")->GetCollect("danci"), "word1");
     EXPECT_EQ(OpenTable(upgraded, "shengciben")->GetCollect("fanyi"), "释义2");
+    EXPECT_EQ(ReadWordExamples(upgraded, "word1"),
+              (WordExamples{"A word1.", "一个词。", {{"word1 by", "靠"}}}));
     EXPECT_FALSE(std::filesystem::exists(out + ".building"));
 }
 
