@@ -79,11 +79,12 @@ void CDrillDlg::WordShown() {
         OnSpeak();
 }
 
-void CDrillDlg::SetUpSharedCommands() {
+void CDrillDlg::SetUpSharedCommands(bool undoKeyAsAccelerator) {
     OnCommand(IDC_UNDO, &CDrillDlg::OnUndo);
     OnCommand(IDC_ADD_OWN, &CDrillDlg::OnAddOwn);
     OnCommand(IDC_LOOKUP, &CDrillDlg::OnLookup);
-    AddAccelerator("Ctrl+Z", IDC_UNDO);
+    if (undoKeyAsAccelerator)
+        AddAccelerator("Ctrl+Z", IDC_UNDO);
     AddAccelerator("Ctrl+D", IDC_ADD_OWN);
     AddAccelerator("Ctrl+F", IDC_LOOKUP);
     GetDlgItem(IDC_UNDO)->SetToolTip("撤销上一次评分，这个词再考一次 (Ctrl+Z)");

@@ -37,8 +37,9 @@ protected:
     // Whether the English word may be said now (the spelling drill: once it is shown).
     virtual bool CanSayWord() const { return true; }
 
-    // 撤销 (Ctrl+Z), 加入生词本 (Ctrl+D) and 查词 (Ctrl+F), the same in both drills.
-    void SetUpSharedCommands();
+    // 撤销 (Ctrl+Z), 加入生词本 (Ctrl+D) and 查词 (Ctrl+F), the same in both drills. A drill
+    // whose text box would take Ctrl+Z for itself passes false and routes the key itself.
+    void SetUpSharedCommands(bool undoKeyAsAccelerator = true);
     // Call when another word is on screen or a grading was made.
     void UpdateSharedButtons();
     // After an undo: the word taken back, asked again from the start.

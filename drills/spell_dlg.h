@@ -20,6 +20,9 @@ private:
     void Judge();
     void MoveOn();
     void AskWord();
+    void ShowInAnswerBox(const std::string& text);
+    BOOL OnUndoKey();
 
     bool m_answerJudged = false;
+    std::string m_answerBoxShown; // what the program last put in the answer box
 };
