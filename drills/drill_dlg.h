@@ -5,11 +5,15 @@
 #include "drills/core/drill_core.h"
 #include "framework/afx.h"
 
+// A bank as the main window and the drills name it: "词库：CET6（六级）".
+std::string BankLabel(const std::string& bank);
+
 class CDrillDlg : public CDialog {
 protected:
     CDrillDlg(UINT templateId, const DrillKeys& keys, DrillContext context, CWnd* parent);
 
-    // Chooses the bank and opens the cursors on the opener's connection.
+    // Chooses the bank, opens the cursors on the opener's connection and names the bank
+    // (or the list practised) on screen.
     void SetUpCore();
 
     // The close procedure: the day is saved, then under forced study with the day's task

@@ -11,6 +11,7 @@
 #define IDD_STATS 136
 #define IDD_LOOKUP 137
 #define IDD_WORDLIST 138
+#define IDD_FIRSTSTART 145
 
 // Icons, bitmaps, strings
 #define IDR_MAINFRAME 128
@@ -82,3 +83,9 @@
 #define IDC_PRACTISE_OWN_SPELL 1083
 #define IDC_PRACTISE_MISSED_BROWSE 1084
 #define IDC_PRACTISE_MISSED_SPELL 1085
+// The first start, and the bank in use named by the main window and the drills
+#define IDC_FIRST_CET4 1100
+#define IDC_FIRST_CET6 1101
+#define IDC_FIRST_QUOTA 1102
+#define IDC_STATUS 1103
+#define IDC_DRILL_BANK 1104

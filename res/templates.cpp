@@ -44,7 +44,7 @@ const DialogTemplate kMain{
         {K::PushButton, IDC_HOMEPAGE, "到我的空间", 185, 176, 57, 28, kChild | WS_TABSTOP},
         {K::PushButton, IDC_STATS, "学习统计", 267, 176, 57, 28, kChild | WS_TABSTOP},
         {K::PushButton, IDC_WORDLIST, "生词本", 104, 176, 57, 28, kChild | WS_TABSTOP},
-        {K::Static, IDC_STATIC, "Wordmill 背单词　·　每天一点，三天一复习　·　意见与建议请点“到我的空间”",
+        {K::Static, IDC_STATUS, "Wordmill 背单词　·　意见与建议请点“到我的空间”",
          24, 149, 385, 14, kChild | SS_NOPREFIX},
     }};
 
@@ -86,6 +86,7 @@ const DialogTemplate kBrowse{
         {K::Phonetic, IDC_YINBIAO, "", 56, 46, 150, 14, kChild},
         {K::PushButton, IDC_UNDO, "撤销", 36, 142, 57, 16, kChild | WS_TABSTOP},
         {K::PushButton, IDC_ADD_OWN, "加入生词本", 124, 142, 62, 16, kChild | WS_TABSTOP},
+        {K::Static, IDC_DRILL_BANK, "", 6, 4, 120, 10, kChild | SS_NOPREFIX},
     }};
 
 const DialogTemplate kSpell{
@@ -99,6 +100,7 @@ const DialogTemplate kSpell{
         {K::Phonetic, IDC_YINBIAO, "", 30, 146, 176, 14, kChild},
         {K::PushButton, IDC_UNDO, "撤销", 22, 118, 56, 22, kChild | WS_TABSTOP},
         {K::PushButton, IDC_ADD_OWN, "加入生词本", 158, 118, 62, 22, kChild | WS_TABSTOP},
+        {K::Static, IDC_DRILL_BANK, "", 6, 4, 120, 10, kChild | SS_NOPREFIX},
     }};
 
 const DialogTemplate kGiveUp{
@@ -154,10 +156,25 @@ const DialogTemplate kWordList{
         {K::PushButton, 2, "关闭", 204, 186, 50, 14, kChild | WS_TABSTOP},
     }};
 
-// clang-format on
+const DialogTemplate kFirstStart{
+    IDD_FIRSTSTART, "欢迎使用 Wordmill", "宋体", 9, 236, 118, kModalDialog, 0,
+    {
+        {K::Static, IDC_STATIC, "你在准备哪一场考试？Wordmill 就从那一级的词库背起。", 10, 8, 216, 10, kChild},
+        {K::Static, IDC_STATIC, "考试日期（可不填）", 10, 26, 74, 10, kChild},
+        {K::Edit, IDC_EXAMDATE, "", 86, 24, 64, 13, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {K::Static, IDC_STATIC, "例：2027-06-12", 156, 26, 70, 10, kChild},
+        {K::Static, IDC_FIRST_QUOTA, "", 10, 44, 216, 18, kChild | SS_NOPREFIX},
+        {K::PushButton, IDC_FIRST_CET4, "四级 CET-4", 10, 68, 104, 22, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_FIRST_CET6, "六级 CET-6", 122, 68, 104, 22, kChild | WS_TABSTOP},
+        {K::Static, IDC_STATIC, "词库和考试日期以后都能在“设置”里改。", 10, 99, 160, 10, kChild},
+        {K::PushButton, 2, "以后再说", 176, 96, 50, 14, kChild | WS_TABSTOP},
+    }};
 
-const std::array<const DialogTemplate*, 9> kTemplates{
-    &kAbout, &kMain, &kSettings, &kBrowse, &kSpell, &kGiveUp, &kStats, &kLookup, &kWordList};
+const std::array<const DialogTemplate*, 10> kTemplates{
+    &kAbout, &kMain, &kSettings, &kBrowse, &kSpell, &kGiveUp, &kStats, &kLookup, &kWordList,
+    &kFirstStart};
+
+// clang-format on
 
 } // namespace
 
