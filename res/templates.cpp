@@ -25,7 +25,7 @@ const DialogTemplate kAbout{
     IDD_ABOUTBOX, "关于 Wordmill", "宋体", 9, 235, 55, kModalDialog, 0,
     {
         {K::Icon, IDC_STATIC, "", 11, 17, 20, 20, kChild, 0, IDR_MAINFRAME},
-        {K::Static, IDC_STATIC, "Wordmill 1.0 版", 40, 10, 119, 8, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATIC, "Wordmill " WORDMILL_VERSION_SHORT " 版", 40, 10, 119, 8, kChild | SS_NOPREFIX},
         {K::Static, IDC_STATIC, "© 2026 Wordmill 开发组", 40, 25, 119, 8, kChild},
         {K::PushButton, 1, "确定", 178, 7, 50, 14, kChild | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON},
     }};
