@@ -14,6 +14,13 @@
 const char* const kConnectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=danci.mdb";
 const char* const kConnectionFailedMessage = "数据库连接失败，确认数据库danci.mdb是否在当前路径下!";
 
+namespace {
+// A start-up probe measures the main window's first paint and ends there; it asks nothing.
+bool StartupProbe() {
+    return std::getenv("WORDMILL_STARTUP_PROBE") != nullptr;
+}
+} // namespace
+
 CWordmillApp::CWordmillApp() : CWinApp(nullptr) {
     SetDialogTemplates(ProgramDialogTemplate);
     SetAutostartIdentity("Wordmill", "背单词提醒");
@@ -42,6 +49,8 @@ BOOL CWordmillApp::InitInstance() {
 
     Enable3dControlsStatic();
     CWordmillDlg dlg(DrillContext{m_pConnection, m_nDailyQuota, ini::Path()});
+    if (settings::IsFirstStart(ini::Path()) && !StartupProbe())
+        dlg.AskFirstStartQuestion();
     m_pMainWnd = &dlg;
     SkinSetWindowSkin(nullptr, "MainFrame"); // the window does not exist yet
     dlg.DoModal();
@@ -52,7 +61,7 @@ BOOL CWordmillApp::InitInstance() {
 // What the first screen does not need starts once it is painted: the speech engine, ready
 // by the first drill.
 BOOL CWordmillApp::OnMainWindowFirstPaint() {
-    if (!std::getenv("WORDMILL_STARTUP_PROBE")) {
+    if (!StartupProbe()) {
         GetSpeechService().Prepare();
         return FALSE;
     }

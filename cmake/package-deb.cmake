@@ -21,7 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Wordmill helps Chinese students learn the 
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, fonts-dejavu-core")
+# Qt's own dialogs and menus (the save dialog, the text boxes' menus) in Chinese.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-wqy-microhei | fonts-noto-cjk, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "speech-dispatcher, speech-dispatcher-espeak-ng, qt6-speech-speechd-plugin")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "res/string_table.h"
 #include "store/settings.h"
+#include "store/word_schema.h"
 
 namespace {
 void ShowDatabaseError(const std::string& text) {
@@ -34,12 +35,18 @@ UINT SpeechTip(SpeechState state) {
 }
 } // namespace
 
+std::string BankLabel(const std::string& bank) {
+    return "词库：" + bank + (bank == mdb::kCet4 ? "（四级）" : "（六级）");
+}
+
 CDrillDlg::CDrillDlg(UINT templateId, const DrillKeys& keys, DrillContext context, CWnd* parent)
     : CDialog(templateId, parent), m_context(std::move(context)), m_core(keys, ShowDatabaseError) {}
 
 void CDrillDlg::SetUpCore() {
     m_core.SetUp(m_context);
     m_core.LoadTranscriptions();
+    SetDlgItemText(IDC_DRILL_BANK, m_context.practice ? "练习：" + m_context.practice->name
+                                                      : BankLabel(m_core.BankName()));
 }
 
 void CDrillDlg::ShowTranscription(bool shown) {
@@ -86,11 +93,12 @@ void CDrillDlg::WordShown() {
         OnSpeak();
 }
 
-void CDrillDlg::SetUpSharedCommands() {
+void CDrillDlg::SetUpSharedCommands(bool undoKeyAsAccelerator) {
     OnCommand(IDC_UNDO, &CDrillDlg::OnUndo);
     OnCommand(IDC_ADD_OWN, &CDrillDlg::OnAddOwn);
     OnCommand(IDC_LOOKUP, &CDrillDlg::OnLookup);
-    AddAccelerator("Ctrl+Z", IDC_UNDO);
+    if (undoKeyAsAccelerator)
+        AddAccelerator("Ctrl+Z", IDC_UNDO);
     AddAccelerator("Ctrl+D", IDC_ADD_OWN);
     AddAccelerator("Ctrl+F", IDC_LOOKUP);
     GetDlgItem(IDC_UNDO)->SetToolTip("撤销上一次评分，这个词再考一次 (Ctrl+Z)");

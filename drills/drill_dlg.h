@@ -6,11 +6,15 @@
 #include "drills/example_panel.h"
 #include "framework/afx.h"
 
+// A bank as the main window and the drills name it: "词库：CET6（六级）".
+std::string BankLabel(const std::string& bank);
+
 class CDrillDlg : public CDialog {
 protected:
     CDrillDlg(UINT templateId, const DrillKeys& keys, DrillContext context, CWnd* parent);
 
-    // Chooses the bank and opens the cursors on the opener's connection.
+    // Chooses the bank, opens the cursors on the opener's connection and names the bank
+    // (or the list practised) on screen.
     void SetUpCore();
 
     // The close procedure: the day is saved, then under forced study with the day's task
@@ -41,8 +45,9 @@ protected:
     // Whether the English word may be said now (the spelling drill: once it is shown).
     virtual bool CanSayWord() const { return true; }
 
-    // 撤销 (Ctrl+Z), 加入生词本 (Ctrl+D) and 查词 (Ctrl+F), the same in both drills.
-    void SetUpSharedCommands();
+    // 撤销 (Ctrl+Z), 加入生词本 (Ctrl+D) and 查词 (Ctrl+F), the same in both drills. A drill
+    // whose text box would take Ctrl+Z for itself passes false and routes the key itself.
+    void SetUpSharedCommands(bool undoKeyAsAccelerator = true);
     // Call when another word is on screen or a grading was made.
     void UpdateSharedButtons();
     // After an undo: the word taken back, asked again from the start.

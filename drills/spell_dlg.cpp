@@ -18,7 +18,9 @@ BOOL CSpellDlg::OnInitDialog() {
     m_core.LoadVariants();
     m_answerJudged = false;
     SetUpSpeech();
-    SetUpSharedCommands();
+    SetUpSharedCommands(false);
+    GetDlgItem(IDC_UNDO)->SetToolTip("撤销上一次评分，这个词再考一次 (Ctrl+Z)。"
+                                     "输入框里有刚输入的字母时，Ctrl+Z 先撤销输入");
     GetDlgItem(IDC_ANSWER)->SetToolTip("判断拼写，再按一次到下一个 (Enter)");
     AddAccelerator("Ctrl+T", IDC_TISHI);
     GetDlgItem(IDC_TISHI)->SetToolTip("提示：看挖去这个词的例句 (Ctrl+T)");
@@ -33,11 +35,24 @@ BOOL CSpellDlg::OnInitDialog() {
 
 // Enter, wherever the focus is, presses the answer button; it never reaches OK.
 BOOL CSpellDlg::PreTranslateMessage(MSG* msg) {
-    if (msg->message != WM_KEYDOWN || msg->wParam != VK_RETURN)
+    if (msg->message != WM_KEYDOWN)
+        return FALSE;
+    if (msg->wParam == 'Z' && GetKeyState(VK_CONTROL) < 0)
+        return OnUndoKey();
+    if (msg->wParam != VK_RETURN)
         return FALSE;
     if (CWnd* button = GetDlgItem(IDC_ANSWER))
         button->SetFocus();
     OnAnswer();
+    return TRUE;
+}
+
+// Ctrl+Z takes the last grading back, unless the answer box holds letters the learner
+// typed since: those it undoes first, as any text box does.
+BOOL CSpellDlg::OnUndoKey() {
+    if (GetDlgItemText(IDC_EDIT) != m_answerBoxShown)
+        return FALSE;
+    SendCommand(IDC_UNDO);
     return TRUE;
 }
 
@@ -88,7 +103,7 @@ void CSpellDlg::Judge() {
         SetDlgItemText(IDC_INFO, "错误");
         m_core.GradeWrong(true);
     }
-    SetDlgItemText(IDC_EDIT, shown);
+    ShowInAnswerBox(shown);
     ShowTranscription(true); // only now: it would give the word away
     m_examples.ShowAll();
     UpdateHintButton();
@@ -108,7 +123,7 @@ void CSpellDlg::AskAgain() {
 void CSpellDlg::AskWord() {
     SetDlgItemText(IDC_REMAIN, m_core.RemainingLabel());
     SetDlgItemText(IDC_INFO, m_core.Current().translation);
-    SetDlgItemText(IDC_EDIT, "");
+    ShowInAnswerBox("");
     UpdateData(FALSE);
     SetDlgItemText(IDC_ANSWER, "确定");
     if (CWnd* edit = GetDlgItem(IDC_EDIT))
@@ -120,6 +135,11 @@ void CSpellDlg::AskWord() {
     UpdateHintButton();
     UpdateSpeakButton();
     UpdateSharedButtons();
+}
+
+void CSpellDlg::ShowInAnswerBox(const std::string& text) {
+    SetDlgItemText(IDC_EDIT, text);
+    m_answerBoxShown = text;
 }
 
 // The spelling drill lets go of its bank cursor when it saves; it is opened again if the

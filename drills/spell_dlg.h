@@ -23,7 +23,10 @@ private:
     void Judge();
     void MoveOn();
     void AskWord();
+    void ShowInAnswerBox(const std::string& text);
+    BOOL OnUndoKey();
 
     bool m_answerJudged = false;
     bool m_hintShown = false; // for the word asked now; logged with its grading
+    std::string m_answerBoxShown; // what the program last put in the answer box
 };

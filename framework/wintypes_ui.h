@@ -32,6 +32,7 @@ constexpr UINT WM_USER = 0x0400;
 
 // Virtual keys.
 constexpr WPARAM VK_RETURN = 0x0D;
+constexpr int VK_CONTROL = 0x11;
 constexpr WPARAM VK_ESCAPE = 0x1B;
 constexpr WPARAM VK_SPACE = 0x20;
 constexpr WPARAM VK_F4 = 0x73;
@@ -41,6 +42,10 @@ struct MSG {
     WPARAM wParam = 0;
     int controlId = 0; // id of the control the message is for; 0 for the dialog itself
 };
+
+// A key's state as the key message being handled found it: negative while it is down.
+// Only the modifier keys (VK_CONTROL) are known.
+short GetKeyState(int virtualKey);
 
 // System-menu commands.
 constexpr UINT SC_SIZE = 0xF000;

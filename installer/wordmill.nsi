@@ -5,10 +5,13 @@ Target amd64-unicode
 !include "MUI2.nsh"
 
 !ifndef VERSION
-  !define VERSION "0.1"
+  !error "VERSION (the project's, as 1.0.0) is not given"
 !endif
 !ifndef STAGE
   !error "STAGE (the folder with the files to install) is not given"
+!endif
+!ifndef ICON
+  !error "ICON (the program's .ico) is not given"
 !endif
 
 Name "Wordmill"
@@ -20,17 +23,40 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wordmill"
 
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+; The last page offers to start Wordmill at once, ticked, in its data folder.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "运行 Wordmill"
+!define MUI_FINISHPAGE_RUN_FUNCTION RunWordmill
+
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
+
+; The installer's own version, as Explorer shows it.
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "Wordmill"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "Wordmill 安装程序"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "© 2026 Wordmill 开发组"
+
+Function RunWordmill
+  SetOutPath "$APPDATA\Wordmill"
+  Exec '"$INSTDIR\Wordmill.exe"'
+FunctionEnd
 
 Section "Wordmill"
   SetOutPath "$INSTDIR"
   File "${STAGE}\Wordmill.exe"
   File "${STAGE}\game.dll"
-  File "${STAGE}\build_danci.exe"
+  Delete "$INSTDIR\build_danci.exe" ; where an earlier version kept it
+  SetOutPath "$INSTDIR\tools"
+  File "${STAGE}\tools\build_danci.exe"
   SetOutPath "$INSTDIR\bundled"
   File "${STAGE}\danci.mdb"
   File "${STAGE}\游戏指南.txt"
@@ -43,7 +69,7 @@ Section "Wordmill"
   ; simply overwritten.
   CreateDirectory "$APPDATA\Wordmill\Skins"
   IfFileExists "$APPDATA\Wordmill\danci.mdb" 0 fresh
-    nsExec::Exec '"$INSTDIR\build_danci.exe" "$APPDATA\Wordmill\danci.mdb" --upgrade-from "$INSTDIR\bundled\danci.mdb"'
+    nsExec::Exec '"$INSTDIR\tools\build_danci.exe" "$APPDATA\Wordmill\danci.mdb" --upgrade-from "$INSTDIR\bundled\danci.mdb"'
     Pop $0
     Goto data_done
   fresh:
@@ -77,6 +103,8 @@ Section "Uninstall"
   Delete "$INSTDIR\Wordmill.exe"
   Delete "$INSTDIR\game.dll"
   Delete "$INSTDIR\build_danci.exe"
+  Delete "$INSTDIR\tools\build_danci.exe"
+  RMDir "$INSTDIR\tools"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

@@ -13,11 +13,15 @@
 namespace {
 
 // Where the charts go, in dialog units: the gaps the template leaves between its texts.
-constexpr CRect kCalendarArea{8, 51, 250, 97};
-constexpr CRect kCalendarKeyArea{258, 51, 312, 97};
-constexpr CRect kLastDaysArea{8, 111, 250, 155};
-constexpr CRect kLastDaysKeyArea{258, 111, 312, 155};
-constexpr CRect kBankArea{8, 169, 312, 177};
+// The calendar's months take its top line, the bars' dates their bottom one.
+constexpr CRect kCalendarArea{8, 51, 250, 101};
+constexpr CRect kCalendarKeyArea{258, 51, 312, 101};
+constexpr CRect kLastDaysArea{8, 115, 250, 160};
+constexpr CRect kLastDaysKeyArea{258, 115, 312, 160};
+constexpr CRect kBankArea{8, 174, 312, 182};
+// A line of the dialog's font is 8 dialog units high, a Chinese character about 7 wide.
+constexpr int kLineHeight = 8;
+constexpr int kCharWidth = 8;
 
 // Shades of the dialog's own ink on its paper, so that every palette keeps them apart.
 constexpr unsigned kEmptyShade = 10;
@@ -138,50 +142,63 @@ void CStatsDlg::OnPaint() {
     PaintBank(dc);
 }
 
-// 26 weeks, a column a week from Sunday down, each day shaded by the words studied.
+// 26 weeks, a column a week from Sunday down, each day shaded by the words studied; the
+// months over the weeks they begin in.
 void CStatsDlg::PaintCalendar(CPaintDC& dc) {
     const CRect area = MapDialogRect(kCalendarArea);
-    const int cell = std::min(area.Width() / kHeatWeeks, area.Height() / 7);
+    const int line = MapDialogRect({0, 0, 0, kLineHeight}).Height();
+    const int top = area.top + line;
+    const int cell = std::min(area.Width() / kHeatWeeks, (area.bottom - top) / 7);
     const int box = std::max(2, cell - 2);
     const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
+    for (const ChartLabel& month : CalendarMonths(m_stats.firstHeatDay, m_facts.today))
+        dc.TextOut(area.left + month.column * cell, area.top, month.text);
     const long long most =
         m_stats.heat.empty() ? 0 : *std::max_element(m_stats.heat.begin(), m_stats.heat.end());
     for (size_t i = 0; i < m_stats.heat.size(); ++i) {
         const int week = static_cast<int>(i / 7), weekday = static_cast<int>(i % 7);
-        dc.FillSolidRect(Square(area.left + week * cell, area.top + weekday * cell, box),
+        dc.FillSolidRect(Square(area.left + week * cell, top + weekday * cell, box),
                          BlendColor(paper, ink, HeatShade(m_stats.heat[i], most)));
     }
-    // The key: from none to the most.
+    // The key, on one line beside the first row: from none to the most.
     const CRect key = MapDialogRect(kCalendarKeyArea);
-    dc.TextOut(key.left, key.top, "少");
+    const int charWidth = MapDialogRect({0, 0, kCharWidth, 0}).Width();
+    const int boxTop = top + (line - box) / 2;
     int x = key.left;
-    const int y = key.top + cell * 2;
-    dc.FillSolidRect(Square(x, y, box), BlendColor(paper, ink, kEmptyShade));
+    dc.TextOut(x, top, "少");
+    x += charWidth;
+    dc.FillSolidRect(Square(x, boxTop, box), BlendColor(paper, ink, kEmptyShade));
     for (unsigned shade : kHeatShades)
-        dc.FillSolidRect(Square(x += cell, y, box), BlendColor(paper, ink, shade));
-    dc.TextOut(key.left, y + cell * 2, "多");
+        dc.FillSolidRect(Square(x += cell, boxTop, box), BlendColor(paper, ink, shade));
+    dc.TextOut(x + cell + 2, top, "多");
 }
 
-// A bar a day, new words below and reviews on top, scaled to the busiest day.
+// A bar a day, new words below and reviews on top, scaled to the busiest day; the dates of
+// every seventh bar under them.
 void CStatsDlg::PaintLastDays(CPaintDC& dc) {
     const CRect area = MapDialogRect(kLastDaysArea);
+    const int line = MapDialogRect({0, 0, 0, kLineHeight}).Height();
+    const int bottom = area.bottom - line;
+    const int height = bottom - area.top;
     const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
     const int step = area.Width() / kBarDays;
     const int width = std::max(2, step - 2);
     long long most = 1;
     for (const auto& [fresh, reviews] : m_stats.lastDays)
         most = std::max(most, fresh + reviews);
-    dc.FillSolidRect({area.left, area.bottom - 1, area.left + step * kBarDays, area.bottom},
+    dc.FillSolidRect({area.left, bottom - 1, area.left + step * kBarDays, bottom},
                      BlendColor(paper, ink, 50));
     for (size_t i = 0; i < m_stats.lastDays.size(); ++i) {
         const auto [fresh, reviews] = m_stats.lastDays[i];
         const int x = area.left + static_cast<int>(i) * step;
-        const int freshTop = area.bottom - 1 - static_cast<int>(fresh * (area.Height() - 1) / most);
-        const int reviewTop = freshTop - static_cast<int>(reviews * (area.Height() - 1) / most);
-        dc.FillSolidRect({x, freshTop, x + width, area.bottom - 1},
+        const int freshTop = bottom - 1 - static_cast<int>(fresh * (height - 1) / most);
+        const int reviewTop = freshTop - static_cast<int>(reviews * (height - 1) / most);
+        dc.FillSolidRect({x, freshTop, x + width, bottom - 1},
                          BlendColor(paper, ink, kNewWordShade));
         dc.FillSolidRect({x, reviewTop, x + width, freshTop}, BlendColor(paper, ink, kReviewShade));
     }
+    for (const ChartLabel& date : BarDates(m_facts.today, kBarDays))
+        dc.TextOut(area.left + date.column * step, bottom, date.text);
     const CRect key = MapDialogRect(kLastDaysKeyArea);
     const int box = std::max(6, width);
     dc.FillSolidRect(Square(key.left, key.top + 2, box), BlendColor(paper, ink, kNewWordShade));

@@ -8,6 +8,7 @@
 #include "framework/skin.h"
 #include "framework/speech.h"
 #include "mainwnd/about_dlg.h"
+#include "mainwnd/first_start_dlg.h"
 #include "mainwnd/settings_dlg.h"
 #include "mainwnd/stats_dlg.h"
 #include "mainwnd/wordlist_dlg.h"
@@ -63,6 +64,9 @@ BOOL CWordmillDlg::OnInitDialog() {
         }
     }
     SetIcon(m_hIcon);
+    ShowBankInUse();
+    if (m_askFirstStart)
+        SetTimer(IDT_FIRST_START, 0);
     return StartForcedMode();
 }
 
@@ -111,12 +115,26 @@ void CWordmillDlg::OnSettings() {
     if (dlg.DoModal() != IDOK)
         return;
     ReloadQuota();
+    ShowBankInUse();
     ApplyEyeProtection(m_context.iniPath);
     StartForcedMode();
 }
 
 void CWordmillDlg::ReloadQuota() {
     m_context.dailyQuota = settings::DailyQuota(m_context.iniPath);
+}
+
+// The status line names the bank the drills will use, chosen or not.
+void CWordmillDlg::ShowBankInUse() {
+    SetDlgItemText(IDC_STATUS, "Wordmill 背单词　·　" + BankLabel(settings::BankName(m_szIniPath)) +
+                                   "　·　意见与建议请点“到我的空间”");
+}
+
+void CWordmillDlg::OnFirstStart() {
+    KillTimer(IDT_FIRST_START);
+    CFirstStartDlg dlg(m_context.iniPath, m_context.dailyQuota);
+    dlg.DoModal();
+    ShowBankInUse();
 }
 
 void CWordmillDlg::OnLookup() {
@@ -240,6 +258,10 @@ BOOL CWordmillDlg::StartForcedMode() {
 }
 
 void CWordmillDlg::OnTimer(UINT_PTR id) {
+    if (id == IDT_FIRST_START) {
+        OnFirstStart();
+        return;
+    }
     const ForcedStudy forced = Forced();
     const int quota = static_cast<int>(m_context.dailyQuota);
     if (forced.On()) {

@@ -11,6 +11,7 @@
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
 constexpr UINT_PTR IDT_REMIND = 1;
+constexpr UINT_PTR IDT_FIRST_START = 2;
 
 extern const char* const kGuidePage; // opened by "到我的空间"
 
@@ -24,6 +25,9 @@ public:
     ~CWordmillDlg() override;
 
     LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+    // Before DoModal, on the very first start: the first start's question comes up over
+    // the window as soon as it shows.
+    void AskFirstStartQuestion() { m_askFirstStart = true; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -42,6 +46,8 @@ private:
     void OnLookup();
     void OnWordList();
     void ReloadQuota();
+    void ShowBankInUse();
+    void OnFirstStart();
     void OnGame();
     void OnHomepage();
     void OnHide();
@@ -55,4 +61,5 @@ private:
     std::string m_szIniPath;
     NOTIFYICONDATA m_nid;
     UINT m_hIcon;
+    bool m_askFirstStart = false;
 };

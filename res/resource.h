@@ -11,6 +11,7 @@
 #define IDD_STATS 136
 #define IDD_LOOKUP 137
 #define IDD_WORDLIST 138
+#define IDD_FIRSTSTART 145
 
 // Icons, bitmaps, strings
 #define IDR_MAINFRAME 128
@@ -86,3 +87,9 @@
 #define IDC_LIJU 1090
 #define IDC_SPEAK_LIJU 1091
 #define IDC_TISHI 1092
+// The first start, and the bank in use named by the main window and the drills
+#define IDC_FIRST_CET4 1100
+#define IDC_FIRST_CET6 1101
+#define IDC_FIRST_QUOTA 1102
+#define IDC_STATUS 1103
+#define IDC_DRILL_BANK 1104

@@ -25,7 +25,7 @@ const DialogTemplate kAbout{
     IDD_ABOUTBOX, "关于 Wordmill", "宋体", 9, 235, 55, kModalDialog, 0,
     {
         {K::Icon, IDC_STATIC, "", 11, 17, 20, 20, kChild, 0, IDR_MAINFRAME},
-        {K::Static, IDC_STATIC, "Wordmill 1.0 版", 40, 10, 119, 8, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATIC, "Wordmill " WORDMILL_VERSION_SHORT " 版", 40, 10, 119, 8, kChild | SS_NOPREFIX},
         {K::Static, IDC_STATIC, "© 2026 Wordmill 开发组", 40, 25, 119, 8, kChild},
         {K::PushButton, 1, "确定", 178, 7, 50, 14, kChild | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON},
     }};
@@ -44,7 +44,7 @@ const DialogTemplate kMain{
         {K::PushButton, IDC_HOMEPAGE, "到我的空间", 185, 176, 57, 28, kChild | WS_TABSTOP},
         {K::PushButton, IDC_STATS, "学习统计", 267, 176, 57, 28, kChild | WS_TABSTOP},
         {K::PushButton, IDC_WORDLIST, "生词本", 104, 176, 57, 28, kChild | WS_TABSTOP},
-        {K::Static, IDC_STATIC, "Wordmill 背单词　·　每天一点，三天一复习　·　意见与建议请点“到我的空间”",
+        {K::Static, IDC_STATUS, "Wordmill 背单词　·　意见与建议请点“到我的空间”",
          24, 149, 385, 14, kChild | SS_NOPREFIX},
     }};
 
@@ -88,6 +88,7 @@ const DialogTemplate kBrowse{
         {K::PushButton, IDC_ADD_OWN, "加入生词本", 124, 142, 62, 16, kChild | WS_TABSTOP},
         {K::PushButton, IDC_SPEAK_LIJU, "读例句", 124, 164, 62, 14, kChild | WS_TABSTOP},
         {K::Static, IDC_LIJU, "", 22, 184, 198, 60, kChild | SS_NOPREFIX},
+        {K::Static, IDC_DRILL_BANK, "", 6, 4, 120, 10, kChild | SS_NOPREFIX},
     }};
 
 const DialogTemplate kSpell{
@@ -104,6 +105,7 @@ const DialogTemplate kSpell{
         {K::PushButton, IDC_TISHI, "提示", 22, 166, 56, 14, kChild | WS_TABSTOP},
         {K::PushButton, IDC_SPEAK_LIJU, "读例句", 158, 166, 62, 14, kChild | WS_TABSTOP},
         {K::Static, IDC_LIJU, "", 22, 186, 198, 60, kChild | SS_NOPREFIX},
+        {K::Static, IDC_DRILL_BANK, "", 6, 4, 120, 10, kChild | SS_NOPREFIX},
     }};
 
 const DialogTemplate kGiveUp{
@@ -123,12 +125,12 @@ const DialogTemplate kStats{
         {K::Static, IDC_STATS_TODAY, "", 8, 6, 304, 18, kChild | SS_NOPREFIX},
         {K::Static, IDC_STATS_STREAK, "", 8, 27, 304, 9, kChild | SS_NOPREFIX},
         {K::Static, IDC_STATS_HEAT, "", 8, 40, 304, 9, kChild | SS_NOPREFIX},
-        {K::Static, IDC_STATS_BARS, "", 8, 100, 304, 9, kChild | SS_NOPREFIX},
-        {K::Static, IDC_STATS_BANK, "", 8, 158, 304, 9, kChild | SS_NOPREFIX},
-        {K::Static, IDC_STATS_FORECAST, "", 8, 183, 304, 18, kChild | SS_NOPREFIX},
-        {K::Static, IDC_STATS_MISSED, "", 8, 203, 304, 27, kChild | SS_NOPREFIX},
-        {K::Static, IDC_STATS_EXAM, "", 8, 234, 232, 18, kChild | SS_NOPREFIX},
-        {K::PushButton, IDC_STATS_SETQUOTA, "设为每日数量", 246, 234, 66, 14, kChild | WS_TABSTOP},
+        {K::Static, IDC_STATS_BARS, "", 8, 104, 304, 9, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_BANK, "", 8, 163, 304, 9, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_FORECAST, "", 8, 186, 304, 18, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_MISSED, "", 8, 207, 304, 27, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_EXAM, "", 8, 237, 232, 18, kChild | SS_NOPREFIX},
+        {K::PushButton, IDC_STATS_SETQUOTA, "设为每日数量", 246, 237, 66, 14, kChild | WS_TABSTOP},
         {K::PushButton, IDC_STATS_EXPORT, "导出记录(&E)...", 8, 271, 66, 14, kChild | WS_TABSTOP},
         {K::PushButton, 1, "关闭", 262, 271, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
     }};
@@ -161,10 +163,25 @@ const DialogTemplate kWordList{
         {K::PushButton, 2, "关闭", 204, 186, 50, 14, kChild | WS_TABSTOP},
     }};
 
-// clang-format on
+const DialogTemplate kFirstStart{
+    IDD_FIRSTSTART, "欢迎使用 Wordmill", "宋体", 9, 236, 118, kModalDialog, 0,
+    {
+        {K::Static, IDC_STATIC, "你在准备哪一场考试？Wordmill 就从那一级的词库背起。", 10, 8, 216, 10, kChild},
+        {K::Static, IDC_STATIC, "考试日期（可不填）", 10, 26, 74, 10, kChild},
+        {K::Edit, IDC_EXAMDATE, "", 86, 24, 64, 13, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {K::Static, IDC_STATIC, "例：2027-06-12", 156, 26, 70, 10, kChild},
+        {K::Static, IDC_FIRST_QUOTA, "", 10, 44, 216, 18, kChild | SS_NOPREFIX},
+        {K::PushButton, IDC_FIRST_CET4, "四级 CET-4", 10, 68, 104, 22, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_FIRST_CET6, "六级 CET-6", 122, 68, 104, 22, kChild | WS_TABSTOP},
+        {K::Static, IDC_STATIC, "词库和考试日期以后都能在“设置”里改。", 10, 99, 160, 10, kChild},
+        {K::PushButton, 2, "以后再说", 176, 96, 50, 14, kChild | WS_TABSTOP},
+    }};
 
-const std::array<const DialogTemplate*, 9> kTemplates{
-    &kAbout, &kMain, &kSettings, &kBrowse, &kSpell, &kGiveUp, &kStats, &kLookup, &kWordList};
+const std::array<const DialogTemplate*, 10> kTemplates{
+    &kAbout, &kMain, &kSettings, &kBrowse, &kSpell, &kGiveUp, &kStats, &kLookup, &kWordList,
+    &kFirstStart};
+
+// clang-format on
 
 } // namespace
 

@@ -95,6 +95,29 @@ std::string ExamDate(const std::string& ini) {
     return ReadText(ini::kSystem, ini::kExamDate, ini);
 }
 
+bool IsFirstStart(const std::string& ini) {
+    if (!ReadText(ini::kSystem, ini::kWelcomed, ini).empty() ||
+        !ReadText(ini::kSystem, ini::kBank, ini).empty())
+        return false;
+    for (const char* bank : mdb::kBanks)
+        for (const Drill drill : {Drill::Browse, Drill::Spell})
+            if (ReadProgress(ini, bank, drill) != Progress{})
+                return false;
+    return true;
+}
+
+bool SaveFirstStart(const std::string& ini, int bank, const std::string& examDate) {
+    std::vector<ProfileKey> keys{{ini::kBank, Number(bank)}};
+    if (!examDate.empty())
+        keys.push_back({ini::kExamDate, examDate});
+    keys.push_back({ini::kWelcomed, "1"});
+    return WriteProfileKeys(ini::kSystem, keys, ini);
+}
+
+bool SetFirstStartAnswered(const std::string& ini) {
+    return WritePrivateProfileStringA(ini::kSystem, ini::kWelcomed, "1", ini);
+}
+
 bool Save(const Values& v, const std::string& ini) {
     using namespace ini;
     const char* forced = v.forced ? "1" : "0";

@@ -36,6 +36,15 @@ bool SetDailyReviewLimit(const std::string& ini, int limit);
 // The exam date as stored ("YYYY-MM-DD", or "" for none; at most 31 characters of it).
 std::string ExamDate(const std::string& ini);
 
+// The very first start: the first start's question never answered, no bank ever chosen
+// and no progress in either bank (so, too, when there is no read.ini at all).
+bool IsFirstStart(const std::string& ini);
+// The first start's answers, in one replacement: the bank list's selection (0 CET4, 1
+// CET6) and the exam date ("" keeps it unset); either way the question is not asked again.
+bool SaveFirstStart(const std::string& ini, int bank, const std::string& examDate);
+// The question put off: every setting stays at its default, the question is not asked again.
+bool SetFirstStartAnswered(const std::string& ini);
+
 // What the settings dialog saves.
 struct Values {
     UINT daily, perRead, interval;

@@ -25,6 +25,8 @@ inline constexpr const char* kProtect = "protect";
 inline constexpr const char* kAutoSpeak = "autospeak";
 inline constexpr const char* kExamDate = "kaoshi";  // "YYYY-MM-DD", or absent: no exam date
 inline constexpr const char* kReviewLimit = "fuxi"; // 今日复习's words a day at most
+// 1 once the first start's question was answered, either way.
+inline constexpr const char* kWelcomed = "huanying";
 
 // Section "usermessage": the main window's forced study, and nothing else reads it.
 inline constexpr const char* kUser = "usermessage";

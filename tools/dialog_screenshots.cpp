@@ -10,6 +10,7 @@
 #include "drills/spell_dlg.h"
 #include "framework/skin.h"
 #include "mainwnd/about_dlg.h"
+#include "mainwnd/first_start_dlg.h"
 #include "mainwnd/settings_dlg.h"
 #include "mainwnd/stats_dlg.h"
 #include "mainwnd/wordlist_dlg.h"
@@ -121,6 +122,8 @@ int main(int argc, char** argv) {
         {"lookup-word", lookup,
          [](QDialog* d) { Type(d, IDC_LOOKUP_QUERY, QStringLiteral("accord")); }},
         {"wordlist", [&] { return std::make_unique<CWordListDlg>(context); }},
+        {"firststart",
+         [&] { return std::make_unique<CFirstStartDlg>(context.iniPath, context.dailyQuota); }},
     };
     for (const Shot& shot : shots) {
         GrabNextModal(out.filePath(QStringLiteral("%1.png").arg(QLatin1String(shot.name))),

@@ -10,7 +10,7 @@ elif [ "${1:-}" = windows ]; then
     packages=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
               googletest tcl dpkg-dev nsis zip xvfb xauth python3 fonts-wqy-microhei)
 else
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libsqlite3-dev
           libgtest-dev libbenchmark-dev fonts-wqy-microhei fonts-dejavu-core tzdata xvfb xauth
           clang-format desktop-file-utils appstream qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
           speech-dispatcher speech-dispatcher-espeak-ng espeak-ng wbritish wamerican)

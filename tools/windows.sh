@@ -31,12 +31,17 @@ xvfb-run -a ctest --preset windows
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 stage="$build/package/Wordmill"
 rm -rf "$build/package"
-mkdir -p "$stage/Skins"
-cp "$build/app/Wordmill.exe" "$build/game/game.dll" "$build/tools/build_danci.exe" "$build/data/danci.mdb" \
-   "$build/data/游戏指南.txt" "$build/data/wordmill-guide.html" "$stage/"
+mkdir -p "$stage/Skins" "$stage/tools"
+cp "$build/app/Wordmill.exe" "$build/game/game.dll" "$build/data/danci.mdb" \
+   "$build/data/wordmill-guide.html" "$stage/"
+cp "$build/tools/build_danci.exe" "$stage/tools/"
 cp "$build/data/Skins/corona.smf" "$stage/Skins/"
-x86_64-w64-mingw32-strip "$stage/Wordmill.exe" "$stage/game.dll" "$stage/build_danci.exe"
+# With a byte-order mark: Notepad and older editors read UTF-8 without one as the ANSI code page.
+{ printf '\xEF\xBB\xBF'; sed '1s/^\xEF\xBB\xBF//' "$build/data/游戏指南.txt"; } > "$stage/游戏指南.txt"
+x86_64-w64-mingw32-strip "$stage/Wordmill.exe" "$stage/game.dll" "$stage/tools/build_danci.exe"
+rm -f "$build/Wordmill-$version-windows.zip"
 (cd "$build/package" && zip -qr "$build/Wordmill-$version-windows.zip" Wordmill)
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
+         -DICON="$build/app/pictures/icon128.ico" \
          -DOUTFILE="$build/Wordmill-Setup-$version.exe" installer/wordmill.nsi
 ls -l "$build/Wordmill-$version-windows.zip" "$build/Wordmill-Setup-$version.exe"

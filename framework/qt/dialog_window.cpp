@@ -19,6 +19,16 @@
 
 #include <algorithm>
 
+short GetKeyState(int virtualKey) {
+    if (virtualKey != VK_CONTROL)
+        return 0;
+    constexpr short kDown = -0x8000;
+    // Follows the key events as they are delivered, as Windows' own state does.
+    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier)
+        return kDown;
+    return 0;
+}
+
 namespace {
 
 // Windows' average character width of a font: (width of A–Z a–z / 26 + 1) / 2.

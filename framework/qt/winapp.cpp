@@ -1,6 +1,7 @@
 #include "framework/winapp.h"
 
 #include "framework/backend.h"
+#include "framework/qt/translations.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -25,6 +26,7 @@ int CWinApp::Run(int argc, char** argv) {
     }
     QApplication::setApplicationName(QString::fromStdString(m_pszAppName));
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallQtTranslation();
     if (InitInstance())
         QApplication::exec();
     int code = ExitInstance();

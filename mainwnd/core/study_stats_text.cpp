@@ -95,11 +95,16 @@ std::string BankText(const StudyStats& stats, long long quota, long long today,
     return text;
 }
 
+// The days by their weekdays, on a line of their own: a week's names always fit one line,
+// where dates would wrap, and a date split over two lines reads as two.
 std::string ForecastText(const StudyStats& stats, long long today) {
-    std::string text = "未来" + N(kForecastDays) + "天到期的复习词：";
+    static const char* const kWeekdays[] = {"周日", "周一", "周二", "周三", "周四", "周五", "周六"};
+    std::string text = "未来" + N(kForecastDays) + "天到期的复习词：\n";
     for (size_t i = 0; i < stats.forecast.size(); ++i) {
         const long long day = today + static_cast<long long>(i);
-        const std::string name = i == 0 ? "今天" : i == 1 ? "明天" : ShortDate(day, today);
+        const std::string name = i == 0   ? "今天"
+                                 : i == 1 ? "明天"
+                                          : kWeekdays[WeekdayOfDayNumber(day)];
         text += (i ? "，" : "") + name + " " + N(stats.forecast[i]);
     }
     return text;
@@ -138,6 +143,37 @@ std::string ShortDate(long long day, long long today) {
     const std::string dayOfMonth = N(std::stoi(date.substr(8, 2)));
     const bool sameYear = date.substr(0, 4) == DateOfDayNumber(today).substr(0, 4);
     return (sameYear ? "" : date.substr(0, 4) + "年") + month + "月" + dayOfMonth + "日";
+}
+
+namespace {
+int MonthOf(long long day) {
+    return std::stoi(DateOfDayNumber(day).substr(5, 2));
+}
+int DayOfMonth(long long day) {
+    return std::stoi(DateOfDayNumber(day).substr(8, 2));
+}
+} // namespace
+
+std::vector<ChartLabel> CalendarMonths(long long firstDay, long long today) {
+    constexpr int kLabelWeeks = 3; // a label's width, in weeks
+    std::vector<ChartLabel> labels;
+    for (long long day = firstDay; day <= today; ++day)
+        if (DayOfMonth(day) == 1)
+            labels.push_back({static_cast<int>((day - firstDay) / 7), N(MonthOf(day)) + "月"});
+    if (firstDay <= today && (labels.empty() || labels.front().column >= kLabelWeeks))
+        labels.insert(labels.begin(), {0, N(MonthOf(firstDay)) + "月"});
+    return labels;
+}
+
+std::vector<ChartLabel> BarDates(long long today, int days) {
+    std::vector<ChartLabel> labels;
+    for (int column = days - 1; column >= 0; column -= 7) {
+        const long long day = today - (days - 1) + column;
+        labels.insert(labels.begin(),
+                      {column, day == today ? std::string("今天")
+                                            : N(MonthOf(day)) + "月" + N(DayOfMonth(day)) + "日"});
+    }
+    return labels;
 }
 
 StudyTexts DescribeStudyStats(const StudyStats& stats, const StudyFacts& facts) {

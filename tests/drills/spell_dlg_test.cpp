@@ -5,6 +5,7 @@
 #include "support/modal_driver.h"
 
 #include <QApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,39 @@ TEST_F(SpellTest, EnterJudgesThenMovesOnWhereverTheFocusIs) {
     CSpellDlg dlg(world.Context());
     dlg.DoModal(); // Enter never ended it
     EXPECT_EQ(world.Rows("spellfuxi"), std::vector<std::string>{"six1|2026-12-08"});
+}
+
+// Ctrl+Z in the answer box: the grading comes back while the box holds nothing typed
+// since; letters the learner typed are undone first, as in any text box.
+TEST_F(SpellTest, CtrlZInTheAnswerBoxTakesTheGradeBackUnlessTheLearnerTyped) {
+    ModalDriver driver;
+    driver.OnDialog(IDD_SPELL, [](QWidget* dlg) {
+        QWidget* edit = Control(dlg, IDC_EDIT);
+        EXPECT_TRUE(Control(dlg, IDC_UNDO)->toolTip().contains("Ctrl+Z"));
+        edit->setFocus();
+        QTest::keyClicks(edit, "six0");
+        Key(edit, Qt::Key_Return); // judged right; the box shows the word
+        edit->setFocus();
+        Key(edit, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("释义0")); // asked again
+        EXPECT_EQ(Text(dlg, IDC_EDIT), "");
+
+        Answer(dlg, "sixx"); // wrong, then on to six1
+        Click(dlg, IDC_ANSWER);
+        EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("释义1"));
+        edit->setFocus();
+        QTest::keyClicks(edit, "si");
+        Key(edit, Qt::Key_Z, Qt::ControlModifier); // the typing goes, the grade stays
+        EXPECT_NE(Text(dlg, IDC_EDIT), "si");
+        EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("释义1"));
+        SetText(dlg, IDC_EDIT, "");
+        Key(edit, Qt::Key_Z, Qt::ControlModifier); // an emptied box: the grade goes
+        EXPECT_EQ(Text(dlg, IDC_INFO), QStringLiteral("释义0"));
+        Key(dlg, Qt::Key_Escape);
+    });
+    CSpellDlg dlg(world.Context());
+    dlg.DoModal();
+    EXPECT_TRUE(world.Rows("spellfuxi").empty()); // the miss went with its grade
 }
 
 TEST_F(SpellTest, ACancelledGiveUpLeavesTheDrillUsableAtTheRightPosition) {

@@ -1,4 +1,5 @@
 #include "mainwnd/core/study_stats.h"
+#include "mainwnd/core/study_stats_text.h"
 
 #include "store/dates.h"
 #include "store/word_schema.h"
@@ -130,6 +131,55 @@ TEST(StudyStatsTest, ExamDateIsReadOnlyAsARealDate) {
                             "10000-01-01", "0000-06-12", "27-06-12", "+2027-06-12", "2027-+6-12",
                             "2027-06-12 ", "2027-06-12x", "2027-006-12", "2027-06-00"})
         EXPECT_FALSE(ExamDayOf(bad)) << bad;
+}
+
+long long Day(const char* date) {
+    return *ReviewAge::DayNumber(date);
+}
+
+// The charts' axes: a month over the week it begins in, a date under every seventh bar.
+TEST(StudyStatsTest, ChartAxesNameMonthsAndDates) {
+    struct Case {
+        const char* what;
+        std::vector<ChartLabel> labels, expected;
+    };
+    const long long today = Day("2026-12-09"); // a Wednesday
+    const Case cases[] = {
+        {"26 weeks from a Sunday: July comes too soon to name June",
+         CalendarMonths(Day("2026-06-14"), today),
+         {{2, "7月"}, {6, "8月"}, {11, "9月"}, {15, "10月"}, {20, "11月"}, {24, "12月"}}},
+        {"the first week's month where the next leaves room",
+         CalendarMonths(Day("2026-11-08"), today),
+         {{0, "11月"}, {3, "12月"}}},
+        {"a month beginning on the first day",
+         CalendarMonths(Day("2026-11-01"), today),
+         {{0, "11月"}, {4, "12月"}}},
+        {"none beginning: the first week's",
+         CalendarMonths(Day("2026-12-06"), today),
+         {{0, "12月"}}},
+        {"a month not yet begun is not named",
+         CalendarMonths(Day("2026-12-27"), Day("2026-12-31")),
+         {{0, "12月"}}},
+        {"January begun in the week",
+         CalendarMonths(Day("2026-12-27"), Day("2027-01-01")),
+         {{0, "1月"}}},
+        {"30 bars end today",
+         BarDates(today, 30),
+         {{1, "11月11日"}, {8, "11月18日"}, {15, "11月25日"}, {22, "12月2日"}, {29, "今天"}}},
+        {"8 bars", BarDates(Day("2027-01-03"), 8), {{0, "12月27日"}, {7, "今天"}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.labels, c.expected) << c.what;
+}
+
+// The week ahead on its own line, by weekdays: no date to split over two lines.
+TEST(StudyStatsTest, TheForecastNamesTheWeeksDaysOnALineOfTheirOwn) {
+    StudyFacts facts = Facts({});
+    facts.today = Day("2026-12-09"); // a Wednesday
+    StudyStats stats = ComputeStudyStats(facts);
+    stats.forecast = {3, 1, 0, 0, 12, 0, 140};
+    EXPECT_EQ(DescribeStudyStats(stats, facts).forecast,
+              "未来7天到期的复习词：\n今天 3，明天 1，周五 0，周六 0，周日 12，周一 0，周二 140");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "store/profile.h"
+#include "store/settings.h"
 
 #include "support/temp_dir.h"
 
@@ -303,6 +304,45 @@ TEST_F(ProfileTest, HandMadeFilesReadAsThePlatformReadsThem) {
               Utf16Le("[system]\r\nnote=") + "\x66\x5B\x60\x4E" +
                   Utf16Le("\r\n[CET6]\r\ntr=20261208\r\ntrmount=3\r\n").substr(2));
     EXPECT_EQ(Str("CET6", "tr"), "20261208");
+}
+
+// The first start is asked about once: only a read.ini with no answer, no bank choice and
+// no progress in either bank is one, and either answer ends it.
+TEST_F(ProfileTest, TheFirstStartIsAFileWithoutAnswerBankOrProgress) {
+    struct Case {
+        const char* what;
+        const char* file; // nullptr: no read.ini at all
+        bool firstStart;
+    };
+    const Case cases[] = {
+        {"no read.ini", nullptr, true},
+        {"an empty one", "", true},
+        {"forced study only", "[usermessage]\nqiangzhi=1\n", true},
+        {"a quota only", "[system]\ndanci=30\n", true},
+        {"answered", "[system]\nhuanying=1\n", false},
+        {"a bank chosen", "[system]\nCET=1\n", false},
+        {"browsed in CET4", "[CET4]\nrmount=3\n", false},
+        {"spelled in CET6 today", "[CET6]\nts=20261208\ntsmount=0\n", false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(ini);
+        if (c.file)
+            dir.Write("read.ini", c.file);
+        EXPECT_EQ(settings::IsFirstStart(ini), c.firstStart) << c.what;
+    }
+
+    std::filesystem::remove(ini);
+    ASSERT_TRUE(settings::SetFirstStartAnswered(ini));
+    EXPECT_FALSE(settings::IsFirstStart(ini));
+    EXPECT_EQ(settings::BankName(ini), "CET6"); // put off: the defaults stay
+    EXPECT_EQ(settings::ExamDate(ini), "");
+
+    std::filesystem::remove(ini);
+    ASSERT_TRUE(settings::SaveFirstStart(ini, 0, "2027-06-12"));
+    EXPECT_FALSE(settings::IsFirstStart(ini));
+    EXPECT_EQ(settings::BankName(ini), "CET4");
+    EXPECT_EQ(settings::ExamDate(ini), "2027-06-12");
+    EXPECT_EQ(settings::DailyQuota(ini), 40);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
-// Wordmill.exe as a learner uses it, under Wine: started in a fresh data folder, the browse
-// drill opened, three words graded (one missed), the drill and the program closed. Then
-// read.ini is read with the system's own profile functions and danci.mdb with SQLite.
+// Wordmill.exe as a learner uses it, under Wine: its version resource read as Explorer reads
+// it; started in a fresh data folder, the first start's question put off, the about box
+// looked at, the browse drill opened, three words graded (one missed), the drill and the
+// program closed. Then read.ini is read with the system's own profile functions and
+// danci.mdb with SQLite.
 #include "store/sqlite_util.h"
 
 #include <windows.h>
@@ -8,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -79,6 +82,66 @@ bool Click(HWND drill, int id, const wchar_t* then) {
     return WaitFor([&] { return TextOf(GetDlgItem(drill, 1011)) == then; });
 }
 
+// A string of the program's version resource, in the block its translation names.
+std::wstring VersionString(const std::vector<char>& info, const wchar_t* name) {
+    struct Translation {
+        WORD language, codePage;
+    }* translation = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &size) ||
+        size < sizeof *translation)
+        return L"<no translation>";
+    wchar_t path[64];
+    std::swprintf(path, 64, L"\\StringFileInfo\\%04x%04x\\%ls", translation->language,
+                  translation->codePage, name);
+    wchar_t* value = nullptr;
+    if (!VerQueryValueW(info.data(), path, reinterpret_cast<void**>(&value), &size))
+        return L"<none>";
+    return value;
+}
+
+void CheckVersionResource() {
+    std::vector<char> info(GetFileVersionInfoSizeW(WORDMILL_PROGRAM, nullptr));
+    if (info.empty() ||
+        !GetFileVersionInfoW(WORDMILL_PROGRAM, 0, static_cast<DWORD>(info.size()), info.data())) {
+        Check(false, "Wordmill.exe has a version resource");
+        return;
+    }
+    Check(VersionString(info, L"FileDescription") == L"Wordmill 背单词",
+          "its description reads \"Wordmill 背单词\"");
+    Check(VersionString(info, L"ProductVersion") == WORDMILL_VERSION &&
+              VersionString(info, L"FileVersion") == WORDMILL_VERSION,
+          "its version strings are the project's");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    wchar_t numbers[32] = L"";
+    if (VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size) && fixed)
+        std::swprintf(numbers, 32, L"%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
+                      LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS));
+    Check(std::wstring(numbers) == WORDMILL_VERSION, "and so is its version number");
+}
+
+// The text of the first child window whose text starts with `start`.
+std::wstring ChildTextStarting(HWND window, const std::wstring& start) {
+    struct Search {
+        const std::wstring* start;
+        std::wstring found;
+    } search{&start, L""};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            const std::wstring text = TextOf(child);
+            if (text.rfind(*s->start, 0) != 0)
+                return TRUE;
+            s->found = text;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::wstring Today() {
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -90,6 +153,7 @@ std::wstring Today() {
 } // namespace
 
 int main() {
+    CheckVersionResource();
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const std::wstring folder = std::wstring(temp) + L"wordmill-smoke-" +
@@ -112,6 +176,32 @@ int main() {
     Check(
         WaitFor([&] { return (main = FindWindowOf(program.dwProcessId, L"Wordmill")) != nullptr; }),
         "the main window shows");
+    HWND first = nullptr;
+    Check(WaitFor([&] {
+              return (first = FindWindowOf(program.dwProcessId, L"欢迎使用 Wordmill")) != nullptr;
+          }),
+          "the first start asks which exam");
+    if (first) {
+        Press(first, IDCANCEL); // 以后再说
+        Check(WaitFor([&] { return !IsWindow(first); }), "and can be put off");
+    }
+    if (main) {
+        Check(TextOf(GetDlgItem(main, 1103)).find(L"CET6") != std::wstring::npos,
+              "the status line names the bank in use");
+        PostMessageW(main, WM_SYSCOMMAND, 0x10, 0); // 关于 Wordmill
+        HWND about = nullptr;
+        Check(WaitFor([&] {
+                  return (about = FindWindowOf(program.dwProcessId, L"关于 Wordmill")) != nullptr;
+              }),
+              "the about box opens");
+        if (about) {
+            Check(ChildTextStarting(about, L"Wordmill ") ==
+                      L"Wordmill " WORDMILL_VERSION_SHORT L" 版",
+                  "the about box names the project's version");
+            Press(about, IDOK);
+            Check(WaitFor([&] { return !IsWindow(about); }), "the about box closes");
+        }
+    }
     HWND drill = nullptr;
     if (main) {
         Press(main, 1000); // 浏览背单词
@@ -140,6 +230,8 @@ int main() {
     Check(day == Today(), "read.ini holds today's day key");
     Check(GetPrivateProfileIntW(L"CET6", L"trmount", -1, ini.c_str()) == 3, "and 3 new words");
     Check(GetPrivateProfileIntW(L"CET6", L"rmount", -1, ini.c_str()) == 3, "and position 3");
+    Check(GetPrivateProfileIntW(L"system", L"CET", 7, ini.c_str()) == 7,
+          "putting the first start off chose no bank");
 
     // danci.mdb: the two misses, dated today.
     try {
