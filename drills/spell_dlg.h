@@ -27,6 +27,6 @@ private:
     BOOL OnUndoKey();
 
     bool m_answerJudged = false;
-    bool m_hintShown = false; // for the word asked now; logged with its grading
+    bool m_hintShown = false;     // for the word asked now; logged with its grading
     std::string m_answerBoxShown; // what the program last put in the answer box
 };
