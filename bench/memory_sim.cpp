@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -233,6 +234,13 @@ void PrintRow(const std::string& name, const Figures& f) {
                 f.largestBacklog, f.memoryAgrees ? "" : "  (kept memory differs!)");
 }
 
+void PrintLegend() {
+    std::printf(
+        "\nreviews: gradings of a word on a later day than its last; of them daily: in "
+        "今日复习;\nsame-day repeats: a word asked again the day it was graded; every run's "
+        "kept memory\nequals the learner's unless the row says otherwise.\n");
+}
+
 void PrintTargets(const Figures& f) {
     const bool recall = f.examRecall >= 0.95;
     const bool minutes = f.MeanMinutes() <= 45;
@@ -256,10 +264,16 @@ int main(int argc, char** argv) {
     unsigned seed = kDefaultSeed;
     bool daily = false;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--seed") && i + 1 < argc)
-            seed = static_cast<unsigned>(std::stoul(argv[++i]));
-        else if (!std::strcmp(argv[i], "--daily"))
+        if (!std::strcmp(argv[i], "--seed") && i + 1 < argc) {
+            char* end = nullptr;
+            seed = static_cast<unsigned>(std::strtoul(argv[++i], &end, 10));
+            if (*end) {
+                std::fprintf(stderr, "memory_sim: --seed takes a number\n");
+                return 2;
+            }
+        } else if (!std::strcmp(argv[i], "--daily")) {
             daily = true;
+        }
     }
     KeepFilesInMemory();
     const auto start = std::chrono::steady_clock::now();
@@ -274,6 +288,7 @@ int main(int argc, char** argv) {
         for (int limit : kFrontier)
             PrintRow("daily review, limit " + std::to_string(limit),
                      limit == ini::kReviewLimitDefault ? standard : Simulate({true, limit}, seed));
+        PrintLegend();
         PrintTargets(standard);
         if (daily)
             PrintDays(standard);
