@@ -37,6 +37,21 @@ void Insert(sqlite::Database& db, const MemoryRow& row) {
     write.Run();
 }
 
+// Every row; the order through the key's index costs a lookup of each row.
+std::vector<MemoryRow> ReadRows(const _ConnectionPtr& connection, const std::string& order) {
+    return Engine([&] {
+        std::vector<MemoryRow> rows;
+        sqlite::Database& db = DatabaseOf(connection);
+        if (!TableExists(db, kTable))
+            return rows;
+        sqlite::Statement read(db, "SELECT danci, jineng, wending, nandu, zuihou FROM " + kTable +
+                                       order);
+        while (read.Step())
+            rows.push_back(RowOf(read));
+        return rows;
+    });
+}
+
 } // namespace
 
 namespace memory_table {
@@ -73,17 +88,11 @@ std::optional<MemoryRow> Read(const _ConnectionPtr& connection, const std::strin
 }
 
 std::vector<MemoryRow> ReadAll(const _ConnectionPtr& connection) {
-    return Engine([&] {
-        std::vector<MemoryRow> rows;
-        sqlite::Database& db = DatabaseOf(connection);
-        if (!TableExists(db, kTable))
-            return rows;
-        sqlite::Statement read(db, "SELECT danci, jineng, wending, nandu, zuihou FROM " + kTable +
-                                       " ORDER BY danci, jineng");
-        while (read.Step())
-            rows.push_back(RowOf(read));
-        return rows;
-    });
+    return ReadRows(connection, " ORDER BY danci, jineng");
+}
+
+std::vector<MemoryRow> ReadAllUnordered(const _ConnectionPtr& connection) {
+    return ReadRows(connection, "");
 }
 
 void Write(const _ConnectionPtr& connection, const MemoryRow& row) {

@@ -26,7 +26,9 @@ bool Prepare(const _ConnectionPtr& connection, std::string& why);
 // Raise _com_error. Writes go inside the caller's transaction.
 std::optional<MemoryRow> Read(const _ConnectionPtr& connection, const std::string& word,
                               const std::string& skill);
+// By word and skill; in no particular order, which reads several times faster.
 std::vector<MemoryRow> ReadAll(const _ConnectionPtr& connection);
+std::vector<MemoryRow> ReadAllUnordered(const _ConnectionPtr& connection);
 void Write(const _ConnectionPtr& connection, const MemoryRow& row);
 void Remove(const _ConnectionPtr& connection, const std::string& word, const std::string& skill);
 // Every row replaced by `rows`, in one transaction of its own.

@@ -70,6 +70,6 @@ inline constexpr int kIntervalInSettings = 30;
 inline constexpr int kPerReadInSettings = 4;
 inline constexpr int kReminderInterval = 30; // minutes, the main window's timer
 inline constexpr int kFlagOff = 0;           // every switch and count: off, none
-inline constexpr int kReviewLimitDefault = 150;
+inline constexpr int kReviewLimitDefault = 210;
 
 } // namespace ini

@@ -74,8 +74,13 @@ TEST(ReviewPlan, NoDayExceedsTheLimitAndNothingDueIsHidden) {
             for (size_t i = 0; i < deck.size(); ++i)
                 due += (!skill || deck[i].skill == *skill) && dueDays[i] <= kToday;
             EXPECT_EQ(today.due, due);
-            EXPECT_EQ(static_cast<long long>(today.queue.size()), std::min(room, today.due));
-            EXPECT_EQ(today.backlog, today.due - static_cast<long long>(today.queue.size()));
+            const long long dueTaken = std::min(room, today.due);
+            EXPECT_EQ(static_cast<long long>(today.queue.size()), dueTaken + today.ahead);
+            EXPECT_LE(static_cast<long long>(today.queue.size()), room);
+            EXPECT_EQ(today.backlog, today.due - dueTaken);
+            if (!c.examIn || today.backlog > 0) {
+                EXPECT_EQ(today.ahead, 0);
+            }
         }
         const auto forecast =
             review_plan::Forecast(model, deck, settings, kToday, 30, c.reviewedToday);
@@ -97,16 +102,18 @@ TEST(ReviewPlan, TodaysQueueTakesTheMostAtRiskFirst) {
         const auto deck = Deck(c.words, 11);
         const Settings settings = SettingsFor(c);
         const auto today = review_plan::PlanToday(model, deck, settings, kToday, c.reviewedToday);
-        if (today.queue.empty())
+        const size_t dueTaken = today.queue.size() - static_cast<size_t>(today.ahead);
+        if (dueTaken == 0)
             continue;
-        for (size_t i = 1; i < today.queue.size(); ++i)
+        for (size_t i = 1; i < dueTaken; ++i)
             EXPECT_LE(RecallToday(model, today.queue[i - 1]), RecallToday(model, today.queue[i]));
         // No card left waiting is more at risk than the last one taken.
-        const double lastTaken = RecallToday(model, today.queue.back());
+        const double lastTaken = RecallToday(model, today.queue[dueTaken - 1]);
         const auto dueDays = review_plan::DueDays(model, deck, settings, kToday, c.reviewedToday);
         for (size_t i = 0; i < deck.size(); ++i) {
             const Card& card = deck[i];
-            const bool taken = std::any_of(today.queue.begin(), today.queue.end(), [&](auto& q) {
+            const auto end = today.queue.begin() + static_cast<long>(dueTaken);
+            const bool taken = std::any_of(today.queue.begin(), end, [&](auto& q) {
                 return q.wordId == card.wordId && q.skill == card.skill;
             });
             if (dueDays[i] <= kToday && !taken) {
@@ -199,5 +206,76 @@ TEST(ReviewPlan, ExamPlanSpreadsTheLastReviewsOverTheWeeksBefore) {
         const double cards = static_cast<double>(deck.size());
         EXPECT_GT(withExam.back().expectedRecall, without.back().expectedRecall);
         EXPECT_GE(withExam.back().expectedRecall / cards, exam.examRetention - 0.01);
+    }
+}
+
+// Before an exam, a light day takes ahead of time the words that would fall short of the exam
+// target, the lowest exam-day recall first, up to the steady share of the limit; only words
+// already faded below `aheadBelow` and not graded today; none on a day with a backlog, and
+// none on the exam's eve, when every word short of the target is due already.
+TEST(ReviewPlan, ALightDayBeforeAnExamTakesTheWordsShortOfTheTargetAheadOfTime) {
+    const fsrs::Model model;
+    struct Light {
+        int words, limit, reviewedToday;
+        long long examIn;
+        bool takesAhead;
+    };
+    for (const Light& c : {Light{300, 500, 0, 30, true}, Light{300, 500, 300, 30, true},
+                           Light{300, 500, 400, 30, false}, Light{2000, 50, 0, 45, false},
+                           Light{800, 900, 0, 1, false}, Light{800, 900, 0, 0, false}}) {
+        SCOPED_TRACE(testing::Message()
+                     << "words " << c.words << " limit " << c.limit << " reviewed "
+                     << c.reviewedToday << " exam in " << c.examIn);
+        auto deck = Deck(c.words, 13);
+        deck.front().memory.lastReviewDay = kToday; // graded today: never ahead
+        Settings settings;
+        settings.dailyLimit = c.limit;
+        settings.examDay = kToday + c.examIn;
+        const auto today = review_plan::PlanToday(model, deck, settings, kToday, c.reviewedToday);
+        EXPECT_EQ(today.ahead > 0, c.takesAhead);
+        if (today.ahead == 0)
+            continue;
+        const auto steady = static_cast<long long>(settings.steadyShare * c.limit + 0.5);
+        const auto dueDays = review_plan::DueDays(model, deck, settings, kToday, c.reviewedToday);
+        const auto examRecall = [&](const Card& card) {
+            return model.Retrievability(
+                static_cast<double>(*settings.examDay - card.memory.lastReviewDay),
+                card.memory.state.stability);
+        };
+        const auto isAheadCandidate = [&](size_t i) {
+            return dueDays[i] > kToday && deck[i].memory.lastReviewDay < kToday &&
+                   RecallToday(model, deck[i]) < settings.aheadBelow &&
+                   examRecall(deck[i]) < settings.examRetention;
+        };
+        const size_t first = today.queue.size() - static_cast<size_t>(today.ahead);
+        std::vector<std::pair<std::int64_t, Skill>> ahead;
+        for (size_t k = first; k < today.queue.size(); ++k) {
+            const Card& card = today.queue[k];
+            ahead.emplace_back(card.wordId, card.skill);
+            const auto i = static_cast<size_t>(std::find_if(deck.begin(), deck.end(),
+                                                            [&](const Card& d) {
+                                                                return d.wordId == card.wordId &&
+                                                                       d.skill == card.skill;
+                                                            }) -
+                                               deck.begin());
+            EXPECT_TRUE(isAheadCandidate(i));
+            if (k > first) {
+                EXPECT_LE(examRecall(today.queue[k - 1]), examRecall(card));
+            }
+        }
+        long long candidates = 0;
+        for (size_t i = 0; i < deck.size(); ++i) {
+            if (!isAheadCandidate(i))
+                continue;
+            ++candidates;
+            const bool taken =
+                std::find(ahead.begin(), ahead.end(),
+                          std::make_pair(deck[i].wordId, deck[i].skill)) != ahead.end();
+            if (!taken) { // none left out is further from the target than one taken
+                EXPECT_GE(examRecall(deck[i]), examRecall(today.queue.back()));
+            }
+        }
+        const long long fill = steady - c.reviewedToday - (today.due - today.backlog);
+        EXPECT_EQ(today.ahead, std::min(fill, candidates));
     }
 }

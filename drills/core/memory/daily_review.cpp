@@ -9,7 +9,9 @@
 #include "store/word_schema.h"
 
 #include <map>
-#include <set>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -22,7 +24,7 @@ Skill SkillOf(const std::string& drill) {
 // Each bank's words in order, meaning by word (the first bank's where both hold a word).
 struct Banks {
     std::map<std::string, std::vector<std::string>> words; // bank: its words in order
-    std::map<std::string, std::string> meanings;
+    std::unordered_map<std::string, std::string> meanings;
 };
 
 Banks ReadBanks(const _ConnectionPtr& connection) {
@@ -39,21 +41,25 @@ Banks ReadBanks(const _ConnectionPtr& connection) {
 // their gradings were kept: they join as answered right once, today.
 void JoinEarlierWords(const _ConnectionPtr& connection, const std::string& ini, const Banks& banks,
                       std::vector<MemoryRow>& rows, long long today) {
-    std::set<std::pair<std::string, std::string>> known;
+    // Views of the rows' and banks' words, which stay put until the joining rows are added.
+    std::unordered_set<std::string_view> recognised, spelt;
     for (const MemoryRow& row : rows)
-        known.emplace(row.word, row.skill);
+        (row.skill == mdb::kSpellDrill ? spelt : recognised).insert(row.word);
     const fsrs::CardMemory joined{fsrs::Model().Initial(fsrs::Rating::Good), today};
     std::vector<MemoryRow> joining;
     for (const auto& [bank, words] : banks.words)
         for (const settings::Drill drill : {settings::Drill::Browse, settings::Drill::Spell}) {
-            const std::string skill =
-                drill == settings::Drill::Browse ? mdb::kBrowseDrill : mdb::kSpellDrill;
+            const bool spell = drill == settings::Drill::Spell;
+            auto& known = spell ? spelt : recognised;
             const long long taken =
                 std::min<long long>(settings::ReadProgress(ini, bank, drill).position,
                                     static_cast<long long>(words.size()));
-            for (long long i = 0; i < taken; ++i)
-                if (known.emplace(words[static_cast<size_t>(i)], skill).second)
-                    joining.push_back(RowOf(words[static_cast<size_t>(i)], skill, joined));
+            for (long long i = 0; i < taken; ++i) {
+                const std::string& word = words[static_cast<size_t>(i)];
+                if (known.insert(word).second)
+                    joining.push_back(
+                        RowOf(word, spell ? mdb::kSpellDrill : mdb::kBrowseDrill, joined));
+            }
         }
     if (joining.empty())
         return;
@@ -79,11 +85,11 @@ LearnedCards Learned(const _ConnectionPtr& connection, const std::string& ini, l
     std::string why;
     if (!memory_table::Prepare(connection, why))
         throw _com_error(E_FAIL, why);
-    std::vector<MemoryRow> rows = memory_table::ReadAll(connection);
+    std::vector<MemoryRow> rows = memory_table::ReadAllUnordered(connection);
     // A database from before the memory was kept: its log holds what it needs.
     if (rows.empty()) {
         RebuildMemoryTable(connection);
-        rows = memory_table::ReadAll(connection);
+        rows = memory_table::ReadAllUnordered(connection);
     }
     JoinEarlierWords(connection, ini, banks, rows, today);
     LearnedCards learned;

@@ -1,6 +1,7 @@
 #include "drills/core/memory/review_plan.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace review_plan {
 namespace {
@@ -130,8 +131,10 @@ bool MoreAtRisk(const Ranked& a, const Ranked& b) {
 
 long long RegularDueDay(const fsrs::Model& model, const fsrs::CardMemory& memory,
                         const Settings& settings) {
+    const bool beforeExam = settings.examDay && memory.lastReviewDay < *settings.examDay;
+    const double retention = beforeExam ? settings.examSpacing : settings.retention;
     return memory.lastReviewDay +
-           model.NextInterval(memory.state.stability, settings.retention, settings.maximumInterval);
+           model.NextInterval(memory.state.stability, retention, settings.maximumInterval);
 }
 
 std::optional<long long> LastReviewWindow(const fsrs::Model& model, const fsrs::CardMemory& memory,
@@ -176,19 +179,76 @@ size_t Room(const Settings& settings, int reviewedToday) {
     return static_cast<size_t>(std::max(0, settings.dailyLimit - std::max(0, reviewedToday)));
 }
 
+// How many cards a day before the exam may take ahead of time, beside `taken` due ones.
+size_t AheadRoom(const Settings& settings, long long day, int reviewedToday, size_t taken) {
+    if (!settings.examDay || day >= *settings.examDay)
+        return 0;
+    const auto steady = static_cast<long long>(settings.steadyShare * settings.dailyLimit + 0.5);
+    const long long room = std::min(steady, static_cast<long long>(settings.dailyLimit)) -
+                           std::max(0, reviewedToday) - static_cast<long long>(taken);
+    return static_cast<size_t>(std::max(0LL, room));
+}
+
+// Cards not due on `day` that would fall short of the exam target, the lowest exam-day
+// recall first; only those already somewhat faded, and none graded that day.
+std::vector<Ranked> RankAhead(const fsrs::Model& model, std::span<const Card> cards,
+                              std::span<const long long> due, const Settings& settings,
+                              long long day, std::optional<Skill> skill, size_t count) {
+    std::vector<Ranked> ranked;
+    if (count == 0)
+        return ranked;
+    for (size_t i = 0; i < cards.size(); ++i) {
+        const fsrs::CardMemory& memory = cards[i].memory;
+        if (due[i] <= day || memory.lastReviewDay >= day || (skill && cards[i].skill != *skill))
+            continue;
+        const double onExam = RecallOn(model, memory, *settings.examDay);
+        if (onExam < settings.examRetention && RecallOn(model, memory, day) < settings.aheadBelow)
+            ranked.push_back({&cards[i], onExam});
+    }
+    const size_t kept = std::min(count, ranked.size());
+    std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(kept),
+                      ranked.end(), MoreAtRisk);
+    ranked.resize(kept);
+    return ranked;
+}
+
+// One day's plan over cards whose due days are known.
+struct DayPlan {
+    std::vector<const Card*> queue;
+    long long due = 0, backlog = 0, ahead = 0;
+};
+
+DayPlan PlanDay(const fsrs::Model& model, std::span<const Card> cards,
+                std::span<const long long> due, const Settings& settings, long long day,
+                int reviewedToday, std::optional<Skill> skill) {
+    const auto ranked = RankDue(model, cards, due, day, skill);
+    const size_t taken = std::min(Room(settings, reviewedToday), ranked.size());
+    DayPlan plan;
+    plan.due = static_cast<long long>(ranked.size());
+    plan.backlog = static_cast<long long>(ranked.size() - taken);
+    for (size_t i = 0; i < taken; ++i)
+        plan.queue.push_back(ranked[i].card);
+    const auto ahead = RankAhead(model, cards, due, settings, day, skill,
+                                 AheadRoom(settings, day, reviewedToday, taken));
+    plan.ahead = static_cast<long long>(ahead.size());
+    for (const Ranked& card : ahead)
+        plan.queue.push_back(card.card);
+    return plan;
+}
+
 } // namespace
 
 Today PlanToday(const fsrs::Model& model, std::span<const Card> cards, const Settings& settings,
                 long long today, int reviewedToday, std::optional<Skill> skill) {
     const auto due = DueDays(model, cards, settings, today, reviewedToday);
-    const auto ranked = RankDue(model, cards, due, today, skill);
-    const size_t taken = std::min(Room(settings, reviewedToday), ranked.size());
+    const DayPlan day = PlanDay(model, cards, due, settings, today, reviewedToday, skill);
     Today plan;
-    plan.due = static_cast<long long>(ranked.size());
-    plan.backlog = static_cast<long long>(ranked.size() - taken);
-    plan.queue.reserve(taken);
-    for (size_t i = 0; i < taken; ++i)
-        plan.queue.push_back(*ranked[i].card);
+    plan.due = day.due;
+    plan.backlog = day.backlog;
+    plan.ahead = day.ahead;
+    plan.queue.reserve(day.queue.size());
+    for (const Card* card : day.queue)
+        plan.queue.push_back(*card);
     return plan;
 }
 
@@ -209,15 +269,14 @@ std::vector<ForecastDay> Forecast(const fsrs::Model& model, std::span<const Card
         figures.day = day;
         figures.expectedRecall = ExpectedRecall(model, planned, day);
         const auto due = Level(timings, settings, day, done);
-        const auto ranked = RankDue(model, planned, due, day, std::nullopt);
-        const size_t taken = std::min(Room(settings, done), ranked.size());
-        for (size_t k = 0; k < taken; ++k) {
-            const auto i = static_cast<size_t>(ranked[k].card - planned.data());
+        const DayPlan plan = PlanDay(model, planned, due, settings, day, done, std::nullopt);
+        for (const Card* card : plan.queue) {
+            const auto i = static_cast<size_t>(card - planned.data());
             planned[i].memory = model.Apply(planned[i].memory, {day, fsrs::Rating::Good});
             timings[i] = TimingOf(model, planned[i].memory, settings);
         }
-        figures.reviews = static_cast<int>(taken);
-        figures.backlog = static_cast<long long>(ranked.size() - taken);
+        figures.reviews = static_cast<int>(plan.queue.size());
+        figures.backlog = plan.backlog;
         forecast.push_back(figures);
     }
     return forecast;

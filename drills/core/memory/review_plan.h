@@ -26,11 +26,18 @@ struct Settings {
     int dailyLimit = 100;   // reviews a day, both skills together
     std::optional<long long> examDay;
     double examRetention = 0.95; // recall wanted on the exam day (never below `retention`)
+    // Before an exam a word is let fall further between reviews: a review at lower recall
+    // strengthens it more, and its last review before the exam brings it to `examRetention`.
+    double examSpacing = 0.7;
+    // Before an exam, a day whose reviews stay below this share of the limit takes words
+    // ahead of time (see PlanToday), so the load stays steady and the last weeks are lighter.
+    double steadyShare = 0.7;
+    double aheadBelow = 0.9; // only words recalled today below this: fresher ones gain little
     int maximumInterval = fsrs::kMaxInterval;
 };
 
-// The day of a word's next review without an exam date: when its recall falls to
-// `settings.retention`.
+// The day of a word's next regular review: when its recall falls to `settings.retention`,
+// or for a word last reviewed before the exam to `settings.examSpacing`.
 long long RegularDueDay(const fsrs::Model& model, const fsrs::CardMemory& memory,
                         const Settings& settings);
 
@@ -47,13 +54,18 @@ std::vector<long long> DueDays(const fsrs::Model& model, std::span<const Card> c
                                const Settings& settings, long long today, int reviewedToday = 0);
 
 struct Today {
-    std::vector<Card> queue; // the least likely to be recalled first, within the day's limit
-    long long due = 0;       // every card due today
-    long long backlog = 0;   // due but past the limit: left for a later day
+    // The cards due, the least likely to be recalled first, then those taken ahead of time;
+    // within the day's limit.
+    std::vector<Card> queue;
+    long long due = 0;     // every card due today
+    long long backlog = 0; // due but past the limit: left for a later day
+    long long ahead = 0;   // at the queue's end: not due yet
 };
 
 // Today's review of one skill, or of both; `reviewedToday` reviews already count against
-// the limit.
+// the limit. Before an exam, a day with fewer reviews than the steady share of the limit
+// also takes the words that would fall short of the exam target, the lowest exam-day recall
+// first.
 Today PlanToday(const fsrs::Model& model, std::span<const Card> cards, const Settings& settings,
                 long long today, int reviewedToday = 0, std::optional<Skill> skill = std::nullopt);
 
