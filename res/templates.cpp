@@ -18,6 +18,7 @@ constexpr std::uint32_t kModalDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_M
 const std::string kDailyRangeLabel = ini::RangeText("范围（", ini::kDailyRange, "）");
 const std::string kIntervalRangeLabel = ini::RangeText("范围（", ini::kIntervalRange, ")分钟");
 const std::string kPerReadRangeLabel = ini::RangeText("范围", ini::kPerReadRange, "");
+const std::string kReviewLimitRangeLabel = ini::RangeText("范围（", ini::kReviewLimitRange, "）");
 
 // The templates read as a resource script does: one control a line.
 // clang-format off
@@ -49,7 +50,7 @@ const DialogTemplate kMain{
     }};
 
 const DialogTemplate kSettings{
-    IDD_SETTINGS, "对话", "System", 10, 256, 182, kModalDialog, WS_EX_TRANSPARENT,
+    IDD_SETTINGS, "对话", "System", 10, 256, 202, kModalDialog, WS_EX_TRANSPARENT,
     {
         {K::PushButton, 1, "确定", 33, 165, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
         {K::PushButton, 2, "取消", 176, 165, 50, 14, kChild | WS_TABSTOP},
@@ -73,6 +74,9 @@ const DialogTemplate kSettings{
         {K::Static, IDC_STATIC, "考试日期", 22, 152, 61, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::Edit, IDC_EXAMDATE, "", 89, 150, 78, 13, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
         {K::Static, IDC_STATIC, "例：2027-06-12", 179, 152, 74, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, "每天最多复习", 22, 186, 61, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Edit, IDC_REVIEW_LIMIT, "", 89, 184, 78, 13, kChild | WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL},
+        {K::Static, IDC_STATIC, kReviewLimitRangeLabel, 179, 186, 74, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
     }};
 
 const DialogTemplate kBrowse{

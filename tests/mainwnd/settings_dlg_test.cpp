@@ -141,6 +141,41 @@ TEST_F(SettingsTest, TheExamDateIsCheckedAndStoredAsYearMonthDay) {
     EXPECT_STREQ(stored, "");
 }
 
+// 今日复习's limit: shown as in force, checked in its range, and written only once it is
+// not the default or already stored.
+TEST_F(SettingsTest, TheDailyReviewLimitIsCheckedAndKeptInItsKey) {
+    auto save = [this](const char* entry, bool refused) {
+        return Run(
+            [entry](QWidget* dlg) {
+                SetText(dlg, IDC_REVIEW_LIMIT, QString::fromUtf8(entry));
+                Click(dlg, IDOK);
+            },
+            1,
+            refused ? [](QWidget* dlg) { Key(dlg, Qt::Key_Escape); }
+                    : std::function<void(QWidget*)>());
+    };
+    auto stored = [this] {
+        char text[16];
+        GetPrivateProfileStringA("system", "fuxi", "?", text, sizeof text, dir.file("read.ini"));
+        return std::string(text);
+    };
+    Run(
+        [](QWidget* dlg) {
+            EXPECT_EQ(Text(dlg, IDC_REVIEW_LIMIT), "150");
+            Click(dlg, IDOK);
+        },
+        1);
+    EXPECT_EQ(stored(), "?");
+    for (const char* refused : {"19", "501", "", "很多"}) {
+        EXPECT_EQ(save(refused, true), std::vector<std::string>{"更改失败输入数字有误"}) << refused;
+        EXPECT_EQ(stored(), "?") << refused;
+    }
+    save("300", false);
+    EXPECT_EQ(stored(), "300");
+    save("150", false);
+    EXPECT_EQ(stored(), "150");
+}
+
 TEST_F(SettingsTest, OddStoredValuesOpenCleanAndSaveCleanly) {
     dir.Write("read.ini", "[system]\nCET=2\nqiangzhi=5\nprotect=1\ndanci=33\n");
     auto messages = Run(
