@@ -47,6 +47,7 @@ const DialogTemplate kMain{
         {K::PushButton, IDC_WORDLIST, "生词本", 104, 176, 57, 28, kChild | WS_TABSTOP},
         {K::Static, IDC_STATIC, "Wordmill 背单词　·　每天一点，三天一复习　·　意见与建议请点“到我的空间”",
          24, 149, 385, 14, kChild | SS_NOPREFIX},
+        {K::PushButton, IDC_DAILY_REVIEW, "今日复习", 104, 212, 57, 28, kChild | WS_TABSTOP | BS_MULTILINE},
     }};
 
 const DialogTemplate kSettings{
@@ -158,10 +159,20 @@ const DialogTemplate kWordList{
         {K::PushButton, 2, "关闭", 204, 186, 50, 14, kChild | WS_TABSTOP},
     }};
 
+const DialogTemplate kReviewChoice{
+    IDD_REVIEW_CHOICE, "今日复习", "宋体", 9, 232, 92, kModalDialog, 0,
+    {
+        {K::Static, IDC_REVIEW_SUMMARY, "", 8, 7, 216, 38, kChild | SS_NOPREFIX},
+        {K::PushButton, IDC_REVIEW_BROWSE, "浏览复习", 8, 50, 104, 16, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_REVIEW_SPELL, "拼写复习", 120, 50, 104, 16, kChild | WS_TABSTOP},
+        {K::PushButton, 2, "取消", 174, 72, 50, 14, kChild | WS_TABSTOP},
+    }};
+
 // clang-format on
 
-const std::array<const DialogTemplate*, 9> kTemplates{
-    &kAbout, &kMain, &kSettings, &kBrowse, &kSpell, &kGiveUp, &kStats, &kLookup, &kWordList};
+const std::array<const DialogTemplate*, 10> kTemplates{
+    &kAbout, &kMain, &kSettings, &kBrowse, &kSpell, &kGiveUp, &kStats, &kLookup, &kWordList,
+    &kReviewChoice};
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "drills/spell_dlg.h"
 #include "framework/skin.h"
 #include "mainwnd/about_dlg.h"
+#include "mainwnd/review_choice_dlg.h"
 #include "mainwnd/settings_dlg.h"
 #include "mainwnd/stats_dlg.h"
 #include "mainwnd/wordlist_dlg.h"
@@ -73,6 +74,14 @@ int main(int argc, char** argv) {
         {"stats", [&] { return std::make_unique<CStatsDlg>(context); }},
         {"lookup", [&] { return std::make_unique<CLookupDlg>(context); }},
         {"wordlist", [&] { return std::make_unique<CWordListDlg>(context); }},
+        {"review-choice",
+         [] {
+             DailyReview review;
+             review.recognise.resize(38);
+             review.spell.resize(12);
+             review.backlog = 9;
+             return std::make_unique<CReviewChoiceDlg>(review);
+         }},
     };
     for (const auto& [name, make] : dialogs) {
         GrabNextModal(out.filePath(QStringLiteral("%1.png").arg(QLatin1String(name))));
