@@ -118,7 +118,7 @@ const DialogTemplate kGiveUp{
 
 // The charts are painted into the gaps between the texts (see CStatsDlg).
 const DialogTemplate kStats{
-    IDD_STATS, "学习统计", "宋体", 9, 320, 292, kModalDialog, 0,
+    IDD_STATS, "学习统计", "宋体", 9, 320, 380, kModalDialog, 0,
     {
         {K::Static, IDC_STATS_TODAY, "", 8, 6, 304, 18, kChild | SS_NOPREFIX},
         {K::Static, IDC_STATS_STREAK, "", 8, 27, 304, 9, kChild | SS_NOPREFIX},
@@ -129,8 +129,10 @@ const DialogTemplate kStats{
         {K::Static, IDC_STATS_MISSED, "", 8, 203, 304, 27, kChild | SS_NOPREFIX},
         {K::Static, IDC_STATS_EXAM, "", 8, 234, 232, 18, kChild | SS_NOPREFIX},
         {K::PushButton, IDC_STATS_SETQUOTA, "设为每日数量", 246, 234, 66, 14, kChild | WS_TABSTOP},
-        {K::PushButton, IDC_STATS_EXPORT, "导出记录(&E)...", 8, 271, 66, 14, kChild | WS_TABSTOP},
-        {K::PushButton, 1, "关闭", 262, 271, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
+        {K::PushButton, IDC_STATS_EXPORT, "导出记录(&E)...", 8, 359, 66, 14, kChild | WS_TABSTOP},
+        {K::PushButton, 1, "关闭", 262, 359, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
+        {K::Static, IDC_STATS_MEMORY, "", 8, 258, 304, 27, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_REVIEWS, "", 8, 289, 304, 9, kChild | SS_NOPREFIX},
     }};
 
 const DialogTemplate kLookup{
