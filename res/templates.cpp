@@ -173,8 +173,8 @@ const DialogTemplate kReviewChoice{
 // clang-format on
 
 const std::array<const DialogTemplate*, 10> kTemplates{
-    &kAbout, &kMain, &kSettings, &kBrowse, &kSpell, &kGiveUp, &kStats, &kLookup, &kWordList,
-    &kReviewChoice};
+    &kAbout,  &kMain,  &kSettings, &kBrowse,   &kSpell,
+    &kGiveUp, &kStats, &kLookup,   &kWordList, &kReviewChoice};
 
 } // namespace
 
