@@ -22,8 +22,15 @@ BOOL CLookupDlg::OnInitDialog() {
     GetDlgItem(IDC_SPEAK)->SetToolTip("读出选中的词 (Ctrl+P)");
     GetDlgItem(IDC_ADD_OWN)->SetToolTip("把选中的词加入生词本 (Alt+A)");
     AddAccelerator(ExamplePanel::kSpeakKeys, IDC_SPEAK_LIJU);
+    // Without the memory, the words are still found; they only do not say when they return.
+    WordReviews reviews;
     try {
-        m_index = ReadWordIndex(m_context.connection, m_context.iniPath, m_context.now());
+        reviews = ReadNextReviews(m_context.connection, m_context.iniPath, m_context.now());
+    } catch (const _com_error& e) {
+        LogFailure("reading the words' memory for lookup", e);
+    }
+    try {
+        m_index = ReadWordIndex(m_context.connection, m_context.iniPath, m_context.now(), reviews);
     } catch (const _com_error& e) {
         LogFailure("reading the banks for lookup", e);
         AfxMessageBox("词库读不出来，没法查词：" + LearnerText(e));
@@ -66,10 +73,9 @@ void CLookupDlg::ShowChosen() {
     const bool typed = !GetDlgItemText(IDC_LOOKUP_QUERY).empty();
     SetDlgItemText(IDC_LOOKUP_WORD,
                    hit ? WithTranscription(hit->word, hit->transcription) : std::string());
-    SetDlgItemText(IDC_LOOKUP_MEANING,
-                   hit     ? hit->meaning + "\n" + hit->bank + " · " + StatusText(hit->status)
-                   : typed ? "没有查到。英文按单词开头查，中文按释义里的字查。"
-                           : std::string());
+    SetDlgItemText(IDC_LOOKUP_MEANING, hit ? hit->meaning + "\n" + StateLine(*hit)
+                                       : typed ? "没有查到。英文按单词开头查，中文按释义里的字查。"
+                                               : std::string());
     GetDlgItem(IDC_SPEAK)->EnableWindow(hit && CanTry(GetSpeechService().State()));
     GetDlgItem(IDC_ADD_OWN)->EnableWindow(hit != nullptr);
     m_examples.Read(m_context.connection, hit ? hit->word : std::string());
@@ -89,7 +95,7 @@ void CLookupDlg::OnAddOwn() {
         AddToOwnWords(m_context.connection, hit->word, hit->meaning, hit->bank);
     if (added)
         SetDlgItemText(IDC_LOOKUP_MEANING,
-                       hit->meaning + "\n" + hit->bank + " · " + StatusText(hit->status) +
+                       hit->meaning + "\n" + StateLine(*hit) +
                            (*added ? " · 已加入生词本" : " · 生词本里已经有了"));
 }
 

@@ -31,6 +31,7 @@ constexpr std::uint32_t WS_EX_APPWINDOW = 0x00040000;
 // Control styles.
 constexpr std::uint32_t BS_DEFPUSHBUTTON = 0x0001;
 constexpr std::uint32_t BS_LEFTTEXT = 0x0020;
+constexpr std::uint32_t BS_MULTILINE = 0x2000;
 constexpr std::uint32_t ES_AUTOHSCROLL = 0x0080;
 constexpr std::uint32_t ES_NUMBER = 0x2000;
 constexpr std::uint32_t SS_NOPREFIX = 0x0080;

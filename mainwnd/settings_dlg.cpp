@@ -16,6 +16,7 @@ CSettingsDlg::CSettingsDlg(std::string iniPath, CWnd* parent)
     m_nPerRead = static_cast<UINT>(settings::PerRead(m_szIniPath));
     m_nBank = settings::BankChoice(m_szIniPath);
     m_bProtect = settings::EyeProtection(m_szIniPath);
+    m_nReviewLimit = static_cast<UINT>(settings::DailyReviewLimit(m_szIniPath));
 }
 
 void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
@@ -24,6 +25,7 @@ void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_INTERVAL, m_nInterval);
     DDX_Check(dx, IDC_PROTECT, m_bProtect);
     DDX_Text(dx, IDC_PER_READ, m_nPerRead);
+    DDX_Text(dx, IDC_REVIEW_LIMIT, m_nReviewLimit);
 }
 
 BOOL CSettingsDlg::OnInitDialog() {
@@ -42,7 +44,8 @@ void CSettingsDlg::OnOK() {
     m_nPerRead = GetDlgItemInt(IDC_PER_READ);
     m_nInterval = GetDlgItemInt(IDC_INTERVAL);
     m_nBank = GetDlgItem(IDC_BANK)->GetCurSel();
-    if (!SettingsEntriesAreValid({m_nDaily, m_nPerRead, m_nInterval})) {
+    m_nReviewLimit = GetDlgItemInt(IDC_REVIEW_LIMIT);
+    if (!SettingsEntriesAreValid({m_nDaily, m_nPerRead, m_nInterval, m_nReviewLimit})) {
         AfxMessageBox("更改失败输入数字有误");
         return;
     }
@@ -58,7 +61,8 @@ void CSettingsDlg::OnOK() {
                                   IsDlgButtonChecked(IDC_FORCED) != 0,
                                   IsDlgButtonChecked(IDC_PROTECT) != 0,
                                   IsDlgButtonChecked(IDC_AUTOSPEAK) != 0,
-                                  *exam};
+                                  *exam,
+                                  m_nReviewLimit};
     if (!settings::Save(values, m_szIniPath)) {
         const std::string why = LastWriteFailure();
         LogFailure("writing the settings to " + m_szIniPath, why);

@@ -1,5 +1,6 @@
 // The settings dialog: daily quota, forced study and its interval, words per reading,
-// eye protection and the word bank, kept in section "system" of read.ini.
+// eye protection, the word bank, the exam date and 今日复习's limit, kept in section
+// "system" of read.ini.
 #pragma once
 
 #include "framework/afx.h"
@@ -23,4 +24,5 @@ private:
     int m_bProtect;
     UINT m_nPerRead;
     int m_nBank;
+    UINT m_nReviewLimit;
 };

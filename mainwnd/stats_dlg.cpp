@@ -1,5 +1,6 @@
 #include "mainwnd/stats_dlg.h"
 
+#include "drills/core/memory/memory_texts.h"
 #include "framework/file_dialog.h"
 #include "mainwnd/core/study_csv.h"
 #include "mainwnd/core/study_stats_text.h"
@@ -22,12 +23,16 @@ constexpr CRect kBankArea{8, 174, 312, 182};
 // A line of the dialog's font is 8 dialog units high, a Chinese character about 7 wide.
 constexpr int kLineHeight = 8;
 constexpr int kCharWidth = 8;
+constexpr CRect kReviewDaysArea{8, 303, 250, 343}; // its dates below it
+constexpr CRect kReviewDaysKeyArea{258, 303, 312, 343};
+constexpr int kReviewDaysLabelEvery = 7;
 
 // Shades of the dialog's own ink on its paper, so that every palette keeps them apart.
 constexpr unsigned kEmptyShade = 10;
 constexpr unsigned kHeatShades[] = {30, 50, 70, 90};
 constexpr unsigned kNewWordShade = 80;
 constexpr unsigned kReviewShade = 40;
+constexpr unsigned kBacklogShade = 20;
 
 unsigned HeatShade(long long words, long long most) {
     if (words <= 0 || most <= 0)
@@ -92,6 +97,29 @@ void CStatsDlg::Refresh() {
     const bool canPlan = m_stats.exam && m_stats.exam->neededQuota &&
                          QuotaWithinRange(*m_stats.exam->neededQuota) != m_facts.quota;
     GetDlgItem(IDC_STATS_SETQUOTA)->ShowWindow(canPlan ? SW_SHOW : SW_HIDE);
+    ShowMemory();
+}
+
+// The memory is a table of our own: when it cannot be read, its lines say so and the rest
+// of the window stands.
+void CStatsDlg::ShowMemory() {
+    try {
+        m_outlook = ReadMemoryOutlook(m_context.connection, m_context.iniPath, m_context.now());
+    } catch (const _com_error& e) {
+        LogFailure("reading the words' memory for the statistics", e);
+        m_outlook.reset();
+        SetDlgItemText(IDC_STATS_MEMORY, "单词的记忆数据读不出来（" + LearnerText(e) +
+                                             "），这里算不出你记得多少，也排不出今日复习。");
+        SetDlgItemText(IDC_STATS_REVIEWS, "");
+        return;
+    }
+    std::string memory = RememberedText(*m_outlook);
+    if (const std::string exam = ExamRecallText(*m_outlook); !exam.empty())
+        memory += "\n" + exam;
+    SetDlgItemText(IDC_STATS_MEMORY, memory);
+    GetDlgItem(IDC_STATS_MEMORY)->SetToolTip(RememberedExplanation(*m_outlook));
+    SetDlgItemText(IDC_STATS_REVIEWS, ReviewForecastText(*m_outlook));
+    GetDlgItem(IDC_STATS_REVIEWS)->SetAccessibleName(ReviewForecastNumbers(*m_outlook));
 }
 
 // The learner is told when the exam asks for more (or less) than the settings take.
@@ -140,6 +168,7 @@ void CStatsDlg::OnPaint() {
     PaintCalendar(dc);
     PaintLastDays(dc);
     PaintBank(dc);
+    PaintReviewDays(dc);
 }
 
 // 26 weeks, a column a week from Sunday down, each day shaded by the words studied; the
@@ -217,4 +246,46 @@ void CStatsDlg::PaintBank(CPaintDC& dc) {
     const int filled = static_cast<int>(area.Width() * m_stats.taken / m_stats.bankSize);
     dc.FillSolidRect({area.left, area.top, area.left + filled, area.bottom},
                      BlendColor(paper, ink, 70));
+}
+
+// A bar a day for 今日复习: the planned reviews, and on top what waits past the limit;
+// scaled to the busiest day, with a date under every week's first bar.
+void CStatsDlg::PaintReviewDays(CPaintDC& dc) {
+    if (!m_outlook || m_outlook->days.empty())
+        return;
+    const auto& days = m_outlook->days;
+    const CRect area = MapDialogRect(kReviewDaysArea);
+    const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
+    const int count = static_cast<int>(days.size());
+    const int step = area.Width() / count;
+    const int width = std::max(2, step - 2);
+    long long most = 1;
+    for (const review_plan::ForecastDay& day : days)
+        most = std::max(most, day.reviews + day.backlog);
+    dc.FillSolidRect({area.left, area.bottom - 1, area.left + step * count, area.bottom},
+                     BlendColor(paper, ink, 50));
+    for (int i = 0; i < count; ++i) {
+        const review_plan::ForecastDay& day = days[static_cast<size_t>(i)];
+        const int x = area.left + i * step;
+        const int reviewTop =
+            area.bottom - 1 - static_cast<int>(day.reviews * (area.Height() - 1) / most);
+        const int backlogTop =
+            reviewTop - static_cast<int>(day.backlog * (area.Height() - 1) / most);
+        dc.FillSolidRect({x, reviewTop, x + width, area.bottom - 1},
+                         BlendColor(paper, ink, kNewWordShade));
+        dc.FillSolidRect({x, backlogTop, x + width, reviewTop},
+                         BlendColor(paper, ink, kBacklogShade));
+        if (i % kReviewDaysLabelEvery == 0) {
+            dc.FillSolidRect({x, area.bottom, x + 1, area.bottom + 3}, BlendColor(paper, ink, 50));
+            dc.TextOut(x, area.bottom + 3,
+                       i == 0 ? std::string("今天") : ShortDate(day.day, m_outlook->today));
+        }
+    }
+    const CRect key = MapDialogRect(kReviewDaysKeyArea);
+    const int box = std::max(6, width);
+    dc.FillSolidRect(Square(key.left, key.top + 2, box), BlendColor(paper, ink, kNewWordShade));
+    dc.TextOut(key.left + box + 4, key.top, "复习");
+    dc.FillSolidRect(Square(key.left, key.top + 2 * box + 2, box),
+                     BlendColor(paper, ink, kBacklogShade));
+    dc.TextOut(key.left + box + 4, key.top + 2 * box, "积压");
 }

@@ -1,6 +1,8 @@
 #include "mainwnd/wordmill_dlg.h"
 
 #include "drills/browse_dlg.h"
+#include "drills/core/memory/daily_review.h"
+#include "drills/core/memory/memory_texts.h"
 #include "drills/giveup_dlg.h"
 #include "drills/lookup_dlg.h"
 #include "drills/spell_dlg.h"
@@ -9,6 +11,7 @@
 #include "framework/speech.h"
 #include "mainwnd/about_dlg.h"
 #include "mainwnd/first_start_dlg.h"
+#include "mainwnd/review_choice_dlg.h"
 #include "mainwnd/settings_dlg.h"
 #include "mainwnd/stats_dlg.h"
 #include "mainwnd/wordlist_dlg.h"
@@ -16,6 +19,9 @@
 #include "res/string_table.h"
 #include "store/comerror.h"
 #include "store/settings.h"
+
+#include <memory>
+#include <utility>
 
 const char* const kGuidePage = "wordmill-guide.html";
 
@@ -30,6 +36,7 @@ constexpr const char* kAutoRunValue = "MyAutoRun";
 constexpr const char* kStatsItem = "学习统计(&T)...";
 constexpr const char* kLookupItem = "查词(&F)...";
 constexpr const char* kWordListItem = "生词本(&W)...";
+constexpr UINT kDailyReviewRefreshMs = 10 * 60000;
 } // namespace
 
 CWordmillDlg::CWordmillDlg(DrillContext context, CWnd* parent)
@@ -43,6 +50,7 @@ CWordmillDlg::CWordmillDlg(DrillContext context, CWnd* parent)
     OnCommand(IDC_STATS, &CWordmillDlg::OnStats);
     OnCommand(IDC_LOOKUP, &CWordmillDlg::OnLookup);
     OnCommand(IDC_WORDLIST, &CWordmillDlg::OnWordList);
+    OnCommand(IDC_DAILY_REVIEW, &CWordmillDlg::OnDailyReview);
     OnMessage(WM_TRAYNOTIFY, [this](WPARAM id, LPARAM mouse) { return OnTrayNotify(id, mouse); });
 }
 
@@ -67,6 +75,8 @@ BOOL CWordmillDlg::OnInitDialog() {
     ShowBankInUse();
     if (m_askFirstStart)
         SetTimer(IDT_FIRST_START, 0);
+    // Counted once the window is up: the count reads the whole memory.
+    SetTimer(IDT_DAILY_REVIEW, 0);
     return StartForcedMode();
 }
 
@@ -101,11 +111,69 @@ void CWordmillDlg::OnPaint() {
 void CWordmillDlg::OnBrowse() {
     CBrowseDlg dlg(m_context);
     dlg.DoModal();
+    RefreshDailyReview();
 }
 
 void CWordmillDlg::OnSpell() {
     CSpellDlg dlg(m_context);
     dlg.DoModal();
+    RefreshDailyReview();
+}
+
+void CWordmillDlg::RefreshDailyReview() {
+    CWnd* button = GetDlgItem(IDC_DAILY_REVIEW);
+    try {
+        const DailyReview review =
+            ReadDailyReview(m_context.connection, m_context.iniPath, m_context.now());
+        button->SetWindowText(ReviewButtonText(review));
+        button->SetToolTip(ReviewButtonTip(review, settings::DailyReviewLimit(m_context.iniPath)));
+        m_reviewMenuItem = ReviewMenuText(review);
+        m_reviewFailureLogged = false;
+    } catch (const _com_error& e) {
+        // Told when the learner asks for the review, not at every refresh.
+        if (!std::exchange(m_reviewFailureLogged, true))
+            LogFailure("reading today's review", e);
+        button->SetWindowText("今日复习");
+        button->SetToolTip("单词的记忆数据读不出来，今日复习现在打不开");
+        m_reviewMenuItem = "今日复习(&V)...";
+    }
+}
+
+// The day's words in the drill the learner picks, as a practice list: nothing counted
+// against the quota, read.ini's progress left alone.
+void CWordmillDlg::OnDailyReview() {
+    DailyReview review;
+    try {
+        review = ReadDailyReview(m_context.connection, m_context.iniPath, m_context.now());
+    } catch (const _com_error& e) {
+        LogFailure("reading today's review", e);
+        AfxMessageBox("今日复习打不开：单词的记忆数据读不出来（" + LearnerText(e) +
+                      "）。背单词不受影响。");
+        RefreshDailyReview();
+        return;
+    }
+    if (review.Total() == 0) {
+        RefreshDailyReview();
+        AfxMessageBox(NothingToReviewText(review, settings::DailyReviewLimit(m_context.iniPath)),
+                      MB_ICONINFORMATION);
+        return;
+    }
+    CReviewChoiceDlg choice(review);
+    if (choice.DoModal() == IDOK) {
+        const bool spelling = choice.Spelling();
+        DrillContext practice = m_context;
+        practice.practice = std::make_shared<PracticeList>(
+            PracticeList{"今日复习", spelling ? review.spell : review.recognise,
+                         StudySource::DailyReview, false});
+        if (spelling) {
+            CSpellDlg drill(practice);
+            drill.DoModal();
+        } else {
+            CBrowseDlg drill(practice);
+            drill.DoModal();
+        }
+    }
+    RefreshDailyReview();
 }
 
 // Saved settings count at once: the next drill's quota, the reminder, the autostart
@@ -118,6 +186,7 @@ void CWordmillDlg::OnSettings() {
     ShowBankInUse();
     ApplyEyeProtection(m_context.iniPath);
     StartForcedMode();
+    RefreshDailyReview();
 }
 
 void CWordmillDlg::ReloadQuota() {
@@ -145,6 +214,7 @@ void CWordmillDlg::OnLookup() {
 void CWordmillDlg::OnWordList() {
     CWordListDlg dlg(m_context);
     dlg.DoModal();
+    RefreshDailyReview();
 }
 
 void CWordmillDlg::OnStats() {
@@ -193,6 +263,7 @@ LRESULT CWordmillDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
         return 1;
     switch (mouseMessage) {
     case WM_LBUTTONDBLCLK:
+        RefreshDailyReview();
         ShowWindow(SW_SHOWNORMAL);
         SetForegroundWindow();
         return 0;
@@ -205,6 +276,8 @@ LRESULT CWordmillDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
         menu.AppendMenu(MF_STRING, IDC_STATS, kStatsItem);
         menu.AppendMenu(MF_STRING, IDC_LOOKUP, kLookupItem);
         menu.AppendMenu(MF_STRING, IDC_WORDLIST, kWordListItem);
+        RefreshDailyReview();
+        menu.AppendMenu(MF_STRING, IDC_DAILY_REVIEW, m_reviewMenuItem);
         menu.AppendMenu(MF_STRING, IDCANCEL, "退出(&X)");
         TrackPopupMenu(menu, this);
         return 0;
@@ -216,6 +289,7 @@ LRESULT CWordmillDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
 
 void CWordmillDlg::OnDestroy() {
     KillTimer(IDT_REMIND);
+    KillTimer(IDT_DAILY_REVIEW);
     RemoveTrayIcon();
     CDialog::OnDestroy();
 }
@@ -262,6 +336,12 @@ void CWordmillDlg::OnTimer(UINT_PTR id) {
         OnFirstStart();
         return;
     }
+    if (id == IDT_DAILY_REVIEW) {
+        RefreshDailyReview();
+        SetTimer(IDT_DAILY_REVIEW, kDailyReviewRefreshMs);
+        CDialog::OnTimer(id);
+        return;
+    }
     const ForcedStudy forced = Forced();
     const int quota = static_cast<int>(m_context.dailyQuota);
     if (forced.On()) {
@@ -274,6 +354,7 @@ void CWordmillDlg::OnTimer(UINT_PTR id) {
                 CSpellDlg spell(m_context);
                 spell.DoModal();
             });
+        RefreshDailyReview();
     }
     CDialog::OnTimer(id);
 }

@@ -1,5 +1,5 @@
-// The main window: starts the drills, the settings, the game and the guide; hides to the
-// notification area.
+// The main window: starts the drills, 今日复习, the settings, the game and the guide; hides
+// to the notification area.
 #pragma once
 
 #include "drills/core/drill_context.h"
@@ -12,6 +12,7 @@
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
 constexpr UINT_PTR IDT_REMIND = 1;
 constexpr UINT_PTR IDT_FIRST_START = 2;
+constexpr UINT_PTR IDT_DAILY_REVIEW = 3; // keeps 今日复习's count with the day
 
 extern const char* const kGuidePage; // opened by "到我的空间"
 
@@ -45,6 +46,9 @@ private:
     void OnStats();
     void OnLookup();
     void OnWordList();
+    void OnDailyReview();
+    // 今日复习's count on its button and tray item, read afresh.
+    void RefreshDailyReview();
     void ReloadQuota();
     void ShowBankInUse();
     void OnFirstStart();
@@ -62,4 +66,6 @@ private:
     NOTIFYICONDATA m_nid;
     UINT m_hIcon;
     bool m_askFirstStart = false;
+    std::string m_reviewMenuItem = "今日复习(&V)...";
+    bool m_reviewFailureLogged = false;
 };

@@ -93,3 +93,12 @@
 #define IDC_FIRST_QUOTA 1102
 #define IDC_STATUS 1103
 #define IDC_DRILL_BANK 1104
+// 今日复习 and what the statistics and the settings show of the memory
+#define IDD_REVIEW_CHOICE 146
+#define IDC_DAILY_REVIEW 1110
+#define IDC_REVIEW_SUMMARY 1111
+#define IDC_REVIEW_BROWSE 1112
+#define IDC_REVIEW_SPELL 1113
+#define IDC_REVIEW_LIMIT 1114
+#define IDC_STATS_MEMORY 1115
+#define IDC_STATS_REVIEWS 1116

@@ -18,6 +18,7 @@ constexpr std::uint32_t kModalDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_M
 const std::string kDailyRangeLabel = ini::RangeText("范围（", ini::kDailyRange, "）");
 const std::string kIntervalRangeLabel = ini::RangeText("范围（", ini::kIntervalRange, ")分钟");
 const std::string kPerReadRangeLabel = ini::RangeText("范围", ini::kPerReadRange, "");
+const std::string kReviewLimitRangeLabel = ini::RangeText("范围（", ini::kReviewLimitRange, "）");
 
 // The templates read as a resource script does: one control a line.
 // clang-format off
@@ -46,10 +47,11 @@ const DialogTemplate kMain{
         {K::PushButton, IDC_WORDLIST, "生词本", 104, 176, 57, 28, kChild | WS_TABSTOP},
         {K::Static, IDC_STATUS, "Wordmill 背单词　·　意见与建议请点“到我的空间”",
          24, 149, 385, 14, kChild | SS_NOPREFIX},
+        {K::PushButton, IDC_DAILY_REVIEW, "今日复习", 104, 212, 57, 28, kChild | WS_TABSTOP | BS_MULTILINE},
     }};
 
 const DialogTemplate kSettings{
-    IDD_SETTINGS, "对话", "System", 10, 256, 182, kModalDialog, WS_EX_TRANSPARENT,
+    IDD_SETTINGS, "对话", "System", 10, 256, 202, kModalDialog, WS_EX_TRANSPARENT,
     {
         {K::PushButton, 1, "确定", 33, 165, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
         {K::PushButton, 2, "取消", 176, 165, 50, 14, kChild | WS_TABSTOP},
@@ -73,6 +75,9 @@ const DialogTemplate kSettings{
         {K::Static, IDC_STATIC, "考试日期", 22, 152, 61, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
         {K::Edit, IDC_EXAMDATE, "", 89, 150, 78, 13, kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
         {K::Static, IDC_STATIC, "例：2027-06-12", 179, 152, 74, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Static, IDC_STATIC, "每天最多复习", 22, 186, 61, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
+        {K::Edit, IDC_REVIEW_LIMIT, "", 89, 184, 78, 13, kChild | WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL},
+        {K::Static, IDC_STATIC, kReviewLimitRangeLabel, 179, 186, 74, 11, kChild | WS_GROUP, WS_EX_TRANSPARENT},
     }};
 
 const DialogTemplate kBrowse{
@@ -120,7 +125,7 @@ const DialogTemplate kGiveUp{
 
 // The charts are painted into the gaps between the texts (see CStatsDlg).
 const DialogTemplate kStats{
-    IDD_STATS, "学习统计", "宋体", 9, 320, 292, kModalDialog, 0,
+    IDD_STATS, "学习统计", "宋体", 9, 320, 380, kModalDialog, 0,
     {
         {K::Static, IDC_STATS_TODAY, "", 8, 6, 304, 18, kChild | SS_NOPREFIX},
         {K::Static, IDC_STATS_STREAK, "", 8, 27, 304, 9, kChild | SS_NOPREFIX},
@@ -131,8 +136,10 @@ const DialogTemplate kStats{
         {K::Static, IDC_STATS_MISSED, "", 8, 207, 304, 27, kChild | SS_NOPREFIX},
         {K::Static, IDC_STATS_EXAM, "", 8, 237, 232, 18, kChild | SS_NOPREFIX},
         {K::PushButton, IDC_STATS_SETQUOTA, "设为每日数量", 246, 237, 66, 14, kChild | WS_TABSTOP},
-        {K::PushButton, IDC_STATS_EXPORT, "导出记录(&E)...", 8, 271, 66, 14, kChild | WS_TABSTOP},
-        {K::PushButton, 1, "关闭", 262, 271, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
+        {K::PushButton, IDC_STATS_EXPORT, "导出记录(&E)...", 8, 362, 66, 14, kChild | WS_TABSTOP},
+        {K::PushButton, 1, "关闭", 262, 362, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
+        {K::Static, IDC_STATS_MEMORY, "", 8, 261, 304, 27, kChild | SS_NOPREFIX},
+        {K::Static, IDC_STATS_REVIEWS, "", 8, 292, 304, 9, kChild | SS_NOPREFIX},
     }};
 
 const DialogTemplate kLookup{
@@ -177,9 +184,18 @@ const DialogTemplate kFirstStart{
         {K::PushButton, 2, "以后再说", 176, 96, 50, 14, kChild | WS_TABSTOP},
     }};
 
-const std::array<const DialogTemplate*, 10> kTemplates{
+const DialogTemplate kReviewChoice{
+    IDD_REVIEW_CHOICE, "今日复习", "宋体", 9, 232, 92, kModalDialog, 0,
+    {
+        {K::Static, IDC_REVIEW_SUMMARY, "", 8, 7, 216, 38, kChild | SS_NOPREFIX},
+        {K::PushButton, IDC_REVIEW_BROWSE, "浏览复习", 8, 50, 104, 16, kChild | WS_TABSTOP},
+        {K::PushButton, IDC_REVIEW_SPELL, "拼写复习", 120, 50, 104, 16, kChild | WS_TABSTOP},
+        {K::PushButton, 2, "取消", 174, 72, 50, 14, kChild | WS_TABSTOP},
+    }};
+
+const std::array<const DialogTemplate*, 11> kTemplates{
     &kAbout, &kMain, &kSettings, &kBrowse, &kSpell, &kGiveUp, &kStats, &kLookup, &kWordList,
-    &kFirstStart};
+    &kFirstStart, &kReviewChoice};
 
 // clang-format on
 

@@ -131,6 +131,9 @@ bool Save(const Values& v, const std::string& ini) {
     // No exam date adds no key; one cleared is written empty.
     if (!v.examDate.empty() || !ExamDate(ini).empty())
         system.push_back({kExamDate, v.examDate});
+    if (v.reviewLimit && (*v.reviewLimit != static_cast<UINT>(kReviewLimitDefault) ||
+                          !ReadText(kSystem, kReviewLimit, ini).empty()))
+        system.push_back({kReviewLimit, Number(*v.reviewLimit)});
     return WriteProfileKeys(kSystem, system, ini) &&
            WriteProfileKeys(kUser,
                             {{kUserForced, forced},

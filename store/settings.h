@@ -6,6 +6,7 @@
 
 #include "store/settings_schema.h"
 
+#include <optional>
 #include <string>
 
 namespace settings {
@@ -51,10 +52,13 @@ struct Values {
     int bank; // the bank list's selection: 0 CET4, 1 CET6, -1 none
     bool forced, protect, autoSpeak;
     std::string examDate; // "" for none, else YYYY-MM-DD
+    // 今日复习's words a day; none leaves read.ini's as it is.
+    std::optional<UINT> reviewLimit = std::nullopt;
 };
 // Section "system" in its keys' order, then the forced-study switch, interval, batch and
 // quota in section "usermessage", which the main window's reminder and autostart read:
-// so that saving forced study on turns it on. False when read.ini took no write.
+// so that saving forced study on turns it on. The review limit at its default adds no key
+// where none is stored. False when read.ini took no write.
 bool Save(const Values& values, const std::string& ini);
 
 // --- Sections "CET4"/"CET6": each drill's progress in that bank ---

@@ -11,6 +11,7 @@
 #include "framework/skin.h"
 #include "mainwnd/about_dlg.h"
 #include "mainwnd/first_start_dlg.h"
+#include "mainwnd/review_choice_dlg.h"
 #include "mainwnd/settings_dlg.h"
 #include "mainwnd/stats_dlg.h"
 #include "mainwnd/wordlist_dlg.h"
@@ -124,6 +125,14 @@ int main(int argc, char** argv) {
         {"wordlist", [&] { return std::make_unique<CWordListDlg>(context); }},
         {"firststart",
          [&] { return std::make_unique<CFirstStartDlg>(context.iniPath, context.dailyQuota); }},
+        {"review-choice",
+         [] {
+             DailyReview review;
+             review.recognise.resize(38);
+             review.spell.resize(12);
+             review.backlog = 9;
+             return std::make_unique<CReviewChoiceDlg>(review);
+         }},
     };
     for (const Shot& shot : shots) {
         GrabNextModal(out.filePath(QStringLiteral("%1.png").arg(QLatin1String(shot.name))),

@@ -1,5 +1,6 @@
 #include "drills/core/word_lookup.h"
 
+#include "drills/core/memory/memory_texts.h"
 #include "store/dates.h"
 #include "store/settings.h"
 #include "store/table_reads.h"
@@ -50,7 +51,7 @@ std::vector<const LookupEntry*> WordIndex::Find(std::string_view query, size_t l
 }
 
 WordIndex ReadWordIndex(const _ConnectionPtr& connection, const std::string& iniPath,
-                        std::time_t now) {
+                        std::time_t now, const WordReviews& reviews) {
     std::map<std::string, std::string> transcriptions;
     for (auto& [word, ipa] :
          ReadColumnPairs(connection, mdb::kTranscriptions, mdb::kWord, mdb::kTranscription))
@@ -67,9 +68,11 @@ WordIndex ReadWordIndex(const _ConnectionPtr& connection, const std::string& ini
         const long long taken = settings::BankTaken(iniPath, bank);
         long long row = 0;
         for (auto& [word, meaning] : ReadColumnPairs(connection, bank, mdb::kWord, mdb::kMeaning)) {
-            LookupEntry entry{word, std::move(meaning), bank, {}, WordStatus::NotLearned};
+            LookupEntry entry{word, std::move(meaning), bank, {}, WordStatus::NotLearned, {}};
             if (const auto ipa = transcriptions.find(word); ipa != transcriptions.end())
                 entry.transcription = ipa->second;
+            if (const auto review = reviews.find(word); review != reviews.end())
+                entry.review = review->second;
             if (const auto w = waiting.find(word); w != waiting.end())
                 entry.status = w->second ? WordStatus::Due : WordStatus::InReview;
             else if (row < taken)
@@ -102,4 +105,9 @@ std::string WithTranscription(const std::string& word, const std::string& transc
 std::string HitLine(const LookupEntry& entry) {
     return WithTranscription(entry.word, entry.transcription) + "  " + entry.meaning + "  （" +
            entry.bank + " · " + StatusText(entry.status) + "）";
+}
+
+std::string StateLine(const LookupEntry& entry) {
+    const std::string review = WordReviewText(entry.review);
+    return entry.bank + " · " + StatusText(entry.status) + (review.empty() ? "" : " · " + review);
 }

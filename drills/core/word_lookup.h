@@ -2,6 +2,7 @@
 // meaning, as the learner types.
 #pragma once
 
+#include "drills/core/memory/memory_outlook.h"
 #include "store/ado.h"
 
 #include <ctime>
@@ -15,6 +16,7 @@ enum class WordStatus { NotLearned, Learned, InReview, Due };
 struct LookupEntry {
     std::string word, meaning, bank, transcription;
     WordStatus status = WordStatus::NotLearned;
+    ReviewDays review; // when each learned skill comes back in 今日复习
 };
 
 class WordIndex {
@@ -34,9 +36,10 @@ private:
 };
 
 // Both banks with their transcriptions, and how far the learner is with each word: taken
-// by a drill, missed and waiting, or due. Raises _com_error.
+// by a drill, missed and waiting, or due; and from `reviews`, when it comes back in 今日复习.
+// Raises _com_error.
 WordIndex ReadWordIndex(const _ConnectionPtr& connection, const std::string& iniPath,
-                        std::time_t now);
+                        std::time_t now, const WordReviews& reviews = {});
 
 const char* StatusText(WordStatus status); // "未学" …
 
@@ -45,3 +48,6 @@ std::string WithTranscription(const std::string& word, const std::string& transc
 
 // "abandon /əˈbændən/  v. 放弃  (CET4 · 已学)": a hit as the list shows it.
 std::string HitLine(const LookupEntry& entry);
+
+// "CET4 · 已学 · 认词约 23 天后需要复习": a chosen hit's bank and state in full.
+std::string StateLine(const LookupEntry& entry);

@@ -10,12 +10,14 @@
 
 struct SettingsEntries {
     UINT daily, perRead, interval; // as read from the fields: an unreadable one is 0
+    UINT reviewLimit = ini::kReviewLimitDefault;
 };
 
 // Each number within its range.
 inline bool SettingsEntriesAreValid(const SettingsEntries& entries) {
     return ini::kDailyRange.Holds(entries.daily) && ini::kPerReadRange.Holds(entries.perRead) &&
-           ini::kIntervalRange.Holds(entries.interval);
+           ini::kIntervalRange.Holds(entries.interval) &&
+           ini::kReviewLimitRange.Holds(entries.reviewLimit);
 }
 
 // The exam date as typed, to store: "" for a blank entry, a real date as YYYY-MM-DD

@@ -15,7 +15,7 @@ std::vector<std::string> Words(const std::vector<const LookupEntry*>& hits) {
 
 TEST(WordLookupTest, EnglishByTheWordsStartChineseByAPartOfTheMeaning) {
     auto entry = [](const char* word, const char* meaning, const char* bank) {
-        return LookupEntry{word, meaning, bank, "", WordStatus::NotLearned};
+        return LookupEntry{word, meaning, bank, "", WordStatus::NotLearned, {}};
     };
     const WordIndex index({entry("abandon", "v. 放弃；抛弃", "CET4"),
                            entry("Ability", "n. 能力", "CET4"), entry("able", "a. 能够的", "CET4"),
@@ -59,6 +59,19 @@ TEST(WordLookupTest, ReadsBothBanksWithTranscriptionsAndHowFarTheLearnerIs) {
     EXPECT_EQ(status("four0"), WordStatus::Learned);
     EXPECT_EQ(status("four5"), WordStatus::InReview);
     EXPECT_EQ(HitLine(*index.Find("six1", 1).at(0)), "six1 /sɪks/  释义1  （CET6 · 已学）");
+}
+
+// A learned word says when each of its skills comes back; other words say nothing of it.
+TEST(WordLookupTest, ALearnedWordSaysWhenItComesBack) {
+    DrillWorld world;
+    world.Ini("CET6", "rmount", "3");
+    const WordIndex index = ReadWordIndex(world.connection, world.ini, world.now,
+                                          {{"six0", {23, std::nullopt}}, {"six1", {-2, 1}}});
+    auto state = [&index](const char* word) { return StateLine(*index.Find(word, 1).at(0)); };
+    EXPECT_EQ(state("six0"), "CET6 · 已学 · 认词约 23 天后需要复习");
+    EXPECT_EQ(state("six1"), "CET6 · 已学 · 认词今天需要复习，拼写明天需要复习");
+    EXPECT_EQ(state("six2"), "CET6 · 已学");
+    EXPECT_EQ(state("six9"), "CET6 · 未学");
 }
 
 } // namespace

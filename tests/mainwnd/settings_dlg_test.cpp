@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "store/profile.h"
+#include "store/settings_schema.h"
 #include "support/modal_driver.h"
 #include "support/temp_dir.h"
 
@@ -139,6 +140,43 @@ TEST_F(SettingsTest, TheExamDateIsCheckedAndStoredAsYearMonthDay) {
         1);
     GetPrivateProfileStringA("system", "kaoshi", "?", stored, sizeof stored, dir.file("read.ini"));
     EXPECT_STREQ(stored, "");
+}
+
+// 今日复习's limit: shown as in force, checked in its range, and written only once it is
+// not the default or already stored.
+TEST_F(SettingsTest, TheDailyReviewLimitIsCheckedAndKeptInItsKey) {
+    auto save = [this](const char* entry, bool refused) {
+        return Run(
+            [entry](QWidget* dlg) {
+                SetText(dlg, IDC_REVIEW_LIMIT, QString::fromUtf8(entry));
+                Click(dlg, IDOK);
+            },
+            1,
+            refused ? [](QWidget* dlg) { Key(dlg, Qt::Key_Escape); }
+                    : std::function<void(QWidget*)>());
+    };
+    auto stored = [this] {
+        char text[16];
+        GetPrivateProfileStringA("system", "fuxi", "?", text, sizeof text, dir.file("read.ini"));
+        return std::string(text);
+    };
+    Run(
+        [](QWidget* dlg) {
+            EXPECT_EQ(Text(dlg, IDC_REVIEW_LIMIT),
+                      QString::number(ini::kReviewLimitDefault)); // the default
+            Click(dlg, IDOK);
+        },
+        1);
+    EXPECT_EQ(stored(), "?");
+    for (const char* refused : {"19", "501", "", "很多"}) {
+        EXPECT_EQ(save(refused, true), std::vector<std::string>{"更改失败输入数字有误"}) << refused;
+        EXPECT_EQ(stored(), "?") << refused;
+    }
+    save("300", false);
+    EXPECT_EQ(stored(), "300");
+    const std::string byDefault = std::to_string(ini::kReviewLimitDefault);
+    save(byDefault.c_str(), false); // once stored, kept even at the default
+    EXPECT_EQ(stored(), byDefault);
 }
 
 TEST_F(SettingsTest, OddStoredValuesOpenCleanAndSaveCleanly) {

@@ -2,6 +2,7 @@
 
 #include "framework/file_dialog.h"
 #include "res/resource.h"
+#include "store/settings_schema.h"
 #include "store/study_log.h"
 #include "support/app_fixture.h"
 #include "support/modal_driver.h"
@@ -52,6 +53,17 @@ TEST(StatsWindowTest, ShowsASeededHistoryAndActsOnIt) {
         EXPECT_EQ(Text(stats, IDC_STATS_MISSED), "最常错的词：six1（1 次）");
         EXPECT_TRUE(Text(stats, IDC_STATS_EXAM).contains("还有 10 天"));
         EXPECT_TRUE(Text(stats, IDC_STATS_EXAM).contains("每天需要 2 个新词"));
+        // The memory, made from the log: 82 graded words and the 8 below the bank position.
+        EXPECT_TRUE(Text(stats, IDC_STATS_MEMORY).startsWith("你现在大约记得 "));
+        EXPECT_TRUE(Text(stats, IDC_STATS_MEMORY).contains(" / 90 个单词"));
+        EXPECT_TRUE(Text(stats, IDC_STATS_MEMORY).contains("考试那天（12月18日），预计记得"));
+        EXPECT_TRUE(Text(stats, IDC_STATS_REVIEWS)
+                        .startsWith(QString::fromStdString(
+                            "未来30天的今日复习（每天最多 " +
+                            std::to_string(ini::kReviewLimitDefault) + " 个）")));
+        EXPECT_TRUE(Control(stats, IDC_STATS_REVIEWS)
+                        ->accessibleName()
+                        .startsWith("未来30天每天的今日复习：今天 "));
         ASSERT_TRUE(Control(stats, IDC_STATS_SETQUOTA)->isVisible());
         Click(stats, IDC_STATS_SETQUOTA);
     });
@@ -101,6 +113,8 @@ TEST(StatsWindowTest, AnUnreadableLogBlanksOnlyItsOwnFigures) {
         EXPECT_TRUE(Text(stats, IDC_STATS_FORECAST).contains("今天 1"));
         EXPECT_EQ(Text(stats, IDC_STATS_MISSED), "最常错的词：还没有答错过的词。");
         EXPECT_TRUE(Text(stats, IDC_STATS_EXAM).contains("还有 10 天"));
+        // The memory is made from the log: it cannot be had either, and says so in its place.
+        EXPECT_TRUE(Text(stats, IDC_STATS_MEMORY).startsWith("单词的记忆数据读不出来"));
         Click(stats, IDOK);
     });
     CStatsDlg dlg(world.Context());

@@ -77,7 +77,8 @@ TEST_F(MainWindowTest, TheTrayMenuOffersEveryWindowAndExitEndsWithoutAsking) {
         EXPECT_EQ(Main(main)->OnTrayNotify(IDR_MAINFRAME, WM_RBUTTONUP), 0);
     });
     EXPECT_EQ(seen, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)", "设置(&O)",
-                                 "学习统计(&T)...", "查词(&F)...", "生词本(&W)...", "退出(&X)"}));
+                                 "学习统计(&T)...", "查词(&F)...", "生词本(&W)...",
+                                 "今日复习 0(&V)...", "退出(&X)"}));
 }
 
 // A status-notifier host shows the icon's own menu (exported over D-Bus): the same items,
@@ -90,9 +91,9 @@ TEST_F(MainWindowTest, TheIconsExportedMenuHasTheItemsAndRunsTheirCommands) {
             QStringList items;
             for (QAction* action : exported.actions())
                 items << action->text();
-            EXPECT_EQ(items,
-                      (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)", "设置(&O)",
-                                   "学习统计(&T)...", "查词(&F)...", "生词本(&W)...", "退出(&X)"}));
+            EXPECT_EQ(items, (QStringList{"浏览记忆(&R)", "拼写记忆(&S)", "游戏记忆(&S)",
+                                          "设置(&O)", "学习统计(&T)...", "查词(&F)...",
+                                          "生词本(&W)...", "今日复习 0(&V)...", "退出(&X)"}));
             exported.actions().at(3)->trigger(); // 设置
         },
         {[](QWidget* settings) {
@@ -109,7 +110,7 @@ TEST_F(MainWindowTest, TheIconsExportedMenuHasTheItemsAndRunsTheirCommands) {
              EXPECT_EQ(TemplateOf(lookup), IDD_LOOKUP);
              Key(lookup, Qt::Key_Escape);
          },
-         [&](QWidget*) { exported.actions().at(7)->trigger(); }}); // 退出
+         [&](QWidget*) { exported.actions().at(8)->trigger(); }}); // 退出
 }
 
 // Hidden by 隐藏 or by minimising, the window's loop runs on (the program keeps running)
