@@ -2,6 +2,7 @@
 
 #include "drills/browse_dlg.h"
 #include "drills/core/practice_lists.h"
+#include "drills/practice_drill.h"
 #include "drills/spell_dlg.h"
 #include "res/resource.h"
 #include "store/comerror.h"
@@ -87,12 +88,6 @@ void CWordListDlg::Practise(bool ownWords, bool spelling) {
         AfxMessageBox(practice.practice->name + "里还没有词。");
         return;
     }
-    if (spelling) {
-        CSpellDlg drill(practice);
-        drill.DoModal();
-    } else {
-        CBrowseDlg drill(practice);
-        drill.DoModal();
-    }
+    RunPracticeDrill(practice, spelling);
     Refresh();
 }

@@ -5,6 +5,7 @@
 #include "drills/core/memory/memory_texts.h"
 #include "drills/giveup_dlg.h"
 #include "drills/lookup_dlg.h"
+#include "drills/practice_drill.h"
 #include "drills/spell_dlg.h"
 #include "framework/registry.h"
 #include "framework/skin.h"
@@ -165,13 +166,7 @@ void CWordmillDlg::OnDailyReview() {
         practice.practice = std::make_shared<PracticeList>(
             PracticeList{"今日复习", spelling ? review.spell : review.recognise,
                          StudySource::DailyReview, false});
-        if (spelling) {
-            CSpellDlg drill(practice);
-            drill.DoModal();
-        } else {
-            CBrowseDlg drill(practice);
-            drill.DoModal();
-        }
+        RunPracticeDrill(practice, spelling);
     }
     RefreshDailyReview();
 }

@@ -101,3 +101,20 @@ void LogFailure(const std::string& what, const _com_error& error) {
                   error.EngineCode());
     LogFailure(what, error.ErrorMessage() + " (" + code + "): " + error.Description());
 }
+
+bool IsFileFailure(const _com_error& error) {
+    switch (error.EngineCode() & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_NOMEM:
+    case SQLITE_READONLY:
+    case SQLITE_IOERR:
+    case SQLITE_CORRUPT:
+    case SQLITE_FULL:
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+        return true;
+    default:
+        return error.EngineCode() == 0;
+    }
+}

@@ -57,6 +57,9 @@ std::string ComErrorMessage(HRESULT hr);
 // What the learner is shown: where the failure is a known one, a plain sentence saying
 // what went wrong, then the error text; otherwise the error text alone.
 std::string LearnerText(const _com_error& error);
+// The file itself failed (busy, full, read-only, broken, out of memory, or no engine code at
+// all), rather than one table refusing a row: worth trying the whole store again later.
+bool IsFileFailure(const _com_error& error);
 
 // Every failure shown to the learner goes to standard error too, with its detail.
 void LogFailure(const std::string& what, const std::string& detail);

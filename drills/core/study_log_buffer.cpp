@@ -2,8 +2,6 @@
 
 #include "store/word_schema.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 
 extern const char* const kHistoryOff;
@@ -41,28 +39,9 @@ void StudyLogBuffer::Add(StudyEntry entry, std::uint64_t step) {
         m_pending.push_back({std::move(entry), step});
 }
 
-namespace {
 // A failure of the file itself fails the whole store, which is tried again later; any
 // other failure is the log table's own (a trigger, a constraint) and never costs the
 // learner a graded word.
-bool FileFailure(const _com_error& error) {
-    switch (error.EngineCode() & 0xFF) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-    case SQLITE_NOMEM:
-    case SQLITE_READONLY:
-    case SQLITE_IOERR:
-    case SQLITE_CORRUPT:
-    case SQLITE_FULL:
-    case SQLITE_CANTOPEN:
-    case SQLITE_NOTADB:
-        return true;
-    default:
-        return error.EngineCode() == 0;
-    }
-}
-} // namespace
-
 std::vector<std::pair<std::uint64_t, std::int64_t>>
 StudyLogBuffer::Write(const _ConnectionPtr& connection) {
     std::vector<std::pair<std::uint64_t, std::int64_t>> written;
@@ -75,7 +54,7 @@ StudyLogBuffer::Write(const _ConnectionPtr& connection) {
         for (const Pending& pending : m_pending)
             written.emplace_back(pending.step, study_log::Append(connection, pending.entry));
     } catch (const _com_error& e) {
-        if (FileFailure(e))
+        if (IsFileFailure(e))
             throw;
         connection->Execute("ROLLBACK TO study_log");
         connection->Execute("RELEASE study_log");

@@ -2,29 +2,11 @@
 
 #include "store/comerror.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 
 namespace {
 constexpr size_t kUndoDepth = 128; // beyond the drill's own undo
 
-bool FileFailure(const _com_error& error) {
-    switch (error.EngineCode() & 0xFF) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-    case SQLITE_NOMEM:
-    case SQLITE_READONLY:
-    case SQLITE_IOERR:
-    case SQLITE_CORRUPT:
-    case SQLITE_FULL:
-    case SQLITE_CANTOPEN:
-    case SQLITE_NOTADB:
-        return true;
-    default:
-        return error.EngineCode() == 0;
-    }
-}
 } // namespace
 
 fsrs::CardMemory MemoryOf(const MemoryRow& row) {
@@ -60,7 +42,7 @@ void MemoryKeeper::Write() {
         WriteChanges();
     } catch (const _com_error& e) {
         m_writing.clear();
-        if (FileFailure(e))
+        if (IsFileFailure(e))
             throw;
         m_connection->Execute("ROLLBACK TO memory");
         m_connection->Execute("RELEASE memory");
