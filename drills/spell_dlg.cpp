@@ -1,8 +1,6 @@
 #include "drills/spell_dlg.h"
 
 #include "res/resource.h"
-#include "store/comerror.h"
-#include "store/study_log.h"
 
 CSpellDlg::CSpellDlg(DrillContext context, CWnd* parent)
     : CDrillDlg(IDD_SPELL, kSpellKeys, std::move(context), parent) {
@@ -78,23 +76,13 @@ void CSpellDlg::UpdateHintButton() {
                                         m_examples.HasSentence());
 }
 
-// The grading's log row says whether the hint was seen; a note that cannot be made leaves
-// the grading as it is.
-void CSpellDlg::NoteHint(const std::string& word) {
-    try {
-        study_log::NoteHint(m_context.connection, kSpellKeys.logName, word, m_hintShown);
-    } catch (const _com_error& e) {
-        LogFailure("noting the hint for " + word, e);
-    }
-}
-
 void CSpellDlg::Judge() {
     if (!m_core.HasWord())
         return; // nothing was ever asked: nothing to judge, nothing to keep
     m_answerJudged = true;
     const WordRecord& asked = m_core.Current();
     const std::string shown = asked.word; // grading may replace the record
-    NoteHint(shown);
+    m_core.NoteHint(m_hintShown);         // the grading's log row says whether it was seen
     if (m_core.IsRightSpellingOfCurrent(GetDlgItemText(IDC_EDIT))) {
         SetDlgItemText(IDC_INFO, "正确");
         SetDlgItemText(IDC_ANSWER, "下一个");

@@ -19,7 +19,6 @@ private:
     void OnAnswer(); // button 1026 and Enter
     void OnHint();   // 提示 and Ctrl+T: the sentence with the word blanked out
     void UpdateHintButton();
-    void NoteHint(const std::string& word);
     void Judge();
     void MoveOn();
     void AskWord();

@@ -66,6 +66,43 @@ CRect Square(int x, int y, int size) {
     return {x, y, x + size, y + size};
 }
 
+// One bar a day in `area` standing on `bottom`: `lower` below, `upper` on top, scaled to
+// the busiest day. Returns the step from one bar to the next; each bar is two less wide.
+int PaintStackedBars(CPaintDC& dc, const CRect& area, int bottom,
+                     const std::vector<std::pair<long long, long long>>& bars, unsigned lowerShade,
+                     unsigned upperShade) {
+    const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
+    const int count = std::max(1, static_cast<int>(bars.size()));
+    const int step = area.Width() / count;
+    const int width = std::max(2, step - 2);
+    const int height = bottom - area.top;
+    long long most = 1;
+    for (const auto& [lower, upper] : bars)
+        most = std::max(most, lower + upper);
+    dc.FillSolidRect({area.left, bottom - 1, area.left + step * count, bottom},
+                     BlendColor(paper, ink, 50));
+    for (size_t i = 0; i < bars.size(); ++i) {
+        const auto [lower, upper] = bars[i];
+        const int x = area.left + static_cast<int>(i) * step;
+        const int lowerTop = bottom - 1 - static_cast<int>(lower * (height - 1) / most);
+        const int upperTop = lowerTop - static_cast<int>(upper * (height - 1) / most);
+        dc.FillSolidRect({x, lowerTop, x + width, bottom - 1}, BlendColor(paper, ink, lowerShade));
+        dc.FillSolidRect({x, upperTop, x + width, lowerTop}, BlendColor(paper, ink, upperShade));
+    }
+    return step;
+}
+
+// The two shades of a bar chart named, one above the other.
+void PaintBarKey(CPaintDC& dc, const CRect& key, int box, const char* lower, unsigned lowerShade,
+                 const char* upper, unsigned upperShade) {
+    const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
+    dc.FillSolidRect(Square(key.left, key.top + 2, box), BlendColor(paper, ink, lowerShade));
+    dc.TextOut(key.left + box + 4, key.top, lower);
+    dc.FillSolidRect(Square(key.left, key.top + 2 * box + 2, box),
+                     BlendColor(paper, ink, upperShade));
+    dc.TextOut(key.left + box + 4, key.top + 2 * box, upper);
+}
+
 } // namespace
 
 CStatsDlg::CStatsDlg(DrillContext context, CWnd* parent)
@@ -208,33 +245,12 @@ void CStatsDlg::PaintLastDays(CPaintDC& dc) {
     const CRect area = MapDialogRect(kLastDaysArea);
     const int line = MapDialogRect({0, 0, 0, kLineHeight}).Height();
     const int bottom = area.bottom - line;
-    const int height = bottom - area.top;
-    const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
-    const int step = area.Width() / kBarDays;
-    const int width = std::max(2, step - 2);
-    long long most = 1;
-    for (const auto& [fresh, reviews] : m_stats.lastDays)
-        most = std::max(most, fresh + reviews);
-    dc.FillSolidRect({area.left, bottom - 1, area.left + step * kBarDays, bottom},
-                     BlendColor(paper, ink, 50));
-    for (size_t i = 0; i < m_stats.lastDays.size(); ++i) {
-        const auto [fresh, reviews] = m_stats.lastDays[i];
-        const int x = area.left + static_cast<int>(i) * step;
-        const int freshTop = bottom - 1 - static_cast<int>(fresh * (height - 1) / most);
-        const int reviewTop = freshTop - static_cast<int>(reviews * (height - 1) / most);
-        dc.FillSolidRect({x, freshTop, x + width, bottom - 1},
-                         BlendColor(paper, ink, kNewWordShade));
-        dc.FillSolidRect({x, reviewTop, x + width, freshTop}, BlendColor(paper, ink, kReviewShade));
-    }
+    const int step =
+        PaintStackedBars(dc, area, bottom, m_stats.lastDays, kNewWordShade, kReviewShade);
     for (const ChartLabel& date : BarDates(m_facts.today, kBarDays))
         dc.TextOut(area.left + date.column * step, bottom, date.text);
-    const CRect key = MapDialogRect(kLastDaysKeyArea);
-    const int box = std::max(6, width);
-    dc.FillSolidRect(Square(key.left, key.top + 2, box), BlendColor(paper, ink, kNewWordShade));
-    dc.TextOut(key.left + box + 4, key.top, "新词");
-    dc.FillSolidRect(Square(key.left, key.top + 2 * box + 2, box),
-                     BlendColor(paper, ink, kReviewShade));
-    dc.TextOut(key.left + box + 4, key.top + 2 * box, "复习");
+    PaintBarKey(dc, MapDialogRect(kLastDaysKeyArea), std::max(6, step - 2), "新词", kNewWordShade,
+                "复习", kReviewShade);
 }
 
 void CStatsDlg::PaintBank(CPaintDC& dc) {
@@ -255,37 +271,17 @@ void CStatsDlg::PaintReviewDays(CPaintDC& dc) {
         return;
     const auto& days = m_outlook->days;
     const CRect area = MapDialogRect(kReviewDaysArea);
-    const COLORREF paper = dc.GetPaperColor(), ink = dc.GetInkColor();
-    const int count = static_cast<int>(days.size());
-    const int step = area.Width() / count;
-    const int width = std::max(2, step - 2);
-    long long most = 1;
+    std::vector<std::pair<long long, long long>> bars;
     for (const review_plan::ForecastDay& day : days)
-        most = std::max(most, day.reviews + day.backlog);
-    dc.FillSolidRect({area.left, area.bottom - 1, area.left + step * count, area.bottom},
-                     BlendColor(paper, ink, 50));
-    for (int i = 0; i < count; ++i) {
-        const review_plan::ForecastDay& day = days[static_cast<size_t>(i)];
-        const int x = area.left + i * step;
-        const int reviewTop =
-            area.bottom - 1 - static_cast<int>(day.reviews * (area.Height() - 1) / most);
-        const int backlogTop =
-            reviewTop - static_cast<int>(day.backlog * (area.Height() - 1) / most);
-        dc.FillSolidRect({x, reviewTop, x + width, area.bottom - 1},
-                         BlendColor(paper, ink, kNewWordShade));
-        dc.FillSolidRect({x, backlogTop, x + width, reviewTop},
-                         BlendColor(paper, ink, kBacklogShade));
-        if (i % kReviewDaysLabelEvery == 0) {
-            dc.FillSolidRect({x, area.bottom, x + 1, area.bottom + 3}, BlendColor(paper, ink, 50));
-            dc.TextOut(x, area.bottom + 3,
-                       i == 0 ? std::string("今天") : ShortDate(day.day, m_outlook->today));
-        }
+        bars.emplace_back(day.reviews, day.backlog);
+    const int step = PaintStackedBars(dc, area, area.bottom, bars, kNewWordShade, kBacklogShade);
+    const COLORREF tick = BlendColor(dc.GetPaperColor(), dc.GetInkColor(), 50);
+    for (size_t i = 0; i < days.size(); i += kReviewDaysLabelEvery) {
+        const int x = area.left + static_cast<int>(i) * step;
+        dc.FillSolidRect({x, area.bottom, x + 1, area.bottom + 3}, tick);
+        dc.TextOut(x, area.bottom + 3,
+                   i == 0 ? std::string("今天") : ShortDate(days[i].day, m_outlook->today));
     }
-    const CRect key = MapDialogRect(kReviewDaysKeyArea);
-    const int box = std::max(6, width);
-    dc.FillSolidRect(Square(key.left, key.top + 2, box), BlendColor(paper, ink, kNewWordShade));
-    dc.TextOut(key.left + box + 4, key.top, "复习");
-    dc.FillSolidRect(Square(key.left, key.top + 2 * box + 2, box),
-                     BlendColor(paper, ink, kBacklogShade));
-    dc.TextOut(key.left + box + 4, key.top + 2 * box, "积压");
+    PaintBarKey(dc, MapDialogRect(kReviewDaysKeyArea), std::max(6, step - 2), "复习", kNewWordShade,
+                "积压", kBacklogShade);
 }

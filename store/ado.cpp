@@ -150,6 +150,23 @@ void TransactionScope::Commit() {
     m_done = true;
 }
 
+std::optional<_com_error> WriteWithinSavepoint(const _ConnectionPtr& connection,
+                                               const std::string& name,
+                                               const std::function<void()>& write) {
+    connection->Execute("SAVEPOINT " + name);
+    try {
+        write();
+    } catch (const _com_error& e) {
+        if (IsFileFailure(e))
+            throw;
+        connection->Execute("ROLLBACK TO " + name);
+        connection->Execute("RELEASE " + name);
+        return e;
+    }
+    connection->Execute("RELEASE " + name);
+    return std::nullopt;
+}
+
 void Connection::SetBusyTimeout(int milliseconds) {
     m_busyTimeoutMs = milliseconds;
     if (m_db)

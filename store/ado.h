@@ -5,6 +5,7 @@
 #include "store/comerror.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,6 +85,13 @@ private:
 };
 
 using _ConnectionPtr = ComPtr<Connection>;
+
+// Runs `write` in a savepoint of the caller's transaction, for the rows of one table of
+// our own. A failure of the file itself is raised, failing the whole transaction; any
+// other (the table refusing its rows) takes back only what `write` did and is returned.
+std::optional<_com_error> WriteWithinSavepoint(const _ConnectionPtr& connection,
+                                               const std::string& name,
+                                               const std::function<void()>& write);
 
 // One transaction on a connection, rolled back unless committed: a failure anywhere
 // between leaves the file as it was. Beginning raises as BeginTrans does.

@@ -20,33 +20,11 @@ const std::string kCreateTable =
     " (shijian TEXT NOT NULL, xiangmu TEXT NOT NULL, ciku TEXT, "
     "danci TEXT NOT NULL, laiyuan TEXT NOT NULL, dui INTEGER NOT NULL, tishi INTEGER)";
 const std::string kHintColumn = "tishi";
-// Hints noted for gradings not yet written, on the connection only: a temporary table, so
-// that a rolled-back grading leaves its note for the write that tries again.
-const std::string kNotedHints = "tishi_dengdai";
-
 bool HasHintColumn(sqlite::Database& db) {
     sqlite::Statement find(db, "SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2");
     find.BindText(1, kTable);
     find.BindText(2, kHintColumn);
     return find.Step();
-}
-
-bool HasNotedHints(sqlite::Database& db) {
-    sqlite::Statement find(db, "SELECT 1 FROM temp.sqlite_master WHERE name = ?1");
-    find.BindText(1, kNotedHints);
-    return find.Step();
-}
-
-// Removes the note for that grading; true when there was one.
-bool TakeNotedHint(sqlite::Database& db, const std::string& drill, const std::string& word) {
-    if (!HasNotedHints(db))
-        return false;
-    sqlite::Statement take(db, "DELETE FROM temp." + kNotedHints +
-                                   " WHERE xiangmu = ?1 AND danci = ?2");
-    take.BindText(1, drill);
-    take.BindText(2, word);
-    take.Run();
-    return sqlite3_changes(db.get()) > 0;
 }
 
 constexpr const char* kSourceNames[] = {"xin", "liebiao", "fuxi", "lianxi", "jiyi"};
@@ -151,27 +129,9 @@ std::int64_t Append(const _ConnectionPtr& connection, const StudyEntry& entry) {
         insert.BindText(4, entry.word);
         insert.BindText(5, NameOf(entry.source));
         insert.BindInt64(6, entry.right ? 1 : 0);
-        const bool noted = TakeNotedHint(db, entry.drill, entry.word);
-        insert.BindInt64(7, entry.hinted || noted ? 1 : 0);
+        insert.BindInt64(7, entry.hinted ? 1 : 0);
         insert.Run();
         return static_cast<std::int64_t>(sqlite3_last_insert_rowid(db.get()));
-    });
-}
-
-void NoteHint(const _ConnectionPtr& connection, const std::string& drill, const std::string& word,
-              bool hinted) {
-    Engine([&] {
-        sqlite::Database& db = DatabaseOf(connection);
-        if (!hinted && !HasNotedHints(db))
-            return; // nothing to forget, and nothing made for a learner who takes no hints
-        db.Exec("CREATE TEMP TABLE IF NOT EXISTS " + kNotedHints + " (xiangmu TEXT, danci TEXT)");
-        TakeNotedHint(db, drill, word);
-        if (!hinted)
-            return;
-        sqlite::Statement note(db, "INSERT INTO temp." + kNotedHints + " VALUES (?1, ?2)");
-        note.BindText(1, drill);
-        note.BindText(2, word);
-        note.Run();
     });
 }
 

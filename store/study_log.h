@@ -45,12 +45,6 @@ bool Prepare(const _ConnectionPtr& connection, std::string& why);
 
 // Inside the caller's transaction. Raises _com_error.
 std::int64_t Append(const _ConnectionPtr& connection, const StudyEntry& entry);
-
-// Whether the learner saw the hint before the coming grading of `word` in `drill`: the row
-// Append writes for it on this connection says so, even when that write has to wait for a
-// later transaction. Raises _com_error.
-void NoteHint(const _ConnectionPtr& connection, const std::string& drill, const std::string& word,
-              bool hinted);
 void Remove(const _ConnectionPtr& connection, std::int64_t id);
 
 // The day a moment of the log counts on; nothing for a moment that is not a real date.

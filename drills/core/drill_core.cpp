@@ -98,9 +98,10 @@ void DrillCore::LogGrading(bool right) {
     if (!HasWord())
         return;
     const std::uint64_t step = m_undo.empty() ? 0 : m_undo.back().number;
-    m_log.Add({LocalMoment(m_now()), m_keys.logName, m_bankName, m_pick.current.word,
-               CurrentSource(), right},
-              step);
+    StudyEntry entry{LocalMoment(m_now()), m_keys.logName,  m_bankName,
+                     m_pick.current.word,  CurrentSource(), right};
+    entry.hinted = m_pick.hinted;
+    m_log.Add(std::move(entry), step);
     m_memory.Add(m_pick.current.word, right, ReviewAge(m_now()).Today(), step);
 }
 

@@ -94,6 +94,9 @@ public:
     void LoadVariants();
     void LoadTranscriptions();
     bool IsRightSpellingOfCurrent(std::string_view typed) const;
+    // The spelling drill's hint (提示) was seen, or not, for the word on screen: its
+    // grading's log row says so.
+    void NoteHint(bool seen) { m_pick.hinted = seen; }
     // "infer /ɪnˈfɜː/" for the word on screen; empty where there is no transcription.
     std::string TranscribedCurrent() const;
 
@@ -121,6 +124,7 @@ private:
         bool bankUsedUp = false; // the bank cursor reached its end
         size_t practiceNext = 0; // the practice list's next word
         bool graded = false;     // the word on screen has its grade
+        bool hinted = false;     // and the spelling drill's hint was seen before it
     };
     // What a grading changed, to take it back: each part's state just before it.
     struct UndoStep {

@@ -26,6 +26,7 @@ void DrillCore::Show(WordRecord word, WordSource source, std::optional<size_t> e
     m_pick.source = source;
     m_pick.currentEntry = entry;
     m_pick.graded = false;
+    m_pick.hinted = false;
 }
 
 bool DrillCore::TakeDueRow() {

@@ -47,21 +47,16 @@ StudyLogBuffer::Write(const _ConnectionPtr& connection) {
     std::vector<std::pair<std::uint64_t, std::int64_t>> written;
     if (!m_usable || !HasWork())
         return written;
-    connection->Execute("SAVEPOINT study_log");
-    try {
+    const std::optional<_com_error> refused = WriteWithinSavepoint(connection, "study_log", [&] {
         for (std::int64_t id : m_toRemove)
             study_log::Remove(connection, id);
         for (const Pending& pending : m_pending)
             written.emplace_back(pending.step, study_log::Append(connection, pending.entry));
-    } catch (const _com_error& e) {
-        if (IsFileFailure(e))
-            throw;
-        connection->Execute("ROLLBACK TO study_log");
-        connection->Execute("RELEASE study_log");
-        TurnOff(LearnerText(e));
+    });
+    if (refused) {
+        TurnOff(LearnerText(*refused));
         return {};
     }
-    connection->Execute("RELEASE study_log");
     return written;
 }
 

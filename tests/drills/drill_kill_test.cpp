@@ -66,19 +66,21 @@ std::string FirstWordOfANewDrill(const DrillWorld& world) {
     return drill.Current().word;
 }
 
-// Runs the drill in a child process and kills it once the gradings are done.
-void RunAndKill(const DrillWorld& world, int gradings, unsigned seed) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
+// Runs the drill in a child process, which waits once its gradings are done and the next
+// word is on screen. `ready` says whether it got there within 20 s.
+pid_t StartDrill(const DrillWorld& world, int gradings, unsigned seed, bool& ready) {
+    ready = false;
+    int signal[2];
+    if (pipe(signal) != 0)
+        return -1;
     const pid_t child = fork();
-    ASSERT_GE(child, 0);
     if (child == 0) {
-        close(ready[0]);
+        close(signal[0]);
         try {
             DrillCore drill(kBrowseKeys, [](const std::string&) {});
             drill.SetUp({OpenConnection(world.db), 10, world.ini});
             Drive(drill, gradings, seed);
-            if (write(ready[1], "k", 1) != 1)
+            if (write(signal[1], "k", 1) != 1)
                 _exit(2);
         } catch (...) {
             _exit(3);
@@ -86,14 +88,22 @@ void RunAndKill(const DrillWorld& world, int gradings, unsigned seed) {
         for (;;)
             pause();
     }
-    close(ready[1]);
-    pollfd wait{ready[0], POLLIN, 0};
+    close(signal[1]);
+    pollfd wait{signal[0], POLLIN, 0};
     char byte = 0;
-    const bool graded = poll(&wait, 1, 20000) == 1 && read(ready[0], &byte, 1) == 1;
+    ready = child > 0 && poll(&wait, 1, 20000) == 1 && read(signal[0], &byte, 1) == 1;
+    close(signal[0]);
+    return child;
+}
+
+// Runs the drill in a child process and kills it once the gradings are done.
+void RunAndKill(const DrillWorld& world, int gradings, unsigned seed) {
+    bool graded = false;
+    const pid_t child = StartDrill(world, gradings, seed, graded);
+    ASSERT_GT(child, 0);
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
-    close(ready[0]);
     ASSERT_TRUE(graded) << "the drill did not get through its gradings";
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 }
@@ -137,28 +147,9 @@ TEST(DrillKillTest, AKilledDrillNotYetReapedHoldsNothing) {
     DrillWorld world;
     SeedReviews(world);
     world.connection = nullptr; // the child opens its own
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        close(ready[0]);
-        try {
-            DrillCore drill(kBrowseKeys, [](const std::string&) {});
-            drill.SetUp({OpenConnection(world.db), 10, world.ini});
-            if (!drill.PickNextWord() || write(ready[1], "k", 1) != 1)
-                _exit(2);
-        } catch (...) {
-            _exit(3);
-        }
-        for (;;)
-            pause();
-    }
-    close(ready[1]);
-    pollfd wait{ready[0], POLLIN, 0};
-    char byte = 0;
-    const bool picked = poll(&wait, 1, 20000) == 1 && read(ready[0], &byte, 1) == 1;
-    close(ready[0]);
+    bool picked = false;
+    const pid_t child = StartDrill(world, 0, 1, picked);
+    ASSERT_GT(child, 0);
     kill(child, SIGKILL);
     siginfo_t ended{};
     const bool zombie = waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT) == 0;

@@ -81,15 +81,14 @@ TEST_F(StudyLogTest, AHintNotedBeforeAGradingIsLoggedWithIt) {
     DrillCore& drill = Start(kSpellKeys);
     const _ConnectionPtr& db = world.connection;
     ASSERT_TRUE(drill.PickNextWord()); // six0
-    study_log::NoteHint(db, "pinxie", "six0", true);
+    drill.NoteHint(true);
     drill.GradeRight();
     ASSERT_TRUE(drill.PickNextWord()); // six1
-    study_log::NoteHint(db, "pinxie", "six1", true);
-    study_log::NoteHint(db, "pinxie", "six1", false); // taken back before the grading
-    study_log::NoteHint(db, "liulan", "six1", true);  // another drill's
+    drill.NoteHint(true);
+    drill.NoteHint(false); // taken back before the grading
     drill.GradeWrong(true);
     ASSERT_TRUE(drill.PickNextWord()); // six2: kept only with the next grading
-    study_log::NoteHint(db, "pinxie", "six2", true);
+    drill.NoteHint(true);
     db->Handle()->Exec("PRAGMA query_only = 1");
     drill.GradeRight();
     ASSERT_EQ(messages.size(), 1u);

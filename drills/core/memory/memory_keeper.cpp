@@ -37,19 +37,12 @@ void MemoryKeeper::Write() {
     m_writing.clear();
     if (!m_usable || m_pending.empty())
         return;
-    m_connection->Execute("SAVEPOINT memory");
-    try {
-        WriteChanges();
-    } catch (const _com_error& e) {
+    // A failed transaction leaves m_writing to the next write, which starts it afresh.
+    if (const auto refused =
+            WriteWithinSavepoint(m_connection, "memory", [this] { WriteChanges(); })) {
         m_writing.clear();
-        if (IsFileFailure(e))
-            throw;
-        m_connection->Execute("ROLLBACK TO memory");
-        m_connection->Execute("RELEASE memory");
-        TurnOff(LearnerText(e));
-        return;
+        TurnOff(LearnerText(*refused));
     }
-    m_connection->Execute("RELEASE memory");
 }
 
 // Each state read inside the transaction, so that what is written follows what is kept.
